@@ -1,0 +1,110 @@
+#include "Startup.h"
+
+#include "Database.h"
+#include "Recordset.h"
+#include "SuppliedFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QtDebug>
+
+namespace rov2 {
+namespace {
+
+QString withSlash(QString folder)
+{
+    folder = QDir::fromNativeSeparators(folder);
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+QVariant textOrNull(const QVariant& v) { return v.isNull() ? QVariant() : QVariant(v.toString()); }
+
+} // namespace
+
+DevelopmentPaths developmentPaths()
+{
+#ifdef Q_OS_WIN
+    const QString c = QStringLiteral("c:/");
+#else
+    const QString c = withSlash(QDir::homePath());
+#endif
+    return {c + QStringLiteral("qendevelop.txt"), c + QStringLiteral("develop2/vt/rov2/data/"),
+            c + QStringLiteral("develop/vt/yubin/yubin.mdb")};
+}
+
+DataEnv ReadDataEnv(const QString& workFile)
+{
+    DataEnv out;
+    auto db = Database::open(workFile);
+    if (!db)
+        return out;
+    Recordset rs = db->openDynaset(QStringLiteral("管理"));
+    if (!rs.isOpen() || rs.eof())
+        return out;
+    out.dataPath = textOrNull(rs.field(QStringLiteral("DataPath")));
+    out.yubinPath = textOrNull(rs.field(QStringLiteral("YubinPath")));
+    return out;
+}
+
+Locations resolveLocations(const QString& programFolder, bool developmentMode, const DevelopmentPaths& dev,
+                           const DataEnv& overrides)
+{
+    Locations l;
+    l.dataFolder = developmentMode ? withSlash(dev.dataFolder) : withSlash(programFolder) + QStringLiteral("data/");
+    l.postalFile = developmentMode ? dev.postalFile : l.dataFolder + QStringLiteral("yubin.mdb");
+    l.workFile = l.dataFolder + QStringLiteral("Rov2Work.mdb");
+    l.defaultDataFile = l.dataFolder + QStringLiteral("Rov2Data.mdb");
+    l.dataFile = overrides.dataPath.isNull() ? l.defaultDataFile : overrides.dataPath.toString();
+    if (!overrides.yubinPath.isNull())
+        l.postalFile = overrides.yubinPath.toString();
+    return l;
+}
+
+void ensureSuppliedFiles(const Locations& l)
+{
+    if (!QDir().mkpath(l.dataFolder)) {
+        qWarning().noquote() << "start-up: cannot make the data folder" << l.dataFolder;
+        return;
+    }
+    QString error;
+    if (!QFileInfo::exists(l.workFile) && !createSuppliedWorkFile(l.workFile, &error))
+        qWarning().noquote() << "start-up: cannot create the work file:" << error;
+    if (!QFileInfo::exists(l.defaultDataFile) && !createSuppliedDataFile(l.defaultDataFile, &error))
+        qWarning().noquote() << "start-up: cannot create the data file:" << error;
+}
+
+std::optional<QString> startupNotice(const Locations& l)
+{
+    QStringList lines;
+    const auto describe = [&lines](const QString& what, const QString& path, FileKind kind) {
+        switch (checkFile(path, kind)) {
+        case FileState::Missing: lines << QStringLiteral("%1（%2）がありません。").arg(what, QDir::toNativeSeparators(path)); break;
+        case FileState::NotOurs:
+            lines << QStringLiteral("%1（%2）はこのプログラムのファイルではないか、壊れています。")
+                         .arg(what, QDir::toNativeSeparators(path));
+            break;
+        case FileState::Ok: break;
+        }
+    };
+    describe(QStringLiteral("データファイル"), l.dataFile, FileKind::Data);
+    describe(QStringLiteral("作業ファイル"), l.workFile, FileKind::Work);
+    if (lines.isEmpty())
+        return std::nullopt;
+    lines << QStringLiteral("保守画面のデータの場所を確認してください。");
+    return lines.join(QLatin1Char('\n'));
+}
+
+void startProgram(const QString& programFolder)
+{
+    const DevelopmentPaths dev = developmentPaths();
+    const bool development = QFileInfo::exists(dev.marker);
+    // The work file lies in the data folder whatever 管理 says, so it can be
+    // made before it is read; the default data file likewise.
+    const Locations defaults = resolveLocations(programFolder, development, dev, {});
+    ensureSuppliedFiles(defaults);
+    env().locations = resolveLocations(programFolder, development, dev, ReadDataEnv(defaults.workFile));
+}
+
+} // namespace rov2

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ProgramEnv.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+namespace rov2 {
+
+/// The fixed places used on a development machine instead of the program folder.
+struct DevelopmentPaths {
+    QString marker;     ///< the file whose presence switches to these paths
+    QString dataFolder; ///< ends with a '/'
+    QString postalFile;
+};
+
+/// On Windows the drive C: paths; elsewhere the home folder stands for C:.
+DevelopmentPaths developmentPaths();
+
+/// The overrides read from the 管理 table of the work file; Null when not set.
+struct DataEnv {
+    QVariant dataPath;
+    QVariant yubinPath;
+};
+
+/// Reads 管理's first row. A missing or unreadable work file, an empty table or
+/// Null fields give Null overrides.
+DataEnv ReadDataEnv(const QString& workFile);
+
+/// The program-wide locations from the program folder, the development switch
+/// and the overrides of 管理.
+Locations resolveLocations(const QString& programFolder, bool developmentMode, const DevelopmentPaths& dev,
+                           const DataEnv& overrides);
+
+/// Creates the supplied work file and data file in the data folder when they
+/// are missing there. A file at a location taken from 管理 is never created,
+/// and an existing file is never replaced.
+void ensureSuppliedFiles(const Locations& locations);
+
+/// What to tell the user after the window shows when the files in use cannot
+/// serve (missing, or not files of this program); nothing when all is well.
+std::optional<QString> startupNotice(const Locations& locations);
+
+/// Start-up up to the screen: fixes the locations in env(), creating the
+/// supplied files first where the data folder lacks them.
+void startProgram(const QString& programFolder);
+
+} // namespace rov2

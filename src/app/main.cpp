@@ -1,0 +1,41 @@
+// The program: fixes the data locations, loads the customer screen and runs.
+#include "FontSubstitutes.h"
+#include "FrmROV2.h"
+#include "Messages.h"
+#include "ScreenStack.h"
+#include "Startup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VAVⅡaruv"));
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+
+    // Qt's own texts (standard buttons, context menus) in Japanese.
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtJapanese);
+    rov2::installFontSubstitutions();
+    QApplication::setFont(QFont(QString::fromUtf8(rov2::kScreenFont), 10));
+
+    rov2::startProgram(QCoreApplication::applicationDirPath());
+
+    rov2::FrmROV2 main;
+    rov2::registerScreen(rov2::kMainScreenName, [&main] { return &main; });
+    main.Form_Load();
+    main.show();
+
+    // Said once, after the window is up, instead of empty lists in silence.
+    if (const auto notice = rov2::startupNotice(rov2::env().locations))
+        QTimer::singleShot(0, &main, [text = *notice] {
+            rov2::ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"), text);
+        });
+    return app.exec();
+}

@@ -1,0 +1,240 @@
+#include "CustomerStore.h"
+
+#include "Database.h"
+#include "JapaneseDate.h"
+#include "Query.h"
+#include "Recordset.h"
+
+#include <QtDebug>
+
+namespace rov2::CustomerStore {
+namespace {
+
+constexpr int kFamilyRows = 10;
+
+const QStringList& familyWorkFields()
+{
+    static const QStringList fields = {QStringLiteral("氏名"),     QStringLiteral("ふりがな"), QStringLiteral("続柄"),
+                                       QStringLiteral("性別"),     QStringLiteral("Email"),    QStringLiteral("携帯電話"),
+                                       QStringLiteral("生年月日"), QStringLiteral("誕生月"),   QStringLiteral("年齢"),
+                                       QStringLiteral("勤務先"),   QStringLiteral("メモ")};
+    return fields;
+}
+
+QVariant nullIfEmpty(const QVariant& v)
+{
+    return v.isNull() || v.toString().isEmpty() ? QVariant() : v;
+}
+
+/// The birth month of a stored date: its characters 6 and 7.
+QVariant monthOf(const QVariant& stored)
+{
+    if (stored.isNull())
+        return {};
+    bool ok = false;
+    const int m = stored.toString().mid(5, 2).toInt(&ok);
+    return ok ? QVariant(m) : QVariant();
+}
+
+/// A stored birth date brought to the form "yyyy/mm/dd"; Null when it is no date.
+QVariant storedDate(const QVariant& v)
+{
+    if (v.isNull())
+        return {};
+    const auto d = fromStoredDate(v.toString());
+    return d ? QVariant(toStoredDate(*d)) : QVariant();
+}
+
+std::vector<QVariantMap> namedWorkRows(const QString& workFile, bool* ok)
+{
+    std::vector<QVariantMap> rows;
+    *ok = false;
+    auto work = Database::open(workFile);
+    if (!work)
+        return rows;
+    Query q = work->query(QStringLiteral("SELECT * FROM w家族情報 WHERE 氏名 IS NOT NULL AND 氏名 <> '' ORDER BY rowid"));
+    while (q.next()) {
+        QVariantMap row;
+        for (const QString& f : familyWorkFields())
+            row.insert(f, q.value(f));
+        rows.push_back(row);
+    }
+    *ok = q.ok();
+    return rows;
+}
+
+bool writeFamily(Database& db, const std::vector<QVariantMap>& rows, const FamilyOwner& owner)
+{
+    if (!db.execute(QStringLiteral("DELETE FROM 家族情報 WHERE 名称 = ?"), {owner.name}))
+        return false;
+    int n = 0;
+    for (const QVariantMap& r : rows) {
+        const QVariant birth = storedDate(r.value(QStringLiteral("生年月日")));
+        const bool ok = db.execute(
+            QStringLiteral("INSERT INTO 家族情報 (名称, 行番号, 氏名, ふりがな, 続柄, Email, 携帯電話, 生年月日, 誕生月, "
+                           "年齢, 性別, 区分1, 区分2, 勤務先, メモ) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            {owner.name, n, r.value(QStringLiteral("氏名")), r.value(QStringLiteral("ふりがな")),
+             r.value(QStringLiteral("続柄")), r.value(QStringLiteral("Email")), r.value(QStringLiteral("携帯電話")), birth,
+             monthOf(birth), r.value(QStringLiteral("年齢")), r.value(QStringLiteral("性別")), owner.category1,
+             owner.category2, r.value(QStringLiteral("勤務先")), r.value(QStringLiteral("メモ"))});
+        if (!ok)
+            return false;
+        ++n;
+    }
+    return true;
+}
+
+bool writeCustomer(Database& db, const QString& name, const QVariantMap& fields)
+{
+    Recordset rs = db.openDynaset(QStringLiteral("顧客マスタ"), QStringLiteral("名称 = ?"), {name});
+    if (!rs.isOpen())
+        return false;
+    if (rs.eof())
+        rs.addNew();
+    else
+        rs.edit();
+    for (const QString& f : customerFields())
+        if (!rs.setField(f, fields.value(f)))
+            return false;
+    return rs.update();
+}
+
+} // namespace
+
+const QStringList& customerFields()
+{
+    static const QStringList fields = {
+        QStringLiteral("名称"),   QStringLiteral("ふりがな"), QStringLiteral("郵便番号"), QStringLiteral("住所1"),
+        QStringLiteral("住所2"),  QStringLiteral("敬称"),     QStringLiteral("クイック"), QStringLiteral("Email"),
+        QStringLiteral("TEL1"),   QStringLiteral("TEL2"),     QStringLiteral("FAX"),      QStringLiteral("区分1"),
+        QStringLiteral("区分2"),  QStringLiteral("生年月日"), QStringLiteral("誕生月"),   QStringLiteral("性別"),
+        QStringLiteral("年齢"),   QStringLiteral("顧客メモ"), QStringLiteral("印刷名")};
+    return fields;
+}
+
+std::optional<QVariantMap> readCustomer(const QString& dataFile, const QString& name)
+{
+    auto db = Database::open(dataFile);
+    if (!db)
+        return std::nullopt;
+    Recordset rs = db->openDynaset(QStringLiteral("顧客マスタ"), QStringLiteral("名称 = ?"), {name});
+    if (!rs.isOpen() || rs.eof())
+        return std::nullopt;
+    QVariantMap out;
+    for (const QString& f : customerFields())
+        out.insert(f, rs.field(f));
+    return out;
+}
+
+bool saveCustomer(const QString& dataFile, const QString& workFile, const QString& name, const QVariantMap& fields,
+                  const FamilyOwner& owner)
+{
+    bool workOk = false;
+    const std::vector<QVariantMap> family = namedWorkRows(workFile, &workOk);
+    if (!workOk)
+        return false;
+    auto db = Database::open(dataFile);
+    if (!db)
+        return false;
+    Transaction tx(*db);
+    return tx.active() && writeCustomer(*db, name, fields) && writeFamily(*db, family, owner) && tx.commit();
+}
+
+bool deleteCustomer(const QString& dataFile, const QString& name)
+{
+    auto db = Database::open(dataFile);
+    if (!db)
+        return false;
+    Transaction tx(*db);
+    return tx.active() && db->execute(QStringLiteral("DELETE FROM 顧客マスタ WHERE 名称 = ?"), {name}) &&
+           db->execute(QStringLiteral("DELETE FROM 家族情報 WHERE 名称 = ?"), {name}) && tx.commit();
+}
+
+bool clearFamilyWork(const QString& workFile)
+{
+    auto work = Database::open(workFile);
+    if (!work)
+        return false;
+    Transaction tx(*work);
+    bool ok = tx.active() && work->execute(QStringLiteral("DELETE FROM w家族情報"));
+    for (int i = 0; ok && i < kFamilyRows; ++i)
+        ok = work->execute(QStringLiteral("INSERT INTO w家族情報 (年齢) VALUES (NULL)"));
+    return ok && tx.commit();
+}
+
+bool copyFamilyToWork(const QString& dataFile, const QString& workFile, const QString& name)
+{
+    if (!clearFamilyWork(workFile))
+        return false;
+    auto data = Database::open(dataFile);
+    auto work = Database::open(workFile);
+    if (!data || !work)
+        return false;
+    Query family = data->query(QStringLiteral("SELECT * FROM 家族情報 WHERE 名称 = ? ORDER BY 行番号"), {name});
+    Recordset rows = work->openDynaset(QStringLiteral("w家族情報"));
+    Transaction tx(*work);
+    bool ok = rows.isOpen() && tx.active();
+    while (ok && family.next()) {
+        // A stored row without a name leaves its grid row empty, as it was saved.
+        if (rows.eof())
+            rows.addNew();
+        else
+            rows.edit();
+        if (!family.value(QStringLiteral("氏名")).isNull()) {
+            for (const QString& f : familyWorkFields())
+                rows.setField(f, family.value(f));
+            rows.setField(QStringLiteral("生年月日"), storedDate(family.value(QStringLiteral("生年月日"))));
+        }
+        ok = rows.update();
+        rows.moveNext();
+    }
+    return ok && family.ok() && tx.commit();
+}
+
+QStringList codeList(const QString& dataFile, const QString& kind)
+{
+    QStringList out;
+    auto db = Database::open(dataFile);
+    if (!db)
+        return out;
+    Query q = db->query(QStringLiteral("SELECT sname FROM コードマスタ WHERE kcode = ? AND sname IS NOT NULL "
+                                       "ORDER BY cnt, code"),
+                        {kind});
+    while (q.next())
+        out << q.value(0).toString();
+    return out;
+}
+
+QStringList quickCustomers(const QString& dataFile)
+{
+    QStringList out;
+    auto db = Database::open(dataFile);
+    if (!db)
+        return out;
+    Query q = db->query(QStringLiteral("SELECT 名称 FROM 顧客マスタ WHERE クイック = ? AND 名称 IS NOT NULL ORDER BY ふりがな"),
+                        {QStringLiteral("する")});
+    while (q.next())
+        out << q.value(0).toString();
+    return out;
+}
+
+bool rebuildRelationships(const QString& dataFile, const QString& workFile)
+{
+    auto work = Database::open(workFile);
+    if (!work || !work->execute(QStringLiteral("DELETE FROM w続柄")))
+        return false;
+    return work->executeWithAttached(dataFile, QStringLiteral("data"),
+                                     QStringLiteral("INSERT INTO w続柄 (sname, 性別) SELECT sname, 性別 FROM data.コードマスタ "
+                                                    "WHERE kcode = ? AND sname IS NOT NULL ORDER BY code"),
+                                     {QStringLiteral("続柄")});
+}
+
+std::optional<qint64> customerCount(const QString& dataFile)
+{
+    auto db = Database::open(dataFile);
+    if (!db)
+        return std::nullopt;
+    return db->count(QStringLiteral("SELECT count(*) AS num FROM 顧客マスタ"));
+}
+
+} // namespace rov2::CustomerStore

@@ -1,0 +1,204 @@
+#include "FamilyGrid.h"
+
+#include "AddCodeName.h"
+#include "FamilyColumn.h"
+#include "FamilyGridDelegate.h"
+#include "FamilyGridView.h"
+#include "FamilyTableModel.h"
+#include "InputMethod.h"
+#include "ProgramEnv.h"
+#include "RelationshipDropDown.h"
+#include "SexPickList.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QInputMethod>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
+
+namespace rov2 {
+namespace {
+
+bool isInside(const QWidget* widget, const QWidget* container)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        if (w == container)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+FamilyGrid::FamilyGrid(QWidget* parent, const QString& workFile)
+    : QWidget(parent), dat家族(new FamilyTableModel(this, workFile)), delegate(new FamilyGridDelegate(this)),
+      Grid家族(new FamilyGridView(this)), DD続柄(new RelationshipDropDown(this)), Lst性別(new SexPickList(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Grid家族);
+    Grid家族->setModel(dat家族);
+    Grid家族->setItemDelegate(delegate);
+    delegate->setCompanion(DD続柄);
+    setFocusProxy(Grid家族);
+    setUpColumns();
+    connectParts();
+}
+
+void FamilyGrid::setWorkFile(const QString& path) { dat家族->setWorkFile(path); }
+
+void FamilyGrid::setEraCalendar(bool era) { dat家族->setEraCalendar(era); }
+
+bool FamilyGrid::refresh()
+{
+    Lst性別->hide();
+    DD続柄->hide();
+    return dat家族->refresh();
+}
+
+bool FamilyGrid::commitPendingEdit()
+{
+    QWidget* editor = Grid家族->currentEditor();
+    if (!editor)
+        return false;
+    // Text still being composed in the input method belongs to the cell too.
+    if (isInside(QApplication::focusWidget(), editor))
+        QGuiApplication::inputMethod()->commit();
+    return Grid家族->commitPendingEdit();
+}
+
+void FamilyGrid::setUpColumns()
+{
+    Grid家族->setColumnHidden(family::名称, true);
+    const int em = fontMetrics().horizontalAdvance(QChar(0x3042));
+    const int button = 18;
+    const int widths[family::ColumnCount] = {0,      7 * em, 8 * em, 5 * em + button, 2 * em + button, 10 * em,
+                                             8 * em, 6 * em, 3 * em, 3 * em,          8 * em,          12 * em};
+    for (int c = family::氏名; c < family::ColumnCount; ++c)
+        Grid家族->setColumnWidth(c, widths[c]);
+    Grid家族->horizontalHeader()->setStretchLastSection(true);
+}
+
+void FamilyGrid::connectParts()
+{
+    connect(Grid家族->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { switchInputMethod(current); });
+    connect(dat家族, &QAbstractItemModel::modelReset, this, &FamilyGrid::takeCurrentAfterReset);
+    connect(dat家族, &FamilyTableModel::valueStored, this, &FamilyGrid::onValueStored);
+    connect(Grid家族, &FamilyGridView::sexListRequested, this, &FamilyGrid::openSexList);
+    connect(Grid家族, &FamilyGridView::relationshipListRequested, this, &FamilyGrid::openRelationshipList);
+    connect(delegate, &FamilyGridDelegate::enterCommitted, Grid家族, &FamilyGridView::moveAfterEnter);
+    connect(delegate, &FamilyGridDelegate::tabCommitted, Grid家族, &FamilyGridView::moveByTab);
+    connect(delegate, &FamilyGridDelegate::dropDownRequested, this,
+            [this] { openRelationshipList(Grid家族->currentIndex()); });
+    connect(Lst性別, &SexPickList::textDoubleClicked, this, [this](const QString& text) { takeSex(text, true); });
+    connect(Lst性別, &SexPickList::textEntered, this, [this](const QString& text) { takeSex(text, false); });
+    connect(Lst性別, &SexPickList::cancelled, this, [this] { Grid家族->setFocus(Qt::OtherFocusReason); });
+    connect(DD続柄, &RelationshipDropDown::relationshipPicked, this, &FamilyGrid::takeRelationship);
+    connect(DD続柄, &RelationshipDropDown::dismissed, this, &FamilyGrid::relationshipListClosed);
+}
+
+void FamilyGrid::switchInputMethod(const QModelIndex& current)
+{
+    if (!current.isValid())
+        return;
+    const int open = family::isLatinColumn(current.column()) ? 0 : 1;
+    SetImeOpen(Grid家族, open);
+    SetImeOpen(Grid家族->currentEditor(), open);
+}
+
+void FamilyGrid::takeCurrentAfterReset()
+{
+    if (dat家族->rowCount() > 0)
+        Grid家族->setCurrentIndex(dat家族->index(0, family::氏名));
+}
+
+void FamilyGrid::openSexList(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    sexCell_ = index;
+    const QRect cell = Grid家族->visualRect(index);
+    const QPoint corner = Grid家族->viewport()->mapTo(this, cell.topRight() + QPoint(1, 0));
+    // Right of the cell as long as the grid has room; pulled back inside it otherwise.
+    const QSize size = Lst性別->sizeHint();
+    const int x = qMax(0, qMin(corner.x(), width() - size.width()));
+    const int y = qMax(0, qMin(corner.y(), height() - size.height()));
+    Lst性別->popUp(QPoint(x, y), index.data(Qt::EditRole).toString());
+}
+
+void FamilyGrid::takeSex(const QString& text, bool moveOn)
+{
+    const QModelIndex cell = sexCell_;
+    if (cell.isValid())
+        dat家族->setData(cell, text);
+    Grid家族->setFocus(Qt::OtherFocusReason);
+    if (moveOn && cell.isValid())
+        Grid家族->setCurrentIndex(cell.siblingAtColumn(family::Email));
+    Lst性別->hide();
+}
+
+void FamilyGrid::openRelationshipList(const QModelIndex& index)
+{
+    if (!index.isValid() || index.column() != family::続柄)
+        return;
+    relationshipCell_ = index;
+    const QRect cell = Grid家族->visualRect(index);
+    const QRect inGrid(Grid家族->viewport()->mapTo(this, cell.topLeft()), cell.size());
+    const auto* typing = qobject_cast<const QLineEdit*>(Grid家族->currentEditor());
+    const QString current = typing ? typing->text() : index.data(Qt::EditRole).toString();
+    DD続柄->popUp(dat家族->workFile(), inGrid, current);
+}
+
+void FamilyGrid::takeRelationship(const QString& name, const QString& sex)
+{
+    const QModelIndex cell = relationshipCell_;
+    Grid家族->discardPendingEdit(); // the pick replaces what was typed
+    if (cell.isValid()) {
+        bool stored = false;
+        {
+            const QScopedValueRollback guard(applyingPick_, true);
+            stored = dat家族->setData(cell.siblingAtColumn(family::性別), sex);
+            stored = dat家族->setData(cell, name) || stored;
+        }
+        if (stored)
+            registerRelationship(cell.row());
+        Grid家族->setCurrentIndex(cell);
+    }
+    Grid家族->setFocus(Qt::OtherFocusReason);
+}
+
+void FamilyGrid::relationshipListClosed()
+{
+    QWidget* editor = Grid家族->currentEditor();
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus == DD続柄) { // Esc: back to where the list was opened from
+        QWidget* back = editor ? editor : Grid家族;
+        back->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // The focus went elsewhere while the 続柄 editor waited for the list: keep what was typed.
+    if (editor && !isInside(focus, editor))
+        Grid家族->commitPendingEdit();
+}
+
+void FamilyGrid::onValueStored(int row, int column)
+{
+    if (!applyingPick_ && (column == family::続柄 || column == family::性別))
+        registerRelationship(row);
+}
+
+void FamilyGrid::registerRelationship(int row)
+{
+    if (!env().settings.続柄登録)
+        return;
+    const QString name = dat家族->index(row, family::続柄).data(Qt::EditRole).toString();
+    if (name.isEmpty())
+        return;
+    const QString sex = dat家族->index(row, family::性別).data(Qt::EditRole).toString();
+    AddCodeName(QStringLiteral("続柄"), name, sex);
+    Q_EMIT relationshipsChanged();
+}
+
+} // namespace rov2

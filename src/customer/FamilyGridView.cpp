@@ -1,0 +1,160 @@
+#include "FamilyGridView.h"
+
+#include "FamilyColumn.h"
+#include "FamilyGridDelegate.h"
+#include "InputMethodSwitch.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace rov2 {
+namespace {
+
+bool isEnter(const QKeyEvent& key)
+{
+    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
+           (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool opensList(const QKeyEvent& key)
+{
+    const auto modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    return (key.key() == Qt::Key_F4 && modifiers == Qt::NoModifier) ||
+           (key.key() == Qt::Key_Down && modifiers == Qt::AltModifier);
+}
+
+bool isTyped(const QKeyEvent& key)
+{
+    const auto modifiers = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    return modifiers == Qt::NoModifier && !key.text().isEmpty() && key.text().at(0).isPrint();
+}
+
+} // namespace
+
+FamilyGridView::FamilyGridView(QWidget* parent) : QTableView(parent)
+{
+    setObjectName(QStringLiteral("Grid家族"));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::DoubleClicked);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    setAttribute(Qt::WA_InputMethodEnabled);
+}
+
+QWidget* FamilyGridView::currentEditor() const
+{
+    return state() == EditingState ? indexWidget(currentIndex()) : nullptr;
+}
+
+bool FamilyGridView::commitPendingEdit()
+{
+    QWidget* editor = currentEditor();
+    if (!editor)
+        return false;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
+void FamilyGridView::discardPendingEdit()
+{
+    if (QWidget* editor = currentEditor())
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+void FamilyGridView::moveAfterEnter()
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    const int next = nextVisibleColumn(current.column(), 1);
+    if (next >= 0) {
+        setCurrentIndex(model()->index(current.row(), next));
+        return;
+    }
+    const int row = qMin(current.row() + 1, model()->rowCount() - 1);
+    setCurrentIndex(model()->index(row, firstVisibleColumn()));
+}
+
+void FamilyGridView::moveByTab(bool backwards)
+{
+    const QModelIndex target = moveCursor(backwards ? MovePrevious : MoveNext, Qt::NoModifier);
+    if (target.isValid())
+        setCurrentIndex(target);
+}
+
+QVariant FamilyGridView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    return imeQueryAnswer(this, query, QTableView::inputMethodQuery(query), true);
+}
+
+bool FamilyGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // 性別 is chosen, never typed: an edit started without a typed character opens the list.
+    if (index.isValid() && index.column() == family::性別 && trigger == EditKeyPressed) {
+        Q_EMIT sexListRequested(index);
+        return false;
+    }
+    return QTableView::edit(index, trigger, event);
+}
+
+void FamilyGridView::keyPressEvent(QKeyEvent* event)
+{
+    const QModelIndex current = currentIndex();
+    if (state() != EditingState && isEnter(*event)) {
+        event->accept();
+        moveAfterEnter();
+        return;
+    }
+    if (opensList(*event) && requestList(current)) {
+        event->accept();
+        return;
+    }
+    if (current.column() == family::性別 && isTyped(*event)) {
+        event->accept(); // dropped: the cell takes only what its list offers
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void FamilyGridView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || !index.isValid() || index != currentIndex())
+        return;
+    if (index.column() == family::性別)
+        Q_EMIT sexListRequested(index);
+    else if (index.column() == family::続柄 &&
+             FamilyGridDelegate::buttonRect(visualRect(index)).contains(event->position().toPoint()))
+        Q_EMIT relationshipListRequested(index);
+}
+
+bool FamilyGridView::requestList(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return false;
+    if (index.column() == family::性別)
+        Q_EMIT sexListRequested(index);
+    else if (index.column() == family::続柄)
+        Q_EMIT relationshipListRequested(index);
+    else
+        return false;
+    return true;
+}
+
+int FamilyGridView::firstVisibleColumn() const { return nextVisibleColumn(-1, 1); }
+
+int FamilyGridView::nextVisibleColumn(int column, int step) const
+{
+    const int count = model() ? model()->columnCount() : 0;
+    for (int c = column + step; c >= 0 && c < count; c += step) {
+        if (!isColumnHidden(c))
+            return c;
+    }
+    return -1;
+}
+
+} // namespace rov2

@@ -1,0 +1,142 @@
+#include "Database.h"
+#include "Startup.h"
+#include "SuppliedFiles.h"
+#include "TempData.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace rov2;
+
+namespace {
+
+const DevelopmentPaths kDev{QStringLiteral("/c/qendevelop.txt"), QStringLiteral("/c/develop2/vt/rov2/data/"),
+                            QStringLiteral("/c/develop/vt/yubin/yubin.mdb")};
+
+struct LocationCase {
+    const char* what;
+    bool development;
+    QVariant dataPath;
+    QVariant yubinPath;
+    const char* dataFile;
+    const char* postalFile;
+    const char* dataFolder;
+};
+
+class LocationRules : public ::testing::TestWithParam<LocationCase> {};
+
+TEST_P(LocationRules, FollowTheSwitchAndTheOverrides)
+{
+    const LocationCase& c = GetParam();
+    const Locations l = resolveLocations(QStringLiteral("/opt/rov2"), c.development, kDev, {c.dataPath, c.yubinPath});
+    EXPECT_EQ(l.dataFolder, QString::fromUtf8(c.dataFolder)) << c.what;
+    EXPECT_EQ(l.dataFile, QString::fromUtf8(c.dataFile)) << c.what;
+    EXPECT_EQ(l.postalFile, QString::fromUtf8(c.postalFile)) << c.what;
+    EXPECT_EQ(l.workFile, QString::fromUtf8(c.dataFolder) + QStringLiteral("Rov2Work.mdb")) << "never relocated";
+    EXPECT_EQ(l.defaultDataFile, QString::fromUtf8(c.dataFolder) + QStringLiteral("Rov2Data.mdb")) << "hints stay here";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Start, LocationRules,
+    ::testing::Values(
+        LocationCase{"no marker, empty 管理", false, {}, {}, "/opt/rov2/data/Rov2Data.mdb", "/opt/rov2/data/yubin.mdb",
+                     "/opt/rov2/data/"},
+        LocationCase{"DataPath only", false, QStringLiteral("/srv/shop/顧客.mdb"), {}, "/srv/shop/顧客.mdb",
+                     "/opt/rov2/data/yubin.mdb", "/opt/rov2/data/"},
+        LocationCase{"both overrides", false, QStringLiteral("/srv/a.mdb"), QStringLiteral("/srv/y.mdb"), "/srv/a.mdb",
+                     "/srv/y.mdb", "/opt/rov2/data/"},
+        LocationCase{"YubinPath only", false, {}, QStringLiteral("/srv/y.mdb"), "/opt/rov2/data/Rov2Data.mdb",
+                     "/srv/y.mdb", "/opt/rov2/data/"},
+        LocationCase{"marker", true, {}, {}, "/c/develop2/vt/rov2/data/Rov2Data.mdb", "/c/develop/vt/yubin/yubin.mdb",
+                     "/c/develop2/vt/rov2/data/"},
+        LocationCase{"marker and DataPath", true, QStringLiteral("/srv/a.mdb"), {}, "/srv/a.mdb",
+                     "/c/develop/vt/yubin/yubin.mdb", "/c/develop2/vt/rov2/data/"}));
+
+void setControl(const QString& workFile, const QVariant& dataPath, const QVariant& yubinPath)
+{
+    auto db = Database::open(workFile);
+    ASSERT_TRUE(db);
+    ASSERT_TRUE(db->execute(QStringLiteral("INSERT INTO 管理 (DataPath, YubinPath) VALUES (?, ?)"), {dataPath, yubinPath}));
+}
+
+TEST(ReadDataEnv, TakesTheFirstRowKeepingNulls)
+{
+    test::TempData d;
+    EXPECT_TRUE(ReadDataEnv(d.workFile()).dataPath.isNull()) << "empty 管理";
+    setControl(d.workFile(), QStringLiteral("/x/Rov2Data.mdb"), QVariant());
+    setControl(d.workFile(), QStringLiteral("/second/row.mdb"), QStringLiteral("/second/y.mdb"));
+    const DataEnv e = ReadDataEnv(d.workFile());
+    EXPECT_EQ(e.dataPath.toString(), QStringLiteral("/x/Rov2Data.mdb"));
+    EXPECT_TRUE(e.yubinPath.isNull());
+}
+
+TEST(ReadDataEnv, AMissingOrBrokenWorkFileGivesNoOverride)
+{
+    test::TempData d(false);
+    EXPECT_TRUE(ReadDataEnv(d.workFile()).dataPath.isNull());
+    QFile f(d.workFile());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("this is not a database at all, but a text file");
+    f.close();
+    const DataEnv e = ReadDataEnv(d.workFile());
+    EXPECT_TRUE(e.dataPath.isNull());
+    EXPECT_TRUE(e.yubinPath.isNull());
+}
+
+TEST(SuppliedFilesAtStart, AreMadeInTheDataFolderOnly)
+{
+    test::TempData d(false);
+    Locations l = resolveLocations(d.folder(), false, kDev, {d.path(QStringLiteral("moved/Rov2Data.mdb")), {}});
+    ensureSuppliedFiles(l);
+    EXPECT_EQ(checkFile(l.workFile, FileKind::Work), FileState::Ok);
+    EXPECT_EQ(checkFile(l.defaultDataFile, FileKind::Data), FileState::Ok);
+    EXPECT_FALSE(QFileInfo::exists(l.dataFile)) << "a relocated data file is never made anew";
+    const auto notice = startupNotice(l);
+    ASSERT_TRUE(notice.has_value());
+    EXPECT_TRUE(notice->contains(QStringLiteral("データファイル")));
+    EXPECT_TRUE(notice->contains(QStringLiteral("moved")));
+    EXPECT_TRUE(notice->contains(QStringLiteral("がありません")));
+}
+
+TEST(SuppliedFilesAtStart, ABrokenFileIsKeptAndReported)
+{
+    test::TempData d(false);
+    const Locations l = resolveLocations(d.folder(), false, kDev, {});
+    QDir().mkpath(l.dataFolder);
+    QFile f(l.defaultDataFile);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(2048, '\x7f'));
+    f.close();
+    ensureSuppliedFiles(l);
+    EXPECT_EQ(QFileInfo(l.defaultDataFile).size(), 2048) << "never replaced";
+    const auto notice = startupNotice(l);
+    ASSERT_TRUE(notice.has_value());
+    EXPECT_TRUE(notice->contains(QStringLiteral("壊れています")));
+    EXPECT_FALSE(notice->contains(QStringLiteral("作業ファイル"))) << "the work file was made and is fine";
+}
+
+TEST(SuppliedFilesAtStart, AllWellGivesNoNotice)
+{
+    test::TempData d(false);
+    const Locations l = resolveLocations(d.folder(), false, kDev, {});
+    ensureSuppliedFiles(l);
+    EXPECT_FALSE(startupNotice(l).has_value());
+}
+
+TEST(StartProgram, ReadsTheOverridesFromTheWorkFileItMade)
+{
+    test::TempData d(false);
+    const QString folder = d.folder();
+    startProgram(folder);
+    const QString work = folder + QStringLiteral("data/Rov2Work.mdb");
+    ASSERT_EQ(env().locations.workFile, work);
+    setControl(work, QStringLiteral("/elsewhere/Rov2Data.mdb"), QVariant());
+    startProgram(folder);
+    EXPECT_EQ(env().locations.dataFile, QStringLiteral("/elsewhere/Rov2Data.mdb"));
+    EXPECT_EQ(env().locations.postalFile, folder + QStringLiteral("data/yubin.mdb"));
+}
+
+} // namespace

@@ -1,0 +1,243 @@
+#include "QtDialogs.h"
+
+#include "FileDialogs.h"
+#include "Messages.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace rov2 {
+namespace {
+
+bool waitUntil(const std::function<bool()>& done, int ms = 5000)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QTest::qWait(10);
+    return done();
+}
+
+// Runs @p act on the modal dialog as soon as it is up; a dialog that never
+// comes up fails the test rather than hanging it.
+template <class D> void whenShown(std::function<void(D*)> act)
+{
+    QTimer::singleShot(0, [act] {
+        D* dlg = nullptr;
+        waitUntil([&dlg] { return (dlg = qobject_cast<D*>(QApplication::activeModalWidget())) != nullptr; });
+        if (!dlg) {
+            ADD_FAILURE() << "no modal dialog came up";
+            return;
+        }
+        act(dlg);
+    });
+}
+
+void press(QMessageBox* box, Qt::Key key)
+{
+    waitUntil(
+        [box] { return QApplication::focusWidget() && box->isAncestorOf(QApplication::focusWidget()); });
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : box;
+    QTest::keyClick(target, key);
+}
+
+QStringList buttonTexts(const QMessageBox* box)
+{
+    QStringList texts;
+    for (const QAbstractButton* b : box->buttons())
+        texts << b->text();
+    texts.sort();
+    return texts;
+}
+
+struct BoxRow
+{
+    MsgButtons buttons;
+    MsgIcon icon;
+    bool defaultIsSecond;
+    QStringList texts; ///< sorted
+    QString preselected;
+    QMessageBox::Icon qtIcon;
+    MsgAnswer onEnter;
+    MsgAnswer onEscape;
+};
+
+class MessageBoxTest : public ::testing::TestWithParam<BoxRow>
+{
+protected:
+    MsgAnswer run(Qt::Key key)
+    {
+        const BoxRow& row = GetParam();
+        whenShown<QMessageBox>([row, key](QMessageBox* box) {
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("題"));
+            EXPECT_EQ(box->text(), QStringLiteral("<b>本文</b>"));
+            EXPECT_EQ(box->textFormat(), Qt::PlainText);
+            EXPECT_EQ(box->icon(), row.qtIcon);
+            EXPECT_EQ(buttonTexts(box), row.texts);
+            EXPECT_EQ(box->defaultButton() ? box->defaultButton()->text() : QString(), row.preselected);
+            EXPECT_TRUE(box->isModal());
+            press(box, key);
+        });
+        return QtDialogs().message(nullptr, {QStringLiteral("題"), QStringLiteral("<b>本文</b>"), row.buttons,
+                                             row.icon, row.defaultIsSecond});
+    }
+};
+
+TEST_P(MessageBoxTest, EnterAnswersThePreselectedButton)
+{
+    EXPECT_EQ(run(Qt::Key_Return), GetParam().onEnter);
+}
+
+TEST_P(MessageBoxTest, EscapeAnswersTheSafeButton)
+{
+    EXPECT_EQ(run(Qt::Key_Escape), GetParam().onEscape);
+}
+
+const QString kYes = QStringLiteral("はい");
+const QString kNo = QStringLiteral("いいえ");
+const QString kOk = QStringLiteral("OK");
+const QString kCancel = QStringLiteral("キャンセル");
+
+INSTANTIATE_TEST_SUITE_P(QtDialogs, MessageBoxTest,
+                         ::testing::Values(BoxRow{MsgButtons::Ok,
+                                                  MsgIcon::Information,
+                                                  false,
+                                                  {kOk},
+                                                  kOk,
+                                                  QMessageBox::Information,
+                                                  MsgAnswer::Ok,
+                                                  MsgAnswer::Ok},
+                                           BoxRow{MsgButtons::Ok,
+                                                  MsgIcon::Exclamation,
+                                                  false,
+                                                  {kOk},
+                                                  kOk,
+                                                  QMessageBox::Warning,
+                                                  MsgAnswer::Ok,
+                                                  MsgAnswer::Ok},
+                                           BoxRow{MsgButtons::YesNo,
+                                                  MsgIcon::Question,
+                                                  false,
+                                                  {kYes, kNo},
+                                                  kYes,
+                                                  QMessageBox::Question,
+                                                  MsgAnswer::Yes,
+                                                  MsgAnswer::No},
+                                           BoxRow{MsgButtons::YesNo,
+                                                  MsgIcon::Question,
+                                                  true,
+                                                  {kYes, kNo},
+                                                  kNo,
+                                                  QMessageBox::Question,
+                                                  MsgAnswer::No,
+                                                  MsgAnswer::No},
+                                           BoxRow{MsgButtons::OkCancel,
+                                                  MsgIcon::None,
+                                                  true,
+                                                  {kOk, kCancel},
+                                                  kCancel,
+                                                  QMessageBox::NoIcon,
+                                                  MsgAnswer::Cancel,
+                                                  MsgAnswer::Cancel}));
+
+TEST(QtDialogs, EnterOnTheSaveQuestionSaves)
+{
+    whenShown<QMessageBox>([](QMessageBox* box) { press(box, Qt::Key_Return); });
+    EXPECT_TRUE(ShowMessage(QStringLiteral("登録"), QStringLiteral("確認"), QStringLiteral("山田")));
+}
+
+TEST(QtDialogs, EnterOnTheDeleteQuestionKeeps)
+{
+    whenShown<QMessageBox>([](QMessageBox* box) { press(box, Qt::Key_Return); });
+    EXPECT_FALSE(
+        ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票確認2"), QStringLiteral("すべてのデータ")));
+}
+
+class FileDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        for (const char* name : {"yubin.mdb", "other.mdb", "notes.txt"}) {
+            QFile f(dir_.filePath(QString::fromLatin1(name)));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        }
+    }
+
+    static QStringList listedFiles(QFileDialog* dlg)
+    {
+        auto* view = dlg->findChild<QListView*>(QStringLiteral("listView"));
+        QStringList names;
+        if (!view)
+            return names;
+        const QModelIndex root = view->rootIndex();
+        for (int row = 0; row < view->model()->rowCount(root); ++row) {
+            const QModelIndex i = view->model()->index(row, 0, root);
+            if (i.flags() & Qt::ItemIsEnabled)
+                names << i.data().toString();
+        }
+        names.sort();
+        return names;
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(FileDialogTest, FixedFileNameListsOnlyThatFile)
+{
+    const QStringList filters = nameFiltersFromFilter(QStringLiteral("MDB ファイル(*.mdb)|yubin.mdb|"));
+    QStringList listed;
+    whenShown<QFileDialog>([&listed](QFileDialog* dlg) {
+        waitUntil([&] { return !listedFiles(dlg).isEmpty(); });
+        listed = listedFiles(dlg);
+        dlg->reject();
+    });
+    EXPECT_EQ(
+        QtDialogs().openFile(nullptr, QStringLiteral("郵便番号辞書を指定する"), dir_.path(), filters, 0),
+        std::nullopt);
+    EXPECT_EQ(listed, QStringList{QStringLiteral("yubin.mdb")});
+}
+
+TEST_F(FileDialogTest, OpenAnswersTheChosenFile)
+{
+    const QString chosen = dir_.filePath(QStringLiteral("other.mdb"));
+    whenShown<QFileDialog>([chosen](QFileDialog* dlg) {
+        dlg->selectFile(chosen);
+        dlg->accept();
+    });
+    const auto path = QtDialogs().openFile(nullptr, QStringLiteral("t"), dir_.path(),
+                                           nameFiltersFromFilter(QStringLiteral("MDB(*.mdb)|*.mdb|")), 0);
+    EXPECT_EQ(path, chosen);
+}
+
+TEST_F(FileDialogTest, SaveProposesTheNameAndCancelAnswersNothing)
+{
+    QString proposedName;
+    QString folder;
+    whenShown<QFileDialog>([&](QFileDialog* dlg) {
+        auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        proposedName = edit ? edit->text() : QString();
+        folder = dlg->directory().absolutePath();
+        dlg->reject();
+    });
+    const auto path = QtDialogs().saveFile(nullptr, QStringLiteral("t"),
+                                           dir_.filePath(QStringLiteral("Rov2Data.mdb")), {}, 0);
+    EXPECT_EQ(path, std::nullopt);
+    EXPECT_EQ(proposedName, QStringLiteral("Rov2Data.mdb"));
+    EXPECT_EQ(folder, QDir(dir_.path()).absolutePath());
+}
+
+} // namespace
+} // namespace rov2
