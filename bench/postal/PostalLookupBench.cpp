@@ -68,8 +68,17 @@ void BM_LookupNormalised(benchmark::State& state)
     lookUp(state, typed);
 }
 
+/// The share of a look-up that is opening the file (each look-up opens it anew).
+void BM_OpenOnly(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rov2::Database::open(rov2::env().locations.postalFile));
+    state.SetItemsProcessed(state.iterations());
+}
+
 BENCHMARK(BM_LookupExact);
 BENCHMARK(BM_LookupNormalised);
+BENCHMARK(BM_OpenOnly);
 
 } // namespace
 

@@ -60,9 +60,9 @@ ArchiveStatus ArchiveExtractor::checkFolder(std::uint64_t needed) const
 
 bool ArchiveExtractor::wants(const LzhEntry& entry)
 {
-    return patterns_.empty() || std::any_of(patterns_.begin(), patterns_.end(), [&](const WildcardPattern& p) {
-               return p.matches(entry.summary.name);
-           });
+    return patterns_.empty() ||
+           std::any_of(patterns_.begin(), patterns_.end(),
+                       [&](const WildcardPattern& p) { return p.matches(entry.summary.name); });
 }
 
 ArchiveStatus ArchiveExtractor::begin(const LzhEntry& entry)

@@ -17,7 +17,8 @@ namespace rov2::archive {
 /// name, and only when all of them were read whole with matching CRCs are
 /// they renamed into place (replacing files of the same name). Before any of
 /// that, one unsafe entry anywhere in the archive refuses it as a whole.
-class ArchiveExtractor final : public MemberSink {
+class ArchiveExtractor final : public MemberSink
+{
 public:
     /// @param folder where the files go; it must exist.
     /// @param patterns names to extract; empty means all.

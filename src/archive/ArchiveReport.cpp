@@ -37,7 +37,8 @@ std::string ArchiveReport::grouped(std::uint64_t value)
 std::string ArchiveReport::ratio(std::uint64_t packed, std::uint64_t original)
 {
     char text[32];
-    const double percent = original == 0 ? 100.0 : 100.0 * static_cast<double>(packed) / static_cast<double>(original);
+    const double percent =
+        original == 0 ? 100.0 : 100.0 * static_cast<double>(packed) / static_cast<double>(original);
     std::snprintf(text, sizeof text, "%.1f%%", percent);
     return text;
 }

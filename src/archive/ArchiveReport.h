@@ -11,7 +11,8 @@ namespace rov2::archive {
 
 /// The text the archiver hands back to its caller: one line per member and a
 /// closing line, in Japanese, lines ended by '\n'.
-class ArchiveReport {
+class ArchiveReport
+{
 public:
     /// Adds "name  size → packed bytes  ratio  method", or without the packed
     /// size and ratio when @p withPacked is false, followed by @p note.

@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{1} << 16;
 
+using FileStatus = struct stat;
+
 } // namespace
 
 ArchiveSource::~ArchiveSource()
@@ -26,7 +28,7 @@ ArchiveSource::~ArchiveSource()
 ArchiveStatus ArchiveSource::open(const std::filesystem::path& archive)
 {
     fd_ = ::open(archive.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
+    FileStatus info{};
     if (fd_ < 0 || ::fstat(fd_, &info) != 0)
         return ArchiveStatus::failure(archive.string() + " を開けません (" + std::strerror(errno) + ")");
     if (!S_ISREG(info.st_mode))
@@ -40,7 +42,8 @@ LHAInputStream* ArchiveSource::newStream()
 {
     // No close callback: the descriptor belongs to this object, which reads
     // the archive twice (once to check it, once to extract).
-    static const LHAInputStreamType type = {&ArchiveSource::readCallback, &ArchiveSource::skipCallback, nullptr};
+    static const LHAInputStreamType type = {&ArchiveSource::readCallback, &ArchiveSource::skipCallback,
+                                            nullptr};
     position_ = 0;
     bufferLength_ = 0;
     return lha_input_stream_new(&type, this);

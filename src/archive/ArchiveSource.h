@@ -18,7 +18,8 @@ namespace rov2::archive {
 /// At the end of the data the read callback answers -1, not 0: liblhasa
 /// 0.3.1 repeats a read that returned 0 for ever when the archive is cut
 /// short. A skip past the end fails instead of seeking into nothing.
-class ArchiveSource {
+class ArchiveSource
+{
 public:
     ArchiveSource() = default;
     ~ArchiveSource();

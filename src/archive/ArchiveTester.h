@@ -10,7 +10,8 @@ namespace rov2::archive {
 
 /// Decodes every member and checks its CRC without writing anything: the
 /// archiver's test command.
-class ArchiveTester final : public MemberSink {
+class ArchiveTester final : public MemberSink
+{
 public:
     /// @param reader an opened archive (not yet scanned).
     ArchiveStatus run(LzhArchiveReader& reader);

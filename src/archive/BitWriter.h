@@ -7,7 +7,8 @@ namespace rov2::archive {
 
 /// Packs bit fields most significant bit first, as the LZH formats read them,
 /// into a growing byte buffer that the owner drains.
-class BitWriter {
+class BitWriter
+{
 public:
     /// @param count 0..32 bits.
     /// @param value the field; only its low @p count bits are used.

@@ -8,7 +8,8 @@ namespace rov2::archive {
 
 /// The CRC-16 of LZH archives (polynomial 0x8005, reflected, initial value 0),
 /// used both for the member data and for the level-2 header check.
-class Crc16 {
+class Crc16
+{
 public:
     /// @param data bytes to add to the running value.
     void update(std::span<const std::uint8_t> data);

@@ -29,9 +29,12 @@ ArchiveStatus checkEntry(const LzhEntry& entry)
     if (entry.isDirectory)
         return ArchiveStatus::failure(shownName(entry) + " はフォルダです。この書庫は展開しません");
     if (entry.hasFolder)
-        return ArchiveStatus::failure(shownName(entry) + " にはフォルダ名が付いています。この書庫は展開しません");
-    if (name.empty() || name == "." || name == ".." || hasUnsafeCharacter(name))
-        return ArchiveStatus::failure("ファイル名 \"" + name + "\" は使えません。この書庫は展開しません");
+        return ArchiveStatus::failure(shownName(entry) +
+                                      " にはフォルダ名が付いています。この書庫は展開しません");
+    for (const std::string& candidate : {name, entry.rawName})
+        if (candidate.empty() || candidate == "." || candidate == ".." || hasUnsafeCharacter(candidate))
+            return ArchiveStatus::failure("ファイル名 \"" + entry.rawName +
+                                          "\" は使えません。この書庫は展開しません");
     return ArchiveStatus::success();
 }
 

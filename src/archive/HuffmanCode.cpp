@@ -7,7 +7,8 @@ namespace rov2::archive {
 
 namespace {
 
-struct Leaf {
+struct Leaf
+{
     std::uint32_t freq;
     std::uint16_t symbol;
 };

@@ -10,7 +10,8 @@ namespace rov2::archive {
 /// limited to a maximum length, and the canonical code values that LZH
 /// readers derive from those lengths (shorter codes first; within one length,
 /// lower symbols first).
-class HuffmanCode {
+class HuffmanCode
+{
 public:
     /// Builds lengths from @p frequencies. With two or more used symbols the
     /// code is complete (the Kraft sum is exactly one), which 7-Zip insists on.

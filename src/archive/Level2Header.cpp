@@ -8,7 +8,7 @@ namespace {
 
 // The fixed part, up to and including the size of the first extended header.
 constexpr std::size_t kBaseSize = 26;
-constexpr std::uint8_t kExtCommon = 0x00;   // header CRC
+constexpr std::uint8_t kExtCommon = 0x00; // header CRC
 constexpr std::uint8_t kExtFileName = 0x01;
 constexpr std::uint8_t kExtUnixMode = 0x50;
 constexpr std::uint8_t kAttributeArchive = 0x20;
@@ -59,7 +59,8 @@ std::vector<std::uint8_t> Level2Header::bytes() const
     putExtension(out, kExtCommon, {0, 0});
     const std::size_t crcAt = kBaseSize + 1; // after the type byte of the first extension
     putExtension(out, kExtFileName, std::vector<std::uint8_t>(name.begin(), name.end()));
-    putExtension(out, kExtUnixMode, {static_cast<std::uint8_t>(unixMode), static_cast<std::uint8_t>(unixMode >> 8)});
+    putExtension(out, kExtUnixMode,
+                 {static_cast<std::uint8_t>(unixMode), static_cast<std::uint8_t>(unixMode >> 8)});
     // A first byte of zero marks the end of an archive, so a header whose
     // size is a multiple of 256 gets one padding byte.
     if ((out.size() & 0xFFu) == 0)

@@ -3,6 +3,7 @@
 #include "HuffmanCode.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 namespace rov2::archive {
@@ -52,7 +53,8 @@ std::size_t usedLength(std::span<const std::uint8_t> lengths)
 // Lengths of the pre-tree and of the position tree: three bits for 0..6,
 // longer ones as 7 followed by one 1 bit per extra unit and a closing 0.
 // After the entry at @p special, two bits skip up to three zero entries.
-void writeShortLengths(BitWriter& out, std::span<const std::uint8_t> lengths, int countBits, std::size_t special)
+void writeShortLengths(BitWriter& out, std::span<const std::uint8_t> lengths, int countBits,
+                       std::size_t special)
 {
     const std::size_t n = usedLength(lengths);
     out.put(countBits, static_cast<std::uint32_t>(n));
@@ -110,15 +112,43 @@ void writePositionTree(BitWriter& out, const HuffmanCode& positions)
         writeShortLengths(out, positions.lengths(), lh5::kPosBits, 0);
 }
 
+// log2 of 0..kLogTableSize-1 in a table, for cost estimates of counts.
+constexpr std::size_t kLogTableSize = 2 * lh5::kMaxBlockCodes + 2;
+
+const std::vector<float>& log2Table()
+{
+    static const std::vector<float> table = [] {
+        std::vector<float> t(kLogTableSize, 0.0f);
+        for (std::size_t i = 1; i < t.size(); ++i)
+            t[i] = static_cast<float>(std::log2(static_cast<double>(i)));
+        return t;
+    }();
+    return table;
+}
+
+// Entropy of a histogram in bits: close enough to its Huffman cost to decide
+// where blocks end, at a fraction of the price of building the trees.
+template <typename Counts> double entropyBits(const Counts& counts, int& used)
+{
+    const std::vector<float>& log2 = log2Table();
+    std::uint32_t total = 0;
+    double sum = 0;
+    for (const std::uint32_t c : counts) {
+        total += c;
+        sum += static_cast<double>(c) * log2[c];
+        used += c != 0;
+    }
+    return static_cast<double>(total) * log2[total] - sum;
+}
+
 // Bits a block would take: its codes with trees of its own, and a rough
 // figure for the trees themselves. Extra position bits are left out, since
 // they are the same however the codes are split into blocks.
 template <typename Codes, typename Positions> double blockBits(const Codes& codes, const Positions& positions)
 {
-    const HuffmanCode c(codes, lh5::kMaxCodeLength);
-    const HuffmanCode p(positions, lh5::kMaxCodeLength);
-    const double trees = 70.0 + 4.5 * c.usedSymbols() + 3.5 * p.usedSymbols();
-    return static_cast<double>(c.dataBits(codes) + p.dataBits(positions)) + trees;
+    int usedCodes = 0, usedPositions = 0;
+    const double data = entropyBits(codes, usedCodes) + entropyBits(positions, usedPositions);
+    return data + 70.0 + 4.5 * usedCodes + 3.5 * usedPositions;
 }
 
 template <typename Counts> void addCounts(Counts& into, const Counts& from)
@@ -204,7 +234,8 @@ void Lh5BlockWriter::writeCodes(std::size_t count, const HuffmanCode& codes, con
             out_.put(pLen[pc], pCode[pc]);
         } else {
             const int extra = static_cast<int>(pc) - 1;
-            out_.put(pLen[pc] + extra, (static_cast<std::uint32_t>(pCode[pc]) << extra) | (p & ((1u << extra) - 1)));
+            out_.put(pLen[pc] + extra,
+                     (static_cast<std::uint32_t>(pCode[pc]) << extra) | (p & ((1u << extra) - 1)));
         }
     }
 }

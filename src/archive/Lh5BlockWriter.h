@@ -16,7 +16,8 @@ namespace rov2::archive {
 /// starts a new block when coding it with trees of its own is cheaper than
 /// coding it with the trees of the block so far (a database file changes
 /// character between table pages, index pages and free space).
-class Lh5BlockWriter {
+class Lh5BlockWriter
+{
 public:
     /// @param out receives the coded blocks.
     explicit Lh5BlockWriter(BitWriter& out);

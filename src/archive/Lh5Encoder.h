@@ -17,7 +17,8 @@ namespace rov2::archive {
 ///
 /// Feed the input with write() in pieces of any size, call finish() once,
 /// and drain output() as it fills (it holds only complete bytes).
-class Lh5Encoder {
+class Lh5Encoder
+{
 public:
     explicit Lh5Encoder(const Lh5Options& options = {});
 

@@ -5,7 +5,8 @@ namespace rov2::archive {
 /// Effort settings of the match finder. The defaults were tuned on SQLite
 /// customer files: more effort buys less than a percent of size for each
 /// doubling of the time.
-struct Lh5Options {
+struct Lh5Options
+{
     /// Candidates looked at per position along a hash chain.
     int maxChain = 48;
     /// A match this long is taken at once, without looking further.

@@ -1,6 +1,7 @@
 #include "LzhArchiveReader.h"
 
 #include "Crc16.h"
+#include "RawHeaderName.h"
 
 #include <cstring>
 #include <lhasa.h>
@@ -12,7 +13,8 @@ namespace rov2::archive {
 namespace {
 
 // One pass over the archive: a liblhasa stream and reader, freed together.
-class Pass {
+class Pass
+{
 public:
     explicit Pass(ArchiveSource& source) : stream_(source.newStream())
     {
@@ -45,8 +47,11 @@ LzhEntry entryOf(const LHAFileHeader& header, std::uint64_t offset)
     entry.summary.method.assign(header.compress_method, strnlen(header.compress_method, 5));
     entry.summary.originalSize = header.length;
     entry.summary.packedSize = header.compressed_length;
-    entry.hasFolder = header.path != nullptr;
-    entry.folder = header.path != nullptr ? header.path : "";
+    const RawHeaderName raw =
+        RawHeaderName::of(std::span(header.raw_data, header.raw_data_len), header.header_level);
+    entry.rawName = raw.name;
+    entry.hasFolder = header.path != nullptr || raw.hasFolder;
+    entry.folder = header.path != nullptr ? header.path : raw.folder;
     entry.isLink = header.symlink_target != nullptr;
     entry.isDirectory = !entry.isLink && entry.summary.method == LHA_COMPRESS_TYPE_DIR;
     entry.crc = header.crc;

@@ -20,7 +20,8 @@ namespace rov2::archive {
 /// byte and requires the last one to end where the file ends (allowing the
 /// single zero byte that closes an archive). decode() then checks each
 /// member's length and CRC-16.
-class LzhArchiveReader {
+class LzhArchiveReader
+{
 public:
     /// @param archive the file to read.
     ArchiveStatus open(const std::filesystem::path& archive);

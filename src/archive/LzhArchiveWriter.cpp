@@ -20,7 +20,8 @@ constexpr std::size_t kReadChunk = std::size_t{1} << 20;
 constexpr std::uint64_t kMaxMemberSize = 0xFFFFFFFFu; // the header's 32-bit size fields
 
 // Closes the descriptor on every way out of add().
-class Descriptor {
+class Descriptor
+{
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor()
@@ -35,6 +36,19 @@ public:
 private:
     int fd_;
 };
+
+using FileStatus = struct stat;
+
+ArchiveStatus checkSource(int fd, const std::filesystem::path& source, FileStatus& info)
+{
+    if (fd < 0 || ::fstat(fd, &info) != 0)
+        return ArchiveStatus::failure(source.string() + " を開けません (" + std::strerror(errno) + ")");
+    if (!S_ISREG(info.st_mode))
+        return ArchiveStatus::failure(source.string() + " は通常のファイルではありません");
+    if (static_cast<std::uint64_t>(info.st_size) > kMaxMemberSize)
+        return ArchiveStatus::failure(source.string() + " は 4 GB を超えるため格納できません");
+    return ArchiveStatus::success();
+}
 
 // Reads the whole of @p fd from its start, chunk by chunk.
 ArchiveStatus readAll(int fd, const std::string& name,
@@ -69,30 +83,28 @@ ArchiveStatus LzhArchiveWriter::add(const std::filesystem::path& source, const s
                                     MemberSummary& summary)
 {
     const Descriptor fd(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0)
-        return ArchiveStatus::failure(source.string() + " を開けません (" + std::strerror(errno) + ")");
-    if (!S_ISREG(info.st_mode))
-        return ArchiveStatus::failure(source.string() + " は通常のファイルではありません");
-    if (static_cast<std::uint64_t>(info.st_size) > kMaxMemberSize)
-        return ArchiveStatus::failure(source.string() + " は 4 GB を超えるため格納できません");
+    FileStatus info{};
+    if (ArchiveStatus status = checkSource(fd.get(), source, info); !status)
+        return status;
     Level2Header header;
     header.name = storedName;
     header.modified = static_cast<std::uint32_t>(info.st_mtime);
     header.unixMode = static_cast<std::uint16_t>(S_IFREG | (info.st_mode & 07777));
+    if (header.bytes().empty())
+        return ArchiveStatus::failure(storedName + ": 名前が長すぎます");
     const std::uint64_t headerAt = file_.size();
-    if (ArchiveStatus status = file_.write(header.bytes()); !status)
-        return status;
-    const std::uint64_t dataAt = file_.size();
-    if (ArchiveStatus status = compress(fd.get(), source.string(), header.originalSize, header.dataCrc); !status)
-        return status;
-    if (header.originalSize == 0 || file_.size() - dataAt >= header.originalSize) {
+    const std::uint64_t dataAt = headerAt + header.bytes().size();
+    ArchiveStatus status = file_.write(header.bytes());
+    if (status)
+        status = compress(fd.get(), source.string(), header.originalSize, header.dataCrc);
+    if (status && (header.originalSize == 0 || file_.size() - dataAt >= header.originalSize)) {
         header.method = "-lh0-";
-        if (ArchiveStatus status = file_.truncate(dataAt); !status)
-            return status;
-        if (ArchiveStatus status = store(fd.get(), source.string(), header.originalSize, header.dataCrc); !status)
-            return status;
+        status = file_.truncate(dataAt);
+        if (status)
+            status = store(fd.get(), source.string(), header.originalSize, header.dataCrc);
     }
+    if (!status)
+        return status;
     header.packedSize = static_cast<std::uint32_t>(file_.size() - dataAt);
     summary = {storedName, header.method, header.originalSize, header.packedSize};
     return file_.writeAt(headerAt, header.bytes());

@@ -17,7 +17,8 @@ namespace rov2::archive {
 /// The archive is built under a temporary name beside its final one and
 /// takes the final name only in finish(); a writer destroyed before that
 /// leaves nothing behind.
-class LzhArchiveWriter {
+class LzhArchiveWriter
+{
 public:
     explicit LzhArchiveWriter(const Lh5Options& options = {});
 
@@ -25,14 +26,16 @@ public:
     ArchiveStatus open(const std::filesystem::path& archive);
     /// Compresses @p source into the archive under @p storedName.
     /// @param summary filled in on success.
-    ArchiveStatus add(const std::filesystem::path& source, const std::string& storedName, MemberSummary& summary);
+    ArchiveStatus add(const std::filesystem::path& source, const std::string& storedName,
+                      MemberSummary& summary);
     /// Ends the archive and renames it into place.
     ArchiveStatus finish();
     /// @return bytes written so far (after finish(): the archive's size).
     std::uint64_t size() const { return file_.size(); }
 
 private:
-    ArchiveStatus compress(int fd, const std::string& sourceName, std::uint32_t& originalSize, std::uint16_t& crc);
+    ArchiveStatus compress(int fd, const std::string& sourceName, std::uint32_t& originalSize,
+                           std::uint16_t& crc);
     ArchiveStatus store(int fd, const std::string& sourceName, std::uint32_t originalSize, std::uint16_t crc);
 
     Lh5Options options_;

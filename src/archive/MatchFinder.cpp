@@ -10,8 +10,8 @@ namespace rov2::archive {
 
 namespace {
 
-constexpr int kHash3Bits = 14;
-constexpr int kHash4Bits = 15;
+constexpr int kHash3Bits = 13;
+constexpr int kHash4Bits = 14;
 constexpr std::size_t kChunk = std::size_t{1} << 20;
 // Twice the window: a chain link is read only for positions at most one
 // window back, and its slot is reused only two windows later.
@@ -22,6 +22,15 @@ std::uint64_t load64(const std::uint8_t* p)
     std::uint64_t v;
     std::memcpy(&v, p, sizeof v);
     return v;
+}
+
+// Distance from @p pos back to the position whose low bits a head table
+// holds; 0 when that lies outside the window. An entry older than 64 KiB can
+// alias a nearer position: harmless, since every candidate is compared.
+std::uint32_t distanceTo(std::uint32_t pos, std::uint16_t stored)
+{
+    const std::uint32_t d = (pos - stored) & 0xFFFFu;
+    return d <= lh5::kWindowSize ? d : 0;
 }
 
 std::uint32_t hash3(std::uint32_t word)
@@ -38,7 +47,8 @@ std::uint32_t hash4(std::uint32_t word)
 
 MatchFinder::MatchFinder(const Lh5Options& options)
     : options_(options), buffer_(lh5::kWindowSize + lh5::kMaxMatch + kChunk + kPadding, 0),
-      head3_(std::size_t{1} << kHash3Bits, 0), head4_(std::size_t{1} << kHash4Bits, 0), prev_(kPrevMask + 1, 0)
+      head3_(std::size_t{1} << kHash3Bits, 0), head4_(std::size_t{1} << kHash4Bits, 0),
+      prev_(kPrevMask + 1, 0)
 {
 }
 
@@ -71,10 +81,10 @@ std::uint32_t MatchFinder::read32(std::uint32_t pos) const
 
 void MatchFinder::insert(std::uint32_t pos, std::uint32_t word)
 {
-    head3_[hash3(word)] = pos;
+    head3_[hash3(word)] = static_cast<std::uint16_t>(pos);
     const std::uint32_t h4 = hash4(word);
-    prev_[pos & kPrevMask] = head4_[h4];
-    head4_[h4] = pos;
+    prev_[pos & kPrevMask] = static_cast<std::uint16_t>(distanceTo(pos, head4_[h4]));
+    head4_[h4] = static_cast<std::uint16_t>(pos);
 }
 
 void MatchFinder::insertUpTo(std::uint32_t upTo)
@@ -108,47 +118,47 @@ Match MatchFinder::find(std::uint32_t pos, unsigned mustBeat, int chain)
         return best;
     const unsigned limit = std::min<std::uint32_t>(avail, lh5::kMaxMatch);
     const std::uint32_t word = read32(pos);
-    const std::uint32_t cand3 = head3_[hash3(word)];
-    const std::uint32_t cand4 = head4_[hash4(word)];
+    const std::uint32_t near3 = distanceTo(pos, head3_[hash3(word)]);
+    const std::uint32_t near4 = distanceTo(pos, head4_[hash4(word)]);
     if (avail >= 4)
         insert(pos, word);
     unsigned bestLen = std::max(mustBeat, lh5::kMinMatch - 1);
     if (bestLen >= limit)
         return best;
-    if (bestLen < lh5::kMinMatch && cand3 < pos && pos - cand3 <= lh5::kWindowSize &&
-        ((read32(cand3) ^ word) & 0xFFFFFFu) == 0) {
-        const unsigned len = matchLength(buffer_.data() + (cand3 - base_), buffer_.data() + (pos - base_), limit);
-        best = {len, pos - cand3};
+    if (bestLen < lh5::kMinMatch && near3 != 0 && near3 <= pos - base_ &&
+        ((read32(pos - near3) ^ word) & 0xFFFFFFu) == 0) {
+        const unsigned len =
+            matchLength(buffer_.data() + (pos - near3 - base_), buffer_.data() + (pos - base_), limit);
+        best = {len, near3};
         bestLen = len;
     }
-    if (avail < 4 || bestLen >= limit)
+    if (avail < 4 || bestLen >= limit || near4 == 0)
         return best;
-    const Match found = searchChain(pos, cand4, bestLen, limit, chain);
+    const Match found = searchChain(pos, near4, bestLen, limit, chain);
     return found.length > 0 ? found : best;
 }
 
-Match MatchFinder::searchChain(std::uint32_t pos, std::uint32_t cand, unsigned bestLen, unsigned limit,
+Match MatchFinder::searchChain(std::uint32_t pos, std::uint32_t distance, unsigned bestLen, unsigned limit,
                                int chain) const
 {
     Match best;
     const std::uint8_t* here = buffer_.data() + (pos - base_);
-    for (; chain > 0; --chain) {
-        if (cand >= pos || pos - cand > lh5::kWindowSize)
-            break;
-        const std::uint8_t* there = buffer_.data() + (cand - base_);
+    const std::uint32_t reach = std::min<std::uint32_t>(lh5::kWindowSize, pos - base_);
+    for (; chain > 0 && distance <= reach; --chain) {
+        const std::uint8_t* there = here - distance;
         if (there[bestLen] == here[bestLen] && there[bestLen - 1] == here[bestLen - 1]) {
             const unsigned len = matchLength(there, here, limit);
             if (len > bestLen) {
                 bestLen = len;
-                best = {len, pos - cand};
+                best = {len, distance};
                 if (len >= options_.niceLength || len == limit)
                     break;
             }
         }
-        const std::uint32_t next = prev_[cand & kPrevMask];
-        if (next >= cand)
+        const std::uint32_t step = prev_[(pos - distance) & kPrevMask];
+        if (step == 0)
             break;
-        cand = next;
+        distance += step;
     }
     return best;
 }

@@ -10,7 +10,8 @@
 namespace rov2::archive {
 
 /// One match: @c length bytes that repeat the bytes @c distance back.
-struct Match {
+struct Match
+{
     unsigned length = 0;
     unsigned distance = 0;
 };
@@ -25,7 +26,8 @@ struct Match {
 /// come from a table that keeps only the newest position per three-byte hash.
 /// Chaining on three bytes would fill the chains of Japanese text with the
 /// countless repeats of single three-byte characters.
-class MatchFinder {
+class MatchFinder
+{
 public:
     explicit MatchFinder(const Lh5Options& options);
 
@@ -58,7 +60,8 @@ private:
     void slide(std::uint32_t cursor);
     std::uint32_t read32(std::uint32_t pos) const;
     void insert(std::uint32_t pos, std::uint32_t word);
-    Match searchChain(std::uint32_t pos, std::uint32_t cand, unsigned bestLen, unsigned limit, int chain) const;
+    Match searchChain(std::uint32_t pos, std::uint32_t distance, unsigned bestLen, unsigned limit,
+                      int chain) const;
     unsigned matchLength(const std::uint8_t* a, const std::uint8_t* b, unsigned limit) const;
 
     Lh5Options options_;
@@ -66,9 +69,12 @@ private:
     std::size_t fill_ = 0;
     std::uint32_t base_ = 0;
     std::uint32_t nextInsert_ = 0;
-    std::vector<std::uint32_t> head3_; // newest position per three-byte hash
-    std::vector<std::uint32_t> head4_; // newest position per four-byte hash
-    std::vector<std::uint32_t> prev_;  // chain of the four-byte hash
+    // The tables hold 16-bit values to stay small in the cache: the heads the
+    // low 16 bits of a position, the chain the distance to the previous
+    // position with the same hash (0: none within the window).
+    std::vector<std::uint16_t> head3_; // newest position per three-byte hash
+    std::vector<std::uint16_t> head4_; // newest position per four-byte hash
+    std::vector<std::uint16_t> prev_;  // chain of the four-byte hash
 };
 
 } // namespace rov2::archive

@@ -9,7 +9,8 @@
 namespace rov2::archive {
 
 /// Receives the decoded members of an archive, one after another.
-class MemberSink {
+class MemberSink
+{
 public:
     virtual ~MemberSink() = default;
 

@@ -88,11 +88,13 @@ ArchiveStatus TempFile::writeAt(std::uint64_t offset, std::span<const std::uint8
 {
     std::size_t done = 0;
     while (done < data.size()) {
-        const ssize_t n = ::pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
+        const ssize_t n =
+            ::pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return ArchiveStatus::failure(systemError(target_.filename().string() + " を書き込めません", errno));
+            return ArchiveStatus::failure(
+                systemError(target_.filename().string() + " を書き込めません", errno));
         done += static_cast<std::size_t>(n);
     }
     return ArchiveStatus::success();

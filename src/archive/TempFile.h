@@ -13,7 +13,8 @@ namespace rov2::archive {
 /// It becomes that final name only through commit() (an atomic rename on the
 /// same file system); destroyed before that, it is removed, so that a failed
 /// run leaves neither a partial file nor a temporary one behind.
-class TempFile {
+class TempFile
+{
 public:
     TempFile() = default;
     ~TempFile();
@@ -34,7 +35,11 @@ public:
     /// @return bytes written so far (the current end).
     std::uint64_t size() const { return size_; }
     /// Sets the modification time the final file will carry.
-    void setModified(std::time_t modified) { modified_ = modified; hasModified_ = true; }
+    void setModified(std::time_t modified)
+    {
+        modified_ = modified;
+        hasModified_ = true;
+    }
     /// Flushes to disk and renames the file to its target, replacing any
     /// file of that name.
     ArchiveStatus commit();

@@ -43,7 +43,8 @@ int runAdd(const UnlhaCommandLine& command, ArchiveReport& report)
         return failed(report, status);
     std::vector<MemberSummary> added;
     for (const UnlhaCommandLine::File& file : command.files()) {
-        const std::filesystem::path source = file.base.empty() ? std::filesystem::path(file.name) : file.base / file.name;
+        const std::filesystem::path source =
+            file.base.empty() ? std::filesystem::path(file.name) : file.base / file.name;
         if (ArchiveStatus status = writer.add(source, file.name, added.emplace_back()); !status)
             return failed(report, status);
     }
@@ -51,8 +52,9 @@ int runAdd(const UnlhaCommandLine& command, ArchiveReport& report)
         return failed(report, status);
     for (const MemberSummary& member : added)
         report.member(member, true);
-    report.line("書庫 " + command.archive().filename().string() + " (" + ArchiveReport::grouped(writer.size()) +
-                " バイト) に " + std::to_string(added.size()) + " ファイルを格納しました");
+    report.line("書庫 " + command.archive().filename().string() + " (" +
+                ArchiveReport::grouped(writer.size()) + " バイト) に " + std::to_string(added.size()) +
+                " ファイルを格納しました");
     return UnlhaOk;
 }
 
@@ -90,8 +92,8 @@ int runTest(const UnlhaCommandLine& command, ArchiveReport& report)
         return failed(report, status);
     for (const MemberSummary& member : tester.tested())
         report.member(member, true, "正常");
-    report.line("書庫 " + command.archive().filename().string() + " の " + std::to_string(tester.tested().size()) +
-                " ファイルに異常はありません");
+    report.line("書庫 " + command.archive().filename().string() + " の " +
+                std::to_string(tester.tested().size()) + " ファイルに異常はありません");
     return UnlhaOk;
 }
 

@@ -22,12 +22,14 @@ namespace rov2::archive {
 /// extracting); an empty name is nothing; the rest are files or patterns.
 /// Backslashes count as path separators and are read as '/', since callers
 /// written for another system build their paths with them.
-class UnlhaCommandLine {
+class UnlhaCommandLine
+{
 public:
     /// A file named on the command line.
-    struct File {
-        std::string name;            ///< as written, relative to the base folder
-        std::filesystem::path base;  ///< base folder in force where it was named
+    struct File
+    {
+        std::string name;           ///< as written, relative to the base folder
+        std::filesystem::path base; ///< base folder in force where it was named
     };
 
     /// @param text the command line (UTF-8).
@@ -43,7 +45,8 @@ public:
     const std::vector<File>& files() const { return files_; }
 
 private:
-    struct Token {
+    struct Token
+    {
         std::string text;
         bool quoted = false;
     };

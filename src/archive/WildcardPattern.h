@@ -9,7 +9,8 @@ namespace rov2::archive {
 /// of characters, '?' for one character, letters compared without regard to
 /// case. "*.*" matches every name, with or without a dot, as it always has on
 /// the systems these command lines come from.
-class WildcardPattern {
+class WildcardPattern
+{
 public:
     /// @param pattern the pattern text.
     explicit WildcardPattern(std::string pattern);

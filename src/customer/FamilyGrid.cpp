@@ -33,7 +33,8 @@ bool isInside(const QWidget* widget, const QWidget* container)
 
 FamilyGrid::FamilyGrid(QWidget* parent, const QString& workFile)
     : QWidget(parent), dat家族(new FamilyTableModel(this, workFile)), delegate(new FamilyGridDelegate(this)),
-      Grid家族(new FamilyGridView(this)), DD続柄(new RelationshipDropDown(this)), Lst性別(new SexPickList(this))
+      Grid家族(new FamilyGridView(this)), DD続柄(new RelationshipDropDown(this)),
+      Lst性別(new SexPickList(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -46,9 +47,15 @@ FamilyGrid::FamilyGrid(QWidget* parent, const QString& workFile)
     connectParts();
 }
 
-void FamilyGrid::setWorkFile(const QString& path) { dat家族->setWorkFile(path); }
+void FamilyGrid::setWorkFile(const QString& path)
+{
+    dat家族->setWorkFile(path);
+}
 
-void FamilyGrid::setEraCalendar(bool era) { dat家族->setEraCalendar(era); }
+void FamilyGrid::setEraCalendar(bool era)
+{
+    dat家族->setEraCalendar(era);
+}
 
 bool FamilyGrid::refresh()
 {
@@ -73,8 +80,9 @@ void FamilyGrid::setUpColumns()
     Grid家族->setColumnHidden(family::名称, true);
     const int em = fontMetrics().horizontalAdvance(QChar(0x3042));
     const int button = 18;
-    const int widths[family::ColumnCount] = {0,      7 * em, 8 * em, 5 * em + button, 2 * em + button, 10 * em,
-                                             8 * em, 6 * em, 3 * em, 3 * em,          8 * em,          12 * em};
+    const int widths[family::ColumnCount] = {0,       7 * em, 8 * em, 5 * em + button, 2 * em + button,
+                                             10 * em, 8 * em, 6 * em, 3 * em,          3 * em,
+                                             8 * em,  12 * em};
     for (int c = family::氏名; c < family::ColumnCount; ++c)
         Grid家族->setColumnWidth(c, widths[c]);
     Grid家族->horizontalHeader()->setStretchLastSection(true);
@@ -92,7 +100,8 @@ void FamilyGrid::connectParts()
     connect(delegate, &FamilyGridDelegate::tabCommitted, Grid家族, &FamilyGridView::moveByTab);
     connect(delegate, &FamilyGridDelegate::dropDownRequested, this,
             [this] { openRelationshipList(Grid家族->currentIndex()); });
-    connect(Lst性別, &SexPickList::textDoubleClicked, this, [this](const QString& text) { takeSex(text, true); });
+    connect(Lst性別, &SexPickList::textDoubleClicked, this,
+            [this](const QString& text) { takeSex(text, true); });
     connect(Lst性別, &SexPickList::textEntered, this, [this](const QString& text) { takeSex(text, false); });
     connect(Lst性別, &SexPickList::cancelled, this, [this] { Grid家族->setFocus(Qt::OtherFocusReason); });
     connect(DD続柄, &RelationshipDropDown::relationshipPicked, this, &FamilyGrid::takeRelationship);

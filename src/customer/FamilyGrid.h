@@ -21,7 +21,8 @@ class SexPickList;
 /// it; a new relationship is added to the code list when the setting
 /// 続柄登録 is on (then relationshipsChanged()); the input method is switched
 /// per column; the grid losing the focus stores a half-typed cell.
-class FamilyGrid : public QWidget {
+class FamilyGrid : public QWidget
+{
     Q_OBJECT
 
 public:

@@ -24,7 +24,10 @@ int editorColumn(const QWidget* editor)
     return v.isValid() ? v.toInt() : -1;
 }
 
-bool alone(const QKeyEvent& key) { return (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier; }
+bool alone(const QKeyEvent& key)
+{
+    return (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
 
 bool opensDropDown(const QKeyEvent& key)
 {
@@ -57,7 +60,10 @@ LineInput* makeEditor(const QModelIndex& index, QWidget* parent)
 
 FamilyGridDelegate::FamilyGridDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
-bool FamilyGridDelegate::hasButton(int column) { return column == family::続柄 || column == family::性別; }
+bool FamilyGridDelegate::hasButton(int column)
+{
+    return column == family::続柄 || column == family::性別;
+}
 
 QRect FamilyGridDelegate::buttonRect(const QRect& cell)
 {
@@ -93,7 +99,8 @@ void FamilyGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index
     }
 }
 
-void FamilyGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+void FamilyGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                      const QModelIndex& index) const
 {
     if (auto* date = qobject_cast<DateBox*>(editor)) {
         // A text that is no date goes to the model as text, which refuses it.
@@ -109,10 +116,15 @@ void FamilyGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
 void FamilyGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                               const QModelIndex& /*index*/) const
 {
-    editor->setGeometry(option.rect);
+    // The era form of a date is longer than the cell shows it; the box may reach over the next cell.
+    QRect area = option.rect;
+    if (qobject_cast<const DateBox*>(editor))
+        area.setWidth(qMax(area.width(), editor->sizeHint().width()));
+    editor->setGeometry(area);
 }
 
-void FamilyGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void FamilyGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
     if (!hasButton(index.column()))
@@ -137,7 +149,8 @@ bool FamilyGridDelegate::eventFilter(QObject* object, QEvent* event)
     if (event->type() == QEvent::KeyPress && handleKey(editor, *static_cast<QKeyEvent*>(event)))
         return true;
     if (event->type() == QEvent::FocusOut) {
-        handleFocusOut(editor, *static_cast<QFocusEvent*>(event));
+        if (focusLossEndsEdit(editor, *static_cast<QFocusEvent*>(event)))
+            finish(editor);
         return false;
     }
     return QStyledItemDelegate::eventFilter(object, event);
@@ -162,24 +175,17 @@ bool FamilyGridDelegate::handleKey(QWidget* editor, const QKeyEvent& key)
     return false;
 }
 
-void FamilyGridDelegate::handleFocusOut(QWidget* editor, const QFocusEvent& event)
+bool FamilyGridDelegate::focusLossEndsEdit(const QWidget* editor, const QFocusEvent& event) const
 {
-    if (keepsEditing(editor, QApplication::focusWidget()))
-        return;
     // The editor's own popups (the calendar, the context menu) take the focus with this reason.
     if (event.reason() == Qt::PopupFocusReason)
-        return;
-    finish(editor);
-}
-
-bool FamilyGridDelegate::keepsEditing(const QWidget* editor, const QWidget* focus) const
-{
+        return false;
     // Parent links also lead from a popup window to the editor that owns it.
-    for (const QWidget* w = focus; w; w = w->parentWidget()) {
+    for (const QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
         if (w == editor || (companion_ && w == companion_.data()))
-            return true;
+            return false;
     }
-    return false;
+    return true;
 }
 
 void FamilyGridDelegate::finish(QWidget* editor)

@@ -16,7 +16,8 @@ namespace rov2 {
 /// It also decides when an edit ends: Enter and Tab commit (the view then
 /// moves on), Esc reverts, and the loss of the focus commits, so that a click
 /// on a button of the screen never loses a half-typed cell.
-class FamilyGridDelegate : public QStyledItemDelegate {
+class FamilyGridDelegate : public QStyledItemDelegate
+{
     Q_OBJECT
 
 public:
@@ -30,13 +31,19 @@ public:
     /// the edit: the relationship drop-down, which fills the cell itself.
     void setCompanion(QWidget* companion) { companion_ = companion; }
 
+    /// True when the focus change of @p event ends the edit in @p editor:
+    /// the focus went neither into the editor (or a popup of its own) nor to
+    /// the companion.
+    bool focusLossEndsEdit(const QWidget* editor, const QFocusEvent& event) const;
+
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
 Q_SIGNALS:
     /// Enter ended an edit; the edit was committed and the editor closed.
@@ -51,8 +58,6 @@ protected:
 
 private:
     bool handleKey(QWidget* editor, const QKeyEvent& key);
-    void handleFocusOut(QWidget* editor, const QFocusEvent& event);
-    bool keepsEditing(const QWidget* editor, const QWidget* focus) const;
     void finish(QWidget* editor);
 
     QPointer<QWidget> companion_;

@@ -2,8 +2,9 @@
 
 #include "FamilyColumn.h"
 #include "FamilyGridDelegate.h"
-#include "InputMethodSwitch.h"
+#include "ImeQuery.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -132,6 +133,18 @@ void FamilyGridView::mouseReleaseEvent(QMouseEvent* event)
         Q_EMIT relationshipListRequested(index);
 }
 
+void FamilyGridView::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    // While the first characters of a cell are being composed, Qt keeps the
+    // focus on the grid and the editor waits without it; leaving then must
+    // not lose them either.
+    QWidget* editor = currentEditor();
+    const auto* cells = qobject_cast<const FamilyGridDelegate*>(itemDelegate());
+    if (editor && !editor->hasFocus() && cells && cells->focusLossEndsEdit(editor, *event))
+        commitPendingEdit();
+}
+
 bool FamilyGridView::requestList(const QModelIndex& index)
 {
     if (!index.isValid())
@@ -145,7 +158,10 @@ bool FamilyGridView::requestList(const QModelIndex& index)
     return true;
 }
 
-int FamilyGridView::firstVisibleColumn() const { return nextVisibleColumn(-1, 1); }
+int FamilyGridView::firstVisibleColumn() const
+{
+    return nextVisibleColumn(-1, 1);
+}
 
 int FamilyGridView::nextVisibleColumn(int column, int step) const
 {

@@ -9,7 +9,8 @@ namespace rov2 {
 /// the next column (from メモ to 氏名 of the next row), Tab, Shift+Tab and the
 /// arrows move. The 性別 cell is never typed into: a typed character there is
 /// dropped, while a click, F2, F4 or Alt+Down asks for its pick list.
-class FamilyGridView : public QTableView {
+class FamilyGridView : public QTableView
+{
     Q_OBJECT
 
 public:
@@ -46,6 +47,7 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool requestList(const QModelIndex& index);

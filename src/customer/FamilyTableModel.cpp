@@ -1,7 +1,7 @@
 #include "FamilyTableModel.h"
 
-#include "DateText.h"
 #include "Database.h"
+#include "DateText.h"
 #include "FamilyColumn.h"
 #include "JapaneseDate.h"
 #include "ProgramEnv.h"
@@ -9,7 +9,6 @@
 
 #include <QLocale>
 #include <QtDebug>
-
 #include <cmath>
 
 namespace rov2 {
@@ -17,14 +16,18 @@ namespace {
 
 const QString kTable = QStringLiteral("w家族情報");
 
-QString quotedField(int column) { return QLatin1Char('"') + family::fieldName(column) + QLatin1Char('"'); }
+QString quotedField(int column)
+{
+    return QLatin1Char('"') + family::fieldName(column) + QLatin1Char('"');
+}
 
 QString selectStatement()
 {
     QStringList fields;
     for (int c = 0; c < family::ColumnCount; ++c)
         fields << quotedField(c);
-    return QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid").arg(fields.join(QStringLiteral(", ")), kTable);
+    return QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
+        .arg(fields.join(QStringLiteral(", ")), kTable);
 }
 
 /// Reads a date picked in the date box or typed in any of the forms the screens show.
@@ -78,6 +81,12 @@ FamilyTableModel::FamilyTableModel(QObject* parent, QString workFile)
 {
 }
 
+bool FamilyTableModel::isCell(const QModelIndex& index) const
+{
+    return index.isValid() && index.model() == this && index.row() < rowCount() &&
+           index.column() < columnCount();
+}
+
 QString FamilyTableModel::workFile() const
 {
     return workFile_.isEmpty() ? env().locations.workFile : workFile_;
@@ -89,10 +98,14 @@ void FamilyTableModel::setEraCalendar(bool era)
         return;
     era_ = era;
     if (!rows_.isEmpty())
-        Q_EMIT dataChanged(index(0, family::生年月日), index(rowCount() - 1, family::生年月日), {Qt::DisplayRole});
+        Q_EMIT dataChanged(index(0, family::生年月日), index(rowCount() - 1, family::生年月日),
+                           {Qt::DisplayRole});
 }
 
-bool FamilyTableModel::eraCalendar() const { return era_.value_or(env().settings.eraCalendar()); }
+bool FamilyTableModel::eraCalendar() const
+{
+    return era_.value_or(env().settings.eraCalendar());
+}
 
 bool FamilyTableModel::refresh()
 {
@@ -138,17 +151,20 @@ int FamilyTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant FamilyTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isCell(index))
         return {};
     const QVariant& stored = rows_.at(index.row()).values.at(index.column());
     switch (role) {
-    case Qt::DisplayRole: return displayValue(index.column(), stored);
-    case Qt::EditRole: return editValue(index.column(), stored);
+    case Qt::DisplayRole:
+        return displayValue(index.column(), stored);
+    case Qt::EditRole:
+        return editValue(index.column(), stored);
     case Qt::TextAlignmentRole:
         if (index.column() == family::誕生月 || index.column() == family::年齢)
             return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
         return {};
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -169,14 +185,15 @@ QVariant FamilyTableModel::editValue(int column, const QVariant& stored) const
 
 QVariant FamilyTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < family::ColumnCount)
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < family::ColumnCount)
         return family::fieldName(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 Qt::ItemFlags FamilyTableModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isCell(index))
         return Qt::NoItemFlags;
     const Qt::ItemFlags base = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
     // 性別 is chosen from its pick list, never typed; 名称 belongs to the record routines.
@@ -187,7 +204,7 @@ Qt::ItemFlags FamilyTableModel::flags(const QModelIndex& index) const
 
 bool FamilyTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (role != Qt::EditRole || !isCell(index))
         return false;
     const int row = index.row();
     const int column = index.column();
@@ -230,10 +247,12 @@ bool FamilyTableModel::writeCells(int row, const Cells& cells)
         params << value;
     }
     params << rows_.at(row).rowId;
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(kTable, assignments.join(QStringLiteral(", ")));
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                            .arg(kTable, assignments.join(QStringLiteral(", ")));
     QString error;
     if (!updateOneRow(workFile(), sql, params, &error)) {
-        qWarning().noquote() << "family grid: cannot store row" << row + 1 << "in" << workFile() << ":" << error;
+        qWarning().noquote() << "family grid: cannot store row" << row + 1 << "in" << workFile() << ":"
+                             << error;
         return false;
     }
     for (const auto& [column, value] : cells) {

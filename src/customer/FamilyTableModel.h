@@ -6,7 +6,6 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
-
 #include <optional>
 
 namespace rov2 {
@@ -18,7 +17,8 @@ namespace rov2 {
 ///
 /// Stored values follow the table's conventions: an empty text is Null, a
 /// birth date is the text "yyyy/mm/dd", 誕生月 and 年齢 are numbers.
-class FamilyTableModel : public QAbstractTableModel {
+class FamilyTableModel : public QAbstractTableModel
+{
     Q_OBJECT
 
 public:
@@ -57,12 +57,14 @@ Q_SIGNALS:
     void valueStored(int row, int column);
 
 private:
-    struct Row {
+    struct Row
+    {
         qint64 rowId = -1;
         QVector<QVariant> values;
     };
     using Cells = QList<QPair<int, QVariant>>;
 
+    bool isCell(const QModelIndex& index) const;
     std::optional<QVector<Row>> readRows() const;
     bool writeCells(int row, const Cells& cells);
     std::optional<QVariant> storedValue(int column, const QVariant& value) const;

@@ -8,7 +8,8 @@ namespace rov2 {
 /// work table w続柄, each with the sex that goes with it. It is read afresh
 /// every time it opens, so that a relationship added meanwhile is offered.
 /// A click or Enter picks a row; Esc or the loss of the focus closes it.
-class RelationshipDropDown : public QTreeWidget {
+class RelationshipDropDown : public QTreeWidget
+{
     Q_OBJECT
 
 public:

@@ -38,7 +38,7 @@ QSize SexPickList::sizeHint() const
 {
     const int frame = 2 * frameWidth();
     const int rowHeight = qMax(sizeHintForRow(0), fontMetrics().height() + 2);
-    const int width = fontMetrics().horizontalAdvance(QStringLiteral("男")) * 3;
+    const int width = fontMetrics().horizontalAdvance(QStringLiteral("男")) * 4;
     return {width + frame, rowHeight * count() + frame};
 }
 

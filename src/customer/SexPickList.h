@@ -7,7 +7,8 @@ namespace rov2 {
 /// The small pick list of the family grid's 性別 column: "女", "男" and an
 /// empty entry (to remove the sex). Hidden until the grid shows it beside the
 /// cell; it hides itself again when it loses the focus.
-class SexPickList : public QListWidget {
+class SexPickList : public QListWidget
+{
     Q_OBJECT
 
 public:

@@ -113,6 +113,9 @@ void resetScreenStack()
     entries().fill(QString());
 }
 
-QWidget* screenNamed(const QString& name) { return registeredScreen(name); }
+QWidget* screenNamed(const QString& name)
+{
+    return registeredScreen(name);
+}
 
 } // namespace rov2

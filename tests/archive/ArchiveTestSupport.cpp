@@ -65,8 +65,9 @@ Bytes lowEntropyBytes(std::size_t size, std::uint32_t seed)
 
 Bytes recordText(std::size_t size, std::uint32_t seed)
 {
-    static const char* const words[] = {"佐藤", "鈴木", "高橋", "東京都", "大阪府", "中央区", "本町", "丁目",
-                                        "090-", "様", "株式会社", "備考:", "\n", "1975/04/01", ", ", "ヤマダ"};
+    static const char* const words[] = {
+        "佐藤", "鈴木", "高橋",     "東京都", "大阪府", "中央区",     "本町", "丁目",
+        "090-", "様",   "株式会社", "備考:",  "\n",     "1975/04/01", ", ",   "ヤマダ"};
     std::mt19937 generator(seed);
     std::string text;
     while (text.size() < size) {
@@ -79,7 +80,7 @@ Bytes recordText(std::size_t size, std::uint32_t seed)
 
 bool haveProgram(const std::string& program)
 {
-    return run("command -v " + quoted(program)) == 0;
+    return run("command -v " + shellQuote(program)) == 0;
 }
 
 int run(const std::string& command)
@@ -88,7 +89,7 @@ int run(const std::string& command)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string quoted(const std::string& text)
+std::string shellQuote(const std::string& text)
 {
     std::string out = "'";
     for (const char c : text)
@@ -98,8 +99,8 @@ std::string quoted(const std::string& text)
 
 std::string createCommand(const std::string& folder, const std::string& file, const std::string& archive)
 {
-    return "a -+ -a1 -d0 -f0 -n0 -jm4 \"" + folder + archive + "\" \"" + folder + "\" \"" + folder + "\"\"" + file +
-           "\"\"\"";
+    return "a -+ -a1 -d0 -f0 -n0 -jm4 \"" + folder + archive + "\" \"" + folder + "\" \"" + folder + "\"\"" +
+           file + "\"\"\"";
 }
 
 std::string extractCommand(const std::string& folder, const std::string& archive)
@@ -110,7 +111,8 @@ std::string extractCommand(const std::string& folder, const std::string& archive
 
 namespace {
 
-struct PackedSource {
+struct PackedSource
+{
     std::span<const std::uint8_t> data;
     std::size_t position = 0;
 };

@@ -13,7 +13,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 /// A fresh folder under the system's temporary folder, removed with its
 /// contents when the test ends.
-class ScratchFolder {
+class ScratchFolder
+{
 public:
     ScratchFolder();
     ~ScratchFolder();
@@ -47,7 +48,7 @@ bool haveProgram(const std::string& program);
 /// @return the exit status.
 int run(const std::string& command);
 /// @return @p text in single quotes for the shell.
-std::string quoted(const std::string& text);
+std::string shellQuote(const std::string& text);
 
 /// @return the command line the backup builds: archive @p folder + @p archive
 /// holding @p folder + @p file under the name @p file. @p folder ends in '/'.
@@ -58,6 +59,7 @@ std::string extractCommand(const std::string& folder, const std::string& archive
 
 /// Decodes raw -lh5- data with liblhasa's own decoder.
 /// @return the decoded bytes (at most @p originalSize).
-Bytes lhasaDecode(std::span<const std::uint8_t> packed, std::size_t originalSize, const char* method = "-lh5-");
+Bytes lhasaDecode(std::span<const std::uint8_t> packed, std::size_t originalSize,
+                  const char* method = "-lh5-");
 
 } // namespace rov2::archive::test

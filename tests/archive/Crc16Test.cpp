@@ -1,5 +1,6 @@
-#include "ArchiveTestSupport.h"
 #include "Crc16.h"
+
+#include "ArchiveTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,8 @@ std::uint16_t bitwiseCrc(std::span<const std::uint8_t> data)
 TEST(Crc16, MatchesThePublishedCheckValue)
 {
     const std::string check = "123456789";
-    EXPECT_EQ(Crc16::of(std::span(reinterpret_cast<const std::uint8_t*>(check.data()), check.size())), 0xBB3D);
+    EXPECT_EQ(Crc16::of(std::span(reinterpret_cast<const std::uint8_t*>(check.data()), check.size())),
+              0xBB3D);
     EXPECT_EQ(Crc16::of({}), 0);
 }
 

@@ -2,9 +2,8 @@
 #include "Crc16.h"
 #include "Unlha.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 
 namespace rov2::archive::test {
@@ -24,7 +23,8 @@ void put32(Bytes& out, std::uint32_t v)
 
 // A member with a level-2 header written by hand, so that it can carry what
 // our writer never writes: a folder extension, a folder or link entry.
-struct Crafted {
+struct Crafted
+{
     std::string method = "-lh0-";
     std::string name = "Rov2data.mdb";
     std::optional<std::string> folder; // extension 0x02, 0xFF between parts
@@ -55,9 +55,10 @@ Bytes level2(const Crafted& m)
     out.push_back('U');
     const Bytes crc = extension(0x00, {0, 0});
     out.insert(out.end(), crc.begin(), crc.end());
-    for (const Bytes& ext : {extension(0x01, Bytes(m.name.begin(), m.name.end())),
-                             m.folder ? extension(0x02, Bytes(m.folder->begin(), m.folder->end())) : Bytes{},
-                             extension(0x50, {static_cast<std::uint8_t>(m.mode), static_cast<std::uint8_t>(m.mode >> 8)})})
+    for (const Bytes& ext :
+         {extension(0x01, Bytes(m.name.begin(), m.name.end())),
+          m.folder ? extension(0x02, Bytes(m.folder->begin(), m.folder->end())) : Bytes{},
+          extension(0x50, {static_cast<std::uint8_t>(m.mode), static_cast<std::uint8_t>(m.mode >> 8)})})
         out.insert(out.end(), ext.begin(), ext.end());
     put16(out, 0);
     out[0] = static_cast<std::uint8_t>(out.size());
@@ -135,12 +136,15 @@ Bytes ours(const std::function<void(Bytes&)>& damage)
     return archive;
 }
 
-struct HostileCase {
+struct HostileCase
+{
     const char* name;
     std::function<Bytes()> make;
 };
 
-class HostileArchive : public ::testing::TestWithParam<HostileCase> {};
+class HostileArchive : public ::testing::TestWithParam<HostileCase>
+{
+};
 
 TEST_P(HostileArchive, IsRefusedWithNothingWritten)
 {
@@ -172,9 +176,12 @@ const HostileCase kHostile[] = {
     {"DosDrivePath", [] { return archiveOf({level0("C:\\Rov2data.mdb", recordText(500))}); }},
     {"DotDotAlone", [] { return archiveOf({level2(named(".."))}); }},
     {"FolderEntry", [] { return archiveOf({level2(entry("-lhd-", "", "sub\xFF", 040755))}); }},
-    {"Link", [] { return archiveOf({level2(entry("-lhd-", "Rov2data.mdb|/etc/passwd", std::nullopt, 0120777))}); }},
+    {"Link",
+     [] { return archiveOf({level2(entry("-lhd-", "Rov2data.mdb|/etc/passwd", std::nullopt, 0120777))}); }},
     {"GoodThenHostile",
-     [] { return archiveOf({level2(named("good.txt")), level2(named("../Rov2data.mdb"))}); }},
+     [] {
+         return archiveOf({level2(named("good.txt")), level2(named("../Rov2data.mdb"))});
+     }},
     {"UnknownMethod",
      [] {
          Crafted m;
@@ -204,7 +211,7 @@ const HostileCase kHostile[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostileArchive, ::testing::ValuesIn(kHostile),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ArchiveEnd, MayLackTheClosingZeroByte)
 {

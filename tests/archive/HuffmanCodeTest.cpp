@@ -1,8 +1,7 @@
 #include "HuffmanCode.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <queue>
 
 namespace rov2::archive::test {
@@ -36,12 +35,15 @@ std::uint64_t optimalCost(const std::vector<std::uint32_t>& frequencies)
     return cost;
 }
 
-struct LengthCase {
+struct LengthCase
+{
     std::vector<std::uint32_t> frequencies;
     std::vector<std::uint8_t> lengths;
 };
 
-class HuffmanLengths : public ::testing::TestWithParam<LengthCase> {};
+class HuffmanLengths : public ::testing::TestWithParam<LengthCase>
+{
+};
 
 TEST_P(HuffmanLengths, AreTheOptimalOnes)
 {

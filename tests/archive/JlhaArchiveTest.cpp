@@ -9,7 +9,9 @@ namespace {
 
 // Archives made by jlha at test time, in every header level and method it
 // writes, must extract byte-identical through our reader.
-class JlhaArchives : public ::testing::TestWithParam<std::tuple<int, int>> {};
+class JlhaArchives : public ::testing::TestWithParam<std::tuple<int, int>>
+{
+};
 
 TEST_P(JlhaArchives, ExtractRight)
 {
@@ -22,7 +24,8 @@ TEST_P(JlhaArchives, ExtractRight)
     writeFile(scratch / "Rov2data.mdb", text);
     writeFile(scratch / "noise.bin", random);
     const std::string options = "c" + std::to_string(level) + "o" + std::to_string(method) + "q";
-    ASSERT_EQ(run("cd " + quoted(scratch.path().string()) + " && jlha " + options + " made.lzh Rov2data.mdb noise.bin"),
+    ASSERT_EQ(run("cd " + shellQuote(scratch.path().string()) + " && jlha " + options +
+                  " made.lzh Rov2data.mdb noise.bin"),
               0);
     LzhArchiveReader reader;
     ASSERT_TRUE(reader.open(scratch / "made.lzh") && reader.scan());
@@ -41,9 +44,9 @@ TEST_P(JlhaArchives, ExtractRight)
 
 INSTANTIATE_TEST_SUITE_P(LevelsAndMethods, JlhaArchives,
                          ::testing::Combine(::testing::Values(0, 1, 2), ::testing::Values(5, 6, 7)),
-                         [](const auto& info) {
-                             return "Level" + std::to_string(std::get<0>(info.param)) + "_Lh" +
-                                    std::to_string(std::get<1>(info.param));
+                         [](const auto& row) {
+                             return "Level" + std::to_string(std::get<0>(row.param)) + "_Lh" +
+                                    std::to_string(std::get<1>(row.param));
                          });
 
 TEST(JlhaReader, ExtractsOurArchiveByteIdentical)
@@ -56,7 +59,8 @@ TEST(JlhaReader, ExtractsOurArchiveByteIdentical)
     std::string report;
     ASSERT_EQ(Unlha(createCommand(scratch.path().string() + "/", "Rov2data.mdb", "rov2data.lzh"), report), 0);
     std::filesystem::create_directories(scratch / "out");
-    ASSERT_EQ(run("jlha xfqw=" + quoted((scratch / "out").string()) + " " + quoted((scratch / "rov2data.lzh").string())),
+    ASSERT_EQ(run("jlha xfqw=" + shellQuote((scratch / "out").string()) + " " +
+                  shellQuote((scratch / "rov2data.lzh").string())),
               0);
     EXPECT_TRUE(readFile(scratch / "out" / "Rov2data.mdb") == text);
 }

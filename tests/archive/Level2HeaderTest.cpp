@@ -1,6 +1,7 @@
+#include "Level2Header.h"
+
 #include "ArchiveTestSupport.h"
 #include "Crc16.h"
-#include "Level2Header.h"
 #include "LzhArchiveReader.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "ArchiveTestSupport.h"
 #include "Lh5Encoder.h"
 
-#include <gtest/gtest.h>
+#include "ArchiveTestSupport.h"
 
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace rov2::archive::test {
 namespace {
@@ -30,13 +30,16 @@ Bytes repeated(const Bytes& unit, std::size_t times)
     return out;
 }
 
-struct EncoderCase {
+struct EncoderCase
+{
     const char* name;
     std::function<Bytes()> make;
     std::size_t piece; // bytes per write() call
 };
 
-class Lh5RoundTrip : public ::testing::TestWithParam<EncoderCase> {};
+class Lh5RoundTrip : public ::testing::TestWithParam<EncoderCase>
+{
+};
 
 TEST_P(Lh5RoundTrip, LiblhasaDecodesTheOriginal)
 {
@@ -50,23 +53,28 @@ TEST_P(Lh5RoundTrip, LiblhasaDecodesTheOriginal)
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, Lh5RoundTrip,
-    ::testing::Values(
-        EncoderCase{"Empty", [] { return Bytes{}; }, 1}, EncoderCase{"OneByte", [] { return Bytes{0x41}; }, 1},
-        EncoderCase{"TwoBytes", [] { return Bytes{0x00, 0xFF}; }, 1},
-        EncoderCase{"ZeroRun", [] { return Bytes(100000, 0); }, 65536},
-        EncoderCase{"WindowMinusOne", [] { return recordText(8191); }, 4096},
-        EncoderCase{"Window", [] { return recordText(8192); }, 4096},
-        EncoderCase{"WindowPlusOne", [] { return recordText(8193); }, 4096},
-        EncoderCase{"RepeatAtFullWindow", [] { return repeated(randomBytes(8192), 3); }, 1000},
-        EncoderCase{"RepeatJustPastWindow", [] { return repeated(randomBytes(8193), 3); }, 1000},
-        EncoderCase{"Random", [] { return randomBytes(300000); }, 65536},
-        EncoderCase{"BlockOfLiterals", [] { return lowEntropyBytes(65535); }, 65536},
-        EncoderCase{"BlockOfLiteralsPlusOne", [] { return lowEntropyBytes(65536); }, 65536},
-        EncoderCase{"SeveralBlocks", [] { return lowEntropyBytes(3 * 65536 + 17); }, 65536},
-        EncoderCase{"TextInOddPieces", [] { return recordText(2'500'000); }, 4093},
-        EncoderCase{"TextByteByByte", [] { return recordText(20000); }, 1},
-        EncoderCase{"LongMatches", [] { return repeated(recordText(700), 2000); }, 1 << 20}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(EncoderCase{"Empty", [] { return Bytes{}; }, 1},
+                      EncoderCase{"OneByte", [] { return Bytes{0x41}; }, 1},
+                      EncoderCase{"TwoBytes",
+                                  [] {
+                                      return Bytes{0x00, 0xFF};
+                                  },
+                                  1},
+                      EncoderCase{"ZeroRun", [] { return Bytes(100000, 0); }, 65536},
+                      EncoderCase{"WindowMinusOne", [] { return recordText(8191); }, 4096},
+                      EncoderCase{"Window", [] { return recordText(8192); }, 4096},
+                      EncoderCase{"WindowPlusOne", [] { return recordText(8193); }, 4096},
+                      EncoderCase{"RepeatAtFullWindow", [] { return repeated(randomBytes(8192), 3); }, 1000},
+                      EncoderCase{"RepeatJustPastWindow", [] { return repeated(randomBytes(8193), 3); },
+                                  1000},
+                      EncoderCase{"Random", [] { return randomBytes(300000); }, 65536},
+                      EncoderCase{"BlockOfLiterals", [] { return lowEntropyBytes(65535); }, 65536},
+                      EncoderCase{"BlockOfLiteralsPlusOne", [] { return lowEntropyBytes(65536); }, 65536},
+                      EncoderCase{"SeveralBlocks", [] { return lowEntropyBytes(3 * 65536 + 17); }, 65536},
+                      EncoderCase{"TextInOddPieces", [] { return recordText(2'500'000); }, 4093},
+                      EncoderCase{"TextByteByByte", [] { return recordText(20000); }, 1},
+                      EncoderCase{"LongMatches", [] { return repeated(recordText(700), 2000); }, 1 << 20}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Lh5Encoder, FindsAMatchAFullWindowBack)
 {

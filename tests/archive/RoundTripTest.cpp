@@ -3,9 +3,8 @@
 #include "Unlha.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace rov2::archive::test {
 namespace {
@@ -24,7 +23,8 @@ Bytes sqliteFile(const std::filesystem::path& scratch)
         for (int i = 1; i <= 3000; ++i) {
             insert.bind(1, i);
             insert.bind(2, std::string(family[i % 5]) + " 太郎" + std::to_string(i % 97));
-            insert.bind(3, "東京都中央区本町" + std::to_string(i % 9 + 1) + "丁目" + std::to_string(i % 31) + "番");
+            insert.bind(3, "東京都中央区本町" + std::to_string(i % 9 + 1) + "丁目" + std::to_string(i % 31) +
+                               "番");
             insert.bind(4, "03-" + std::to_string(1000 + i % 9000) + "-" + std::to_string(2000 + i));
             insert.bind(5, i * 1.5);
             insert.exec();
@@ -35,13 +35,15 @@ Bytes sqliteFile(const std::filesystem::path& scratch)
     return readFile(file);
 }
 
-struct DataSet {
+struct DataSet
+{
     const char* name;
     std::function<Bytes(const std::filesystem::path&)> make;
     const char* method; // the method our writer must choose
 };
 
-struct Reader {
+struct Reader
+{
     const char* name;
     const char* program; // empty: our own reader
     // Shell commands, with %A for the archive and %D for the target folder.
@@ -49,11 +51,12 @@ struct Reader {
     const char* extract;
 };
 
-std::string expand(std::string text, const std::filesystem::path& archive, const std::filesystem::path& folder)
+std::string expand(std::string text, const std::filesystem::path& archive,
+                   const std::filesystem::path& folder)
 {
     for (auto [key, value] : {std::pair{"%A", archive.string()}, std::pair{"%D", folder.string()}})
         for (std::size_t at; (at = text.find(key)) != std::string::npos;)
-            text.replace(at, 2, quoted(value));
+            text.replace(at, 2, shellQuote(value));
     return text;
 }
 
@@ -79,7 +82,9 @@ const Reader kReaders[] = {
     {"Ours", "", "", ""},
 };
 
-class ArchiveRoundTrip : public ::testing::TestWithParam<std::tuple<DataSet, Reader>> {};
+class ArchiveRoundTrip : public ::testing::TestWithParam<std::tuple<DataSet, Reader>>
+{
+};
 
 TEST_P(ArchiveRoundTrip, ExtractsByteIdentical)
 {
@@ -94,7 +99,8 @@ TEST_P(ArchiveRoundTrip, ExtractsByteIdentical)
     const Bytes original = data.make(scratch.path());
     writeFile(source / "Rov2data.mdb", original);
     std::string report;
-    ASSERT_EQ(Unlha(createCommand(source.string() + "/", "Rov2data.mdb", "rov2data.lzh"), report), 0) << report;
+    ASSERT_EQ(Unlha(createCommand(source.string() + "/", "Rov2data.mdb", "rov2data.lzh"), report), 0)
+        << report;
     const std::filesystem::path archive = source / "rov2data.lzh";
     LzhArchiveReader listing;
     ASSERT_TRUE(listing.open(archive) && listing.scan());
@@ -113,8 +119,9 @@ TEST_P(ArchiveRoundTrip, ExtractsByteIdentical)
 
 INSTANTIATE_TEST_SUITE_P(DataAndReaders, ArchiveRoundTrip,
                          ::testing::Combine(::testing::ValuesIn(kDataSets), ::testing::ValuesIn(kReaders)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
+                         [](const auto& row) {
+                             return std::string(std::get<0>(row.param).name) + "_" +
+                                    std::get<1>(row.param).name;
                          });
 
 } // namespace

@@ -5,12 +5,14 @@
 namespace rov2::archive::test {
 namespace {
 
-struct FileRow {
+struct FileRow
+{
     std::string name;
     std::string base;
 };
 
-struct ParseCase {
+struct ParseCase
+{
     const char* name;
     std::string line;
     char command;
@@ -20,7 +22,9 @@ struct ParseCase {
     std::size_t switches;
 };
 
-class ParsesCommandLine : public ::testing::TestWithParam<ParseCase> {};
+class ParsesCommandLine : public ::testing::TestWithParam<ParseCase>
+{
+};
 
 TEST_P(ParsesCommandLine, IntoItsParts)
 {
@@ -42,31 +46,56 @@ const std::string kFolder = "/home/事務所 の PC/顧客 データ/";
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ParsesCommandLine,
-    ::testing::Values(
-        ParseCase{"Backup",
-                  "a -+ -a1 -d0 -f0 -n0 -jm4 \"" + kFolder + "rov2data.lzh\" \"" + kFolder + "\" \"" + kFolder +
-                      "\"\"Rov2data.mdb\"\"\"",
-                  'a', kFolder + "rov2data.lzh", kFolder, {{"Rov2data.mdb", kFolder}}, 6},
-        ParseCase{"Restore",
-                  "x -+ -a2 -d1 -f0 -n1 -jyc0 -jyd0 -jyk0 -jyn0 -jyo0 \"" + kFolder + "rov2data.lzh\" \"" + kFolder +
-                      "\" \"*.*\"",
-                  'x', kFolder + "rov2data.lzh", kFolder, {{"*.*", kFolder}}, 10},
-        ParseCase{"WindowsSeparators", "x \"C:\\VAV\\data.lzh\" \"C:\\VAV\\\" \"*.*\"", 'x', "C:/VAV/data.lzh",
-                  "C:/VAV/", {{"*.*", "C:/VAV/"}}, 0},
-        ParseCase{"UnquotedNames", "e  -n1\tarc.lzh out/ a.txt b.txt", 'e', "arc.lzh", "out/",
-                  {{"a.txt", "out/"}, {"b.txt", "out/"}}, 1},
-        ParseCase{"FilesBeforeAndAfterAFolder", "a \"x.lzh\" \"one\" \"dir/\" \"two\" \"\"", 'a', "x.lzh", "dir/",
-                  {{"one", ""}, {"two", "dir/"}}, 0},
-        ParseCase{"QuotedSwitchIsAName", "a x.lzh \"-n0\"", 'a', "x.lzh", "", {{"-n0", ""}}, 0},
-        ParseCase{"OnlyTheArchive", "t \"書庫 1.lzh\"", 't', "書庫 1.lzh", "", {}, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(ParseCase{"Backup",
+                                "a -+ -a1 -d0 -f0 -n0 -jm4 \"" + kFolder + "rov2data.lzh\" \"" + kFolder +
+                                    "\" \"" + kFolder + "\"\"Rov2data.mdb\"\"\"",
+                                'a',
+                                kFolder + "rov2data.lzh",
+                                kFolder,
+                                {{"Rov2data.mdb", kFolder}},
+                                6},
+                      ParseCase{"Restore",
+                                "x -+ -a2 -d1 -f0 -n1 -jyc0 -jyd0 -jyk0 -jyn0 -jyo0 \"" + kFolder +
+                                    "rov2data.lzh\" \"" + kFolder + "\" \"*.*\"",
+                                'x',
+                                kFolder + "rov2data.lzh",
+                                kFolder,
+                                {{"*.*", kFolder}},
+                                10},
+                      ParseCase{"WindowsSeparators",
+                                "x \"C:\\VAV\\data.lzh\" \"C:\\VAV\\\" \"*.*\"",
+                                'x',
+                                "C:/VAV/data.lzh",
+                                "C:/VAV/",
+                                {{"*.*", "C:/VAV/"}},
+                                0},
+                      ParseCase{"UnquotedNames",
+                                "e  -n1\tarc.lzh out/ a.txt b.txt",
+                                'e',
+                                "arc.lzh",
+                                "out/",
+                                {{"a.txt", "out/"}, {"b.txt", "out/"}},
+                                1},
+                      ParseCase{"FilesBeforeAndAfterAFolder",
+                                "a \"x.lzh\" \"one\" \"dir/\" \"two\" \"\"",
+                                'a',
+                                "x.lzh",
+                                "dir/",
+                                {{"one", ""}, {"two", "dir/"}},
+                                0},
+                      ParseCase{"QuotedSwitchIsAName", "a x.lzh \"-n0\"", 'a', "x.lzh", "", {{"-n0", ""}}, 0},
+                      ParseCase{"OnlyTheArchive", "t \"書庫 1.lzh\"", 't', "書庫 1.lzh", "", {}, 0}),
+    [](const auto& row) { return std::string(row.param.name); });
 
-struct BadLine {
+struct BadLine
+{
     const char* name;
     const char* line;
 };
 
-class RefusesCommandLine : public ::testing::TestWithParam<BadLine> {};
+class RefusesCommandLine : public ::testing::TestWithParam<BadLine>
+{
+};
 
 TEST_P(RefusesCommandLine, WithAReason)
 {
@@ -84,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, RefusesCommandLine,
                                            BadLine{"NoArchive", "x -+ -a2 \"\""},
                                            BadLine{"UnclosedQuote", "x \"a.lzh\" \"folder/"},
                                            BadLine{"ArchiveIsAFolder", "x \"folder/\" \"*.*\""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace rov2::archive::test

@@ -1,10 +1,10 @@
-#include "ArchiveReport.h"
-#include "ArchiveTestSupport.h"
 #include "Unlha.h"
 
-#include <gtest/gtest.h>
+#include "ArchiveReport.h"
+#include "ArchiveTestSupport.h"
 
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace rov2::archive::test {
 namespace {
@@ -12,7 +12,11 @@ namespace {
 bool validUtf8(const char* text)
 {
     for (const auto* p = reinterpret_cast<const unsigned char*>(text); *p != 0;) {
-        const int extra = *p < 0x80 ? 0 : (*p >> 5) == 0x6 ? 1 : (*p >> 4) == 0xE ? 2 : (*p >> 3) == 0x1E ? 3 : -1;
+        const int extra = *p < 0x80           ? 0
+                          : (*p >> 5) == 0x6  ? 1
+                          : (*p >> 4) == 0xE  ? 2
+                          : (*p >> 3) == 0x1E ? 3
+                                              : -1;
         if (extra < 0)
             return false;
         ++p;
@@ -23,7 +27,8 @@ bool validUtf8(const char* text)
     return true;
 }
 
-class UnlhaEntry : public ::testing::Test {
+class UnlhaEntry : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -90,15 +95,17 @@ TEST_F(UnlhaEntry, DoesNotOverwriteAnExistingArchive)
 
 TEST_F(UnlhaEntry, RefusesToStoreSubFolderNames)
 {
-    EXPECT_EQ(call("a \"" + folder_ + "x.lzh\" \"" + scratch_.path().string() + "/\" \"顧客 データ/Rov2data.mdb\""),
-              UnlhaFailed);
+    EXPECT_EQ(
+        call("a \"" + folder_ + "x.lzh\" \"" + scratch_.path().string() + "/\" \"顧客 データ/Rov2data.mdb\""),
+        UnlhaFailed);
     EXPECT_FALSE(std::filesystem::exists(folder_ + "x.lzh"));
 }
 
 TEST_F(UnlhaEntry, ExtractsOnlyMatchingMembers)
 {
     writeFile(folder_ + "other.txt", recordText(500, 2));
-    ASSERT_EQ(call("a \"" + folder_ + "two.lzh\" \"" + folder_ + "\" \"Rov2data.mdb\" \"other.txt\""), UnlhaOk);
+    ASSERT_EQ(call("a \"" + folder_ + "two.lzh\" \"" + folder_ + "\" \"Rov2data.mdb\" \"other.txt\""),
+              UnlhaOk);
     const std::string out = (scratch_ / "out").string() + "/";
     std::filesystem::create_directories(out);
     ASSERT_EQ(call("x \"" + folder_ + "two.lzh\" \"" + out + "\" \"*.TXT\""), UnlhaOk) << output_;

@@ -33,11 +33,13 @@ TEST(CustomerStore, TwoRowsWithOneNameSaveIntoTheFirstAndDeleteTogether)
     ASSERT_TRUE(CustomerStore::saveCustomer(d.dataFile(), d.workFile(), QStringLiteral("同名"), f,
                                             {QStringLiteral("同名"), {}, {}}));
     auto db = Database::open(d.dataFile());
-    Query q = db->query(QStringLiteral("SELECT TEL1 FROM 顧客マスタ ORDER BY code"));
-    ASSERT_TRUE(q.next());
-    EXPECT_EQ(q.value(0).toString(), QStringLiteral("新"));
-    ASSERT_TRUE(q.next());
-    EXPECT_EQ(q.value(0).toString(), QStringLiteral("2"));
+    {
+        Query q = db->query(QStringLiteral("SELECT TEL1 FROM 顧客マスタ ORDER BY code"));
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.value(0).toString(), QStringLiteral("新"));
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.value(0).toString(), QStringLiteral("2"));
+    } // a query still open would hold its read lock
 
     ASSERT_TRUE(CustomerStore::deleteCustomer(d.dataFile(), QStringLiteral("同名")));
     EXPECT_EQ(db->count(QStringLiteral("SELECT count(*) AS num FROM 顧客マスタ")), 0);

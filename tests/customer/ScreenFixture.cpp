@@ -7,6 +7,7 @@
 #include "ScreenStack.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 namespace rov2::test {
@@ -46,7 +47,15 @@ void ScreenFixture::leave(QWidget* w, QWidget* to)
 void ScreenFixture::type(QWidget* w, const QString& text)
 {
     focus(w);
-    QTest::keyClicks(QApplication::focusWidget(), text);
+    // QTest::keyClicks knows ASCII only: Japanese text comes as key events
+    // that carry their text, as an input method commits it.
+    QWidget* target = QApplication::focusWidget();
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &release);
+    }
 }
 
 void ScreenFixture::key(QWidget* w, int k, Qt::KeyboardModifiers m)

@@ -113,10 +113,7 @@ TEST_F(AddCodeNameTest, RelationshipsGetTheirSexOtherKindsKeepTheirs)
 {
     EXPECT_TRUE(AddCodeName(QStringLiteral("続柄"), QStringLiteral("伯母"), QStringLiteral("女")));
     EXPECT_EQ(named(QStringLiteral("続柄"), QStringLiteral("伯母")), 1);
-    Query q =
-        db_->query(QStringLiteral("SELECT 性別 FROM コードマスタ WHERE kcode = '続柄' AND sname = '伯母'"));
-    ASSERT_TRUE(q.next());
-    EXPECT_EQ(q.value(0).toString(), QStringLiteral("女"));
+    EXPECT_EQ(slot(QStringLiteral("続柄"), QStringLiteral("25")).sex.toString(), QStringLiteral("女"));
 
     ASSERT_TRUE(db_->execute(
         QStringLiteral("UPDATE コードマスタ SET 性別 = '男' WHERE kcode = '敬称' AND code = '08'")));

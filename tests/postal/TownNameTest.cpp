@@ -22,12 +22,14 @@ TEST_P(CleanTown, GivesTheStoredName)
     EXPECT_EQ(cleanTown(QString::fromUtf8(GetParam().raw)), QString::fromUtf8(GetParam().cleaned));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Placeholders, CleanTown,
-    ::testing::Values(Town{"以下に掲載がない場合", ""}, Town{"当別町の次に番地がくる場合", ""},
-                      Town{"小菅村の次に６６４番地以降がくる場合", "小菅村の次に６６４番地以降がくる場合"},
-                      Town{"以下に掲載がない場合以外", "以下に掲載がない場合以外"}, Town{"", ""},
-                      Town{"千代田", "千代田"}));
+INSTANTIATE_TEST_SUITE_P(Placeholders, CleanTown,
+                         ::testing::Values(Town{"以下に掲載がない場合", ""},
+                                           Town{"当別町の次に番地がくる場合", ""},
+                                           Town{"小菅村の次に６６４番地以降がくる場合", ""},
+                                           Town{"琴平町の次に１～４２６番地がくる場合", ""},
+                                           Town{"上町の次に公園がくる場合", "上町の次に公園がくる場合"},
+                                           Town{"以下に掲載がない場合以外", "以下に掲載がない場合以外"},
+                                           Town{"", ""}, Town{"千代田", "千代田"}));
 
 INSTANTIATE_TEST_SUITE_P(
     CoverageNotes, CleanTown,

@@ -10,14 +10,14 @@
 namespace rov2 {
 namespace {
 
-struct Run
+struct ToolRun
 {
     int exitCode = -1;
     QString out;
     QString err;
 };
 
-Run runTool(const QStringList& args)
+ToolRun runTool(const QStringList& args)
 {
     QProcess p;
     p.setStandardInputFile(QProcess::nullDevice());
@@ -30,8 +30,8 @@ Run runTool(const QStringList& args)
 TEST(YubinTool, WritesTheDictionaryAndSaysHowMuch)
 {
     test::TempData d(false);
-    const Run r = runTool({d.postalFile(), test::postalFixture(QStringLiteral("ken_all_sjis.csv")),
-                           test::postalFixture(QStringLiteral("ken_all_utf8.csv"))});
+    const ToolRun r = runTool({d.postalFile(), test::postalFixture(QStringLiteral("ken_all_sjis.csv")),
+                               test::postalFixture(QStringLiteral("ken_all_utf8.csv"))});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(QStringLiteral(": 12 rows, 11 codes"))) << r.out.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("ken_all_sjis.csv:12:"))) << r.err.toStdString();
@@ -44,7 +44,8 @@ TEST(YubinTool, AnUnreadableSourceFailsAndLeavesNoFile)
 {
     test::TempData d(false);
     const QString missing = d.path(QStringLiteral("KEN_ALL.CSV"));
-    const Run r = runTool({d.postalFile(), test::postalFixture(QStringLiteral("ken_all_utf8.csv")), missing});
+    const ToolRun r =
+        runTool({d.postalFile(), test::postalFixture(QStringLiteral("ken_all_utf8.csv")), missing});
     EXPECT_NE(r.exitCode, 0);
     EXPECT_TRUE(r.err.contains(QStringLiteral("cannot read ") + missing)) << r.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(d.postalFile()));
@@ -57,7 +58,7 @@ TEST(YubinTool, NeverOverwrites)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("old");
     f.close();
-    const Run r = runTool({d.postalFile(), test::postalFixture(QStringLiteral("ken_all_utf8.csv"))});
+    const ToolRun r = runTool({d.postalFile(), test::postalFixture(QStringLiteral("ken_all_utf8.csv"))});
     EXPECT_NE(r.exitCode, 0);
     EXPECT_TRUE(r.err.contains(QStringLiteral("exists already")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -68,7 +69,7 @@ TEST(YubinTool, WithoutSourcesItShowsHowToCallIt)
 {
     test::TempData d(false);
     for (const QStringList& args : {QStringList{}, QStringList{d.postalFile()}}) {
-        const Run r = runTool(args);
+        const ToolRun r = runTool(args);
         EXPECT_EQ(r.exitCode, 2);
         EXPECT_TRUE(r.err.contains(QStringLiteral("usage: rov2-yubin OUT.mdb SOURCE...")));
     }

@@ -1,5 +1,7 @@
 #include "Accessibility.h"
 
+#include "QtPrinters.h"
+
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -12,6 +14,11 @@ struct NameRow
     QString caption;
     QString spoken;
 };
+
+void PrintTo(const NameRow& r, std::ostream* os)
+{
+    PrintTo(r.controlName, os);
+}
 
 class AccessibilityTest : public ::testing::TestWithParam<NameRow>
 {

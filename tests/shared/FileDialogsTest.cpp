@@ -1,5 +1,6 @@
 #include "FileDialogs.h"
 
+#include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 
 #include <QDir>
@@ -17,6 +18,11 @@ struct FilterRow
     QString filter;
     QStringList nameFilters;
 };
+
+void PrintTo(const FilterRow& r, std::ostream* os)
+{
+    PrintTo(r.filter, os);
+}
 
 class FilterTest : public ::testing::TestWithParam<FilterRow>
 {
@@ -44,6 +50,11 @@ struct FolderRow
     QString initial;
     QString expected; ///< "~" is the home folder
 };
+
+void PrintTo(const FolderRow& r, std::ostream* os)
+{
+    PrintTo(r.initial, os);
+}
 
 class StartFolderTest : public ::testing::TestWithParam<FolderRow>
 {
@@ -147,6 +158,11 @@ struct BrowseRow
     std::optional<QString> chosen;
     QVariant expected;
 };
+
+void PrintTo(const BrowseRow& r, std::ostream* os)
+{
+    PrintTo(r.chosen.value_or(QStringLiteral("(cancel)")), os);
+}
 
 class BrowseFolderTest : public ::testing::TestWithParam<BrowseRow>
 {

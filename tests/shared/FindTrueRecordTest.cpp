@@ -1,6 +1,7 @@
 #include "FindTrueRecord.h"
 
 #include "Database.h"
+#include "QtPrinters.h"
 #include "Recordset.h"
 #include "TempData.h"
 
@@ -49,8 +50,9 @@ TEST_P(FindTrueRecordTest, FindsTheFirstMarkedRow)
     ASSERT_TRUE(db);
     Recordset rs = db->openDynaset(kTable);
     EXPECT_EQ(FindTrueRecord(rs, kMark), GetParam().found);
-    if (GetParam().found)
+    if (GetParam().found) {
         EXPECT_EQ(rs.field(QStringLiteral("名称")).toString(), GetParam().positionedOn);
+    }
 }
 
 const QVariant kNull;

@@ -1,5 +1,7 @@
 #include "InputMethod.h"
 
+#include "QtPrinters.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "Messages.h"
 
+#include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +125,11 @@ struct Unlisted
     QStringView operation;
     QStringView kind;
 };
+
+void PrintTo(const Unlisted& u, std::ostream* os)
+{
+    *os << u.operation.toString().toStdString() << "/" << u.kind.toString().toStdString();
+}
 
 class UnlistedTest : public ::testing::TestWithParam<Unlisted>
 {

@@ -1,5 +1,7 @@
 #include "ScreenStack.h"
 
+#include "QtPrinters.h"
+
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <map>

@@ -1,5 +1,6 @@
 #include "TextHelpers.h"
 
+#include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 
 #include <QApplication>
@@ -112,6 +113,12 @@ struct CutRow
     int mode;
     QString expected;
 };
+
+void PrintTo(const CutRow& r, std::ostream* os)
+{
+    PrintTo(QString(r.text).replace(QChar(u'\0'), u'~'), os);
+    *os << " mode " << r.mode;
+}
 
 class CutTextTest : public ::testing::TestWithParam<CutRow>
 {

@@ -16,7 +16,7 @@ namespace rov2::test {
 ///
 ///     ScriptedDialogs d;
 ///     d.answer(MsgAnswer::Yes);            // the next message box
-///     d.chooseFile("/tmp/x/Rov2Data.mdb"); // the next open or save dialog
+///     d.chooseFile("/srv/rov2/Rov2Data.mdb"); // the next open or save dialog
 ///     ... run the code ...
 ///     EXPECT_EQ(d.messages().at(0).title, "登録の確認");
 ///     EXPECT_TRUE(d.allUsed());

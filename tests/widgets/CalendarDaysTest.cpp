@@ -1,4 +1,5 @@
 #include "CalendarDays.h"
+#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -59,8 +59,9 @@ TEST_P(DateBoxTypingTest, RewritesTheTextOnLeavingAndDropsWhatIsNoDate)
     ASSERT_EQ(focusName(), "after");
     EXPECT_EQ(birth->text(), QString::fromUtf8(c.shown));
     EXPECT_EQ(birth->date().has_value(), c.date.isValid());
-    if (c.date.isValid())
+    if (c.date.isValid()) {
         EXPECT_EQ(birth->date().value(), c.date);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -73,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedCase{"h13/8/8", true, QDate(2001, 8, 8), "平成13年08月08日"},
                       TypedCase{"abc", false, QDate(), ""}, TypedCase{"abc", true, QDate(), ""},
                       TypedCase{"1975/2/30", true, QDate(), ""}, TypedCase{"0405", false, QDate(), ""},
-                      TypedCase{"", false, QDate(), ""}));
+                      TypedCase{" ", false, QDate(), ""}));
 
 TEST_F(DateBoxTest, EnterRewritesTheTextSignalsAndMovesOn)
 {

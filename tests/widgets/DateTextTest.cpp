@@ -1,4 +1,5 @@
 #include "DateText.h"
+#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 

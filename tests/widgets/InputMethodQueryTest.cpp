@@ -52,6 +52,8 @@ QWidget* fixedCombo(test::TestForm& form)
     return combo;
 }
 
+std::string caseName(const ::testing::TestParamInfo<ImeCase>& row) { return row.param.name; }
+
 class InputMethodQueryTest : public ::testing::TestWithParam<ImeCase> {};
 
 TEST_P(InputMethodQueryTest, AnswersImEnabledAndHintsFromTheSetting)
@@ -65,8 +67,9 @@ TEST_P(InputMethodQueryTest, AnswersImEnabledAndHintsFromTheSetting)
     ASSERT_NE(QGuiApplication::focusObject(), nullptr);
     EXPECT_EQ(askFocusObject(Qt::ImEnabled).toBool(), c.enabled);
     const auto hints = Qt::InputMethodHints(askFocusObject(Qt::ImHints).toInt());
-    if (c.takesText)
+    if (c.takesText) {
         EXPECT_EQ(hints.testFlag(Qt::ImhLatinOnly), !c.enabled);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -87,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                               [](QWidget* w) { static_cast<ComboBox*>(w)->setImeOpen(false); }, false},
                       ImeCase{"FixedComboDefault", fixedCombo, none, false, false},
                       ImeCase{"FixedComboSetImeOpen1", fixedCombo, openBySetImeOpen, false, false}),
-    [](const ::testing::TestParamInfo<ImeCase>& info) { return std::string(info.param.name); });
+    caseName);
 
 TEST(InputMethodQuery, SwitchingBackOnClearsTheLatinHints)
 {

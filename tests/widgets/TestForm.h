@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtPrinters.h"
+
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -32,7 +34,7 @@ private:
 /// Presses a key as the user would: it goes to the active popup or the
 /// focus widget, through event filters and shortcuts.
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-/// Types @p text into the focus widget.
+/// Types @p text into the focus widget, Japanese characters through the input method.
 void type(const QString& text);
 /// The object name of the focus widget, or "(none)".
 QString focusName();

@@ -13,11 +13,12 @@
 int main(int argc, char** argv)
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s 'COMMAND LINE'\n"
-                             "  a [switches] \"ARCHIVE\" \"BASE/\" \"FILE\"...   create an archive\n"
-                             "  x [switches] \"ARCHIVE\" \"FOLDER/\" \"*.*\"     extract\n"
-                             "  t \"ARCHIVE\"                                  test\n"
-                             "  l \"ARCHIVE\"                                  list\n",
+        std::fprintf(stderr,
+                     "usage: %s 'COMMAND LINE'\n"
+                     "  a [switches] \"ARCHIVE\" \"BASE/\" \"FILE\"...   create an archive\n"
+                     "  x [switches] \"ARCHIVE\" \"FOLDER/\" \"*.*\"     extract\n"
+                     "  t \"ARCHIVE\"                                  test\n"
+                     "  l \"ARCHIVE\"                                  list\n",
                      argv[0]);
         return rov2::UnlhaBadCommandLine;
     }

@@ -72,6 +72,22 @@ QString dropCoverageNotes(const QString& town)
     return out;
 }
 
+/// "当別町の次に番地がくる場合", and its variants with a range,
+/// "小菅村の次に１～６６３番地がくる場合": the code covers the whole city, or
+/// a range of its block numbers.
+bool isBlockNumberPlaceholder(const QString& town)
+{
+    static const QString kNext = QStringLiteral("の次に");
+    static const QString kEnd = QStringLiteral("がくる場合");
+    if (!town.endsWith(kEnd))
+        return false;
+    const qsizetype next = town.lastIndexOf(kNext);
+    if (next < 0)
+        return false;
+    const qsizetype from = next + kNext.size();
+    return isCoverageNote(town.mid(from, town.size() - kEnd.size() - from));
+}
+
 } // namespace
 
 bool isCoverageNote(const QString& inner)
@@ -90,8 +106,7 @@ int openParentheses(const QString& text)
 
 QString cleanTown(const QString& town)
 {
-    if (town == QStringLiteral("以下に掲載がない場合") ||
-        town.endsWith(QStringLiteral("の次に番地がくる場合")))
+    if (town == QStringLiteral("以下に掲載がない場合") || isBlockNumberPlaceholder(town))
         return {};
     return dropCoverageNotes(town);
 }

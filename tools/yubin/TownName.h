@@ -6,7 +6,9 @@ namespace rov2::yubin {
 
 /// The town name as the dictionary stores it:
 /// - the placeholders "以下に掲載がない場合" and "…の次に番地がくる場合"
-///   (the code covers the whole city) become the empty text;
+///   (the code covers the whole city) become the empty text, and so does
+///   "…の次に１～６６３番地がくる場合", which only narrows that to a range of
+///   block numbers;
 /// - a note in full-width parentheses that only says which block numbers or
 ///   floors the code covers ("（１～１９丁目）", "（地階・階層不明）",
 ///   "（次のビルを除く）") is dropped; a note that names a place is kept.

@@ -46,7 +46,7 @@ bool writeAll(DictionaryWriter& writer, const QStringList& sources)
             say(stderr, QStringLiteral("rov2-yubin: ") + error);
             return false;
         }
-        say(stdout, QStringLiteral("%1: %2 rows read, %3 rows of %4 new codes added, %5 lines skipped")
+        say(stdout, QStringLiteral("%1: %2 rows read, %3 rows of %4 new codes added, %5 entries skipped")
                         .arg(source)
                         .arg(data.rows.size())
                         .arg(added->rows)

@@ -6,6 +6,8 @@
 
 #include <QCompleter>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPointer>
 
 namespace rov2 {
 
@@ -82,9 +84,11 @@ void ComboBox::keepTextAfterInsert()
 void ComboBox::dropCompleter()
 {
     if (QLineEdit* edit = lineEdit(); edit && edit->completer()) {
-        QCompleter* old = edit->completer();
+        // Taking the completer away may already delete it (it belongs to the line edit).
+        QPointer<QCompleter> old = edit->completer();
         setCompleter(nullptr);
-        old->deleteLater();
+        if (old)
+            old->deleteLater();
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include "JapaneseDate.h"
 
-#include <QRegularExpression>
 
 namespace rov2 {
 
@@ -24,9 +23,10 @@ QString plainDateText(const QString& text)
     plain.remove(QLatin1Char(' '));
     plain.replace(QLatin1Char('-'), QLatin1Char('/'));
     plain.replace(QLatin1Char('.'), QLatin1Char('/'));
-    // The first year of an era is written 元年.
+    // The first year of an era is written 元: 平成元年, H元/1/8.
     plain.replace(QStringLiteral("元年"), QStringLiteral("1年"));
-    plain.replace(QRegularExpression(QStringLiteral("^([A-Za-z])元/")), QStringLiteral("\\g<1>1/"));
+    if (plain.size() > 2 && plain.at(0).isLetter() && plain.at(1) == QChar(u'元') && plain.at(2) == QLatin1Char('/'))
+        plain[1] = QLatin1Char('1');
     return plain;
 }
 
