@@ -11,6 +11,6 @@ function(rov2_add_test name)
     PROPERTIES
       LABELS "${T_LABEL}"
       TIMEOUT 300
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;TZ=Asia/Tokyo;ROV2_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;TZ=Asia/Tokyo;ROV2_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/fixtures"
     DISCOVERY_MODE PRE_TEST)
 endfunction()

@@ -148,15 +148,12 @@ void gzipWrite(benchmark::State& state)
 
 namespace {
 
-// The sample-data tool, when the lead's target has been built in this tree.
+// The sample-data tool, when it has been built in this tree.
 fs::path sampleTool()
 {
-    const fs::path build = ROV2_BUILD_DIR;
-    for (const fs::path& candidate :
-         {build / "tools" / "rov2-sample", build / "tools" / "rov2-sample" / "rov2-sample",
-          build / "tools" / "sample" / "rov2-sample"})
-        if (fs::is_regular_file(candidate) && ::access(candidate.c_str(), X_OK) == 0)
-            return candidate;
+    const fs::path tool = ROV2_SAMPLE_TOOL;
+    if (fs::is_regular_file(tool) && ::access(tool.c_str(), X_OK) == 0)
+        return tool;
     return {};
 }
 

@@ -27,6 +27,8 @@ ArchiveSource::~ArchiveSource()
 
 ArchiveStatus ArchiveSource::open(const std::filesystem::path& archive)
 {
+    if (fd_ >= 0)
+        ::close(fd_);
     fd_ = ::open(archive.c_str(), O_RDONLY | O_CLOEXEC);
     FileStatus info{};
     if (fd_ < 0 || ::fstat(fd_, &info) != 0)

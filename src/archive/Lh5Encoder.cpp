@@ -48,7 +48,7 @@ void Lh5Encoder::step(std::uint32_t limit)
     while (m.length < options_.lazyLimit && cursor_ + 1 < limit) {
         const int chain = m.length >= options_.goodLength ? options_.maxChain / 4 : options_.maxChain;
         const Match next = finder_.find(cursor_ + 1, m.length, chain);
-        if (next.length <= m.length || !worthIt(next))
+        if (next.length <= m.length)
             break;
         blocks_.literal(finder_.at(cursor_++));
         m = next;

@@ -32,16 +32,16 @@ bool isInside(const QWidget* widget, const QWidget* container)
 } // namespace
 
 FamilyGrid::FamilyGrid(QWidget* parent, const QString& workFile)
-    : QWidget(parent), dat家族(new FamilyTableModel(this, workFile)), delegate(new FamilyGridDelegate(this)),
-      Grid家族(new FamilyGridView(this)), DD続柄(new RelationshipDropDown(this)),
-      Lst性別(new SexPickList(this))
+    : QWidget(parent), dat家族(new FamilyTableModel(this, workFile)), Grid家族(new FamilyGridView(this)),
+      DD続柄(new RelationshipDropDown(this)), Lst性別(new SexPickList(this)),
+      delegate_(new FamilyGridDelegate(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Grid家族);
     Grid家族->setModel(dat家族);
-    Grid家族->setItemDelegate(delegate);
-    delegate->setCompanion(DD続柄);
+    Grid家族->setItemDelegate(delegate_);
+    delegate_->setCompanion(DD続柄);
     setFocusProxy(Grid家族);
     setUpColumns();
     connectParts();
@@ -96,9 +96,9 @@ void FamilyGrid::connectParts()
     connect(dat家族, &FamilyTableModel::valueStored, this, &FamilyGrid::onValueStored);
     connect(Grid家族, &FamilyGridView::sexListRequested, this, &FamilyGrid::openSexList);
     connect(Grid家族, &FamilyGridView::relationshipListRequested, this, &FamilyGrid::openRelationshipList);
-    connect(delegate, &FamilyGridDelegate::enterCommitted, Grid家族, &FamilyGridView::moveAfterEnter);
-    connect(delegate, &FamilyGridDelegate::tabCommitted, Grid家族, &FamilyGridView::moveByTab);
-    connect(delegate, &FamilyGridDelegate::dropDownRequested, this,
+    connect(delegate_, &FamilyGridDelegate::enterCommitted, Grid家族, &FamilyGridView::moveAfterEnter);
+    connect(delegate_, &FamilyGridDelegate::tabCommitted, Grid家族, &FamilyGridView::moveByTab);
+    connect(delegate_, &FamilyGridDelegate::dropDownRequested, this,
             [this] { openRelationshipList(Grid家族->currentIndex()); });
     connect(Lst性別, &SexPickList::textDoubleClicked, this,
             [this](const QString& text) { takeSex(text, true); });

@@ -41,7 +41,6 @@ public:
     bool commitPendingEdit();
 
     FamilyTableModel* const dat家族;
-    FamilyGridDelegate* const delegate;
     FamilyGridView* const Grid家族;
     RelationshipDropDown* const DD続柄;
     SexPickList* const Lst性別;
@@ -51,6 +50,8 @@ Q_SIGNALS:
     void relationshipsChanged();
 
 private:
+    FamilyGridDelegate* const delegate_;
+
     void setUpColumns();
     void connectParts();
     void switchInputMethod(const QModelIndex& current);

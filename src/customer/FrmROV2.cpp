@@ -4,6 +4,7 @@
 #include "ComboBox.h"
 #include "DateBox.h"
 #include "FamilyGrid.h"
+#include "FamilyGridView.h"
 #include "InputMethod.h"
 #include "NumberBox.h"
 #include "TextBox.h"
@@ -173,6 +174,7 @@ QWidget* FrmROV2::buildFamilyTab()
     row->addWidget(txt印刷名, 1);
     v->addLayout(row);
     Grid家族 = new FamilyGrid(page);
+    Grid家族->setObjectName(QStringLiteral("fra家族"));
     v->addWidget(Grid家族, 1);
     return page;
 }
@@ -229,7 +231,7 @@ void FrmROV2::nameControls()
         {txt郵便番号, "txt郵便番号", "郵便番号"}, {cmd郵便, "cmd郵便", "郵便"},
         {txt住所1, "txt住所1", "住所１"},       {txt住所2, "txt住所2", "住所２"},
         {txt顧客メモ, "txt顧客メモ", "メモ"},   {txt印刷名, "txt印刷名", "印刷名"},
-        {Grid家族, "Grid家族", "家族情報"},     {cmd登録, "cmd登録", "登録"},
+        {Grid家族->Grid家族, "Grid家族", "家族情報"},     {cmd登録, "cmd登録", "登録"},
         {cmdクリア, "cmdクリア", "クリア"},     {cmd削除, "cmd削除", "削除"},
         {Command3, "Command3", "一覧"},         {Command11, "Command11", "保守"},
         {Command5, "Command5", "コード表"},     {CmdHint, "CmdHint", "ヒント"},
@@ -249,7 +251,7 @@ void FrmROV2::setInputOrder()
         b->setFocusPolicy(Qt::ClickFocus);
     QWidget* const order[] = {cmb顧客名, cmb敬称, txtTEL1, txtTEL2, txtFAX, txtふりがな, cmb区分1, cmb区分2,
                               dt生年月日, num年齢, cmb性別, cmbクイック, txtEmail, txt郵便番号, txt住所1, txt住所2,
-                              txt顧客メモ, txt印刷名, Grid家族, cmd登録, cmdクリア, cmd削除, Command3, Command11,
+                              txt顧客メモ, txt印刷名, Grid家族->Grid家族, cmd登録, cmdクリア, cmd削除, Command3, Command11,
                               Command5, CmdHint, cmd閉じる};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);

@@ -46,7 +46,9 @@ std::vector<TableLayout> dataTables()
 {
     return {
         {QStringLiteral("顧客マスタ"), customerColumns(true),
-         {index("ix顧客マスタ名称", {"名称"}), index("ix顧客マスタふりがな", {"ふりがな"})}},
+         {index("ix顧客マスタ名称", {"名称"}), index("ix顧客マスタふりがな", {"ふりがな"}),
+          // the quick-pick list, in reading order, without a scan of every customer
+          index("ix顧客マスタクイック", {"クイック", "ふりがな"})}},
         {QStringLiteral("家族情報"), familyColumns(), {index("ix家族情報名称", {"名称", "行番号"})}},
         {QStringLiteral("コードマスタ"),
          {text("kcode"), text("code"), text("sname"), number("cnt"), text("性別")},

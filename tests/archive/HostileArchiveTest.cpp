@@ -142,6 +142,11 @@ struct HostileCase
     std::function<Bytes()> make;
 };
 
+void PrintTo(const HostileCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class HostileArchive : public ::testing::TestWithParam<HostileCase>
 {
 };

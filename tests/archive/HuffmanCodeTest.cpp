@@ -41,6 +41,11 @@ struct LengthCase
     std::vector<std::uint8_t> lengths;
 };
 
+void PrintTo(const LengthCase& c, std::ostream* os)
+{
+    *os << c.frequencies.size() << " symbols";
+}
+
 class HuffmanLengths : public ::testing::TestWithParam<LengthCase>
 {
 };

@@ -37,6 +37,11 @@ struct EncoderCase
     std::size_t piece; // bytes per write() call
 };
 
+void PrintTo(const EncoderCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class Lh5RoundTrip : public ::testing::TestWithParam<EncoderCase>
 {
 };

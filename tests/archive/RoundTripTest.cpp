@@ -51,6 +51,16 @@ struct Reader
     const char* extract;
 };
 
+void PrintTo(const DataSet& d, std::ostream* os)
+{
+    *os << d.name;
+}
+
+void PrintTo(const Reader& r, std::ostream* os)
+{
+    *os << r.name;
+}
+
 std::string expand(std::string text, const std::filesystem::path& archive,
                    const std::filesystem::path& folder)
 {

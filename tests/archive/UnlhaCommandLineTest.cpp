@@ -22,6 +22,11 @@ struct ParseCase
     std::size_t switches;
 };
 
+void PrintTo(const ParseCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ParsesCommandLine : public ::testing::TestWithParam<ParseCase>
 {
 };
@@ -92,6 +97,11 @@ struct BadLine
     const char* name;
     const char* line;
 };
+
+void PrintTo(const BadLine& b, std::ostream* os)
+{
+    *os << b.name;
+}
 
 class RefusesCommandLine : public ::testing::TestWithParam<BadLine>
 {

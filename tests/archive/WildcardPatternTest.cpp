@@ -7,10 +7,16 @@ namespace {
 
 struct WildcardRow
 {
+    const char* label;
     const char* pattern;
     const char* name;
     bool matches;
 };
+
+void PrintTo(const WildcardRow& r, std::ostream* os)
+{
+    *os << r.label;
+}
 
 class Wildcard : public ::testing::TestWithParam<WildcardRow>
 {
@@ -22,17 +28,23 @@ TEST_P(Wildcard, MatchesAsArchiversDo)
         << GetParam().pattern << " against " << GetParam().name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Wildcard,
-    ::testing::Values(WildcardRow{"*.*", "Rov2data.mdb", true}, WildcardRow{"*.*", "NOEXTENSION", true},
-                      WildcardRow{"*.*", "", true}, WildcardRow{"*", "顧客.mdb", true},
-                      WildcardRow{"rov2data.MDB", "Rov2data.mdb", true},
-                      WildcardRow{"Rov2data.mdb", "Rov2data.mdb.bak", false},
-                      WildcardRow{"*.mdb", "Rov2data.mdb", true}, WildcardRow{"*.mdb", "Rov2data.lzh", false},
-                      WildcardRow{"rov2_d???", "rov2_d001", true},
-                      WildcardRow{"rov2_d???", "rov2_d01", false}, WildcardRow{"*a*b*c", "xaxxbxxcxc", true},
-                      WildcardRow{"*a*b*c", "xaxxbxxcx", false}, WildcardRow{"顧客*", "顧客データ.mdb", true},
-                      WildcardRow{"顧客*", "家族.mdb", false}));
+INSTANTIATE_TEST_SUITE_P(Rows, Wildcard,
+                         ::testing::Values(WildcardRow{"StarDotStar", "*.*", "Rov2data.mdb", true},
+                                           WildcardRow{"StarDotStarNoDot", "*.*", "NOEXTENSION", true},
+                                           WildcardRow{"StarDotStarEmpty", "*.*", "", true},
+                                           WildcardRow{"StarJapanese", "*", "顧客.mdb", true},
+                                           WildcardRow{"CaseBlind", "rov2data.MDB", "Rov2data.mdb", true},
+                                           WildcardRow{"WholeNameOnly", "Rov2data.mdb", "Rov2data.mdb.bak",
+                                                       false},
+                                           WildcardRow{"Extension", "*.mdb", "Rov2data.mdb", true},
+                                           WildcardRow{"OtherExtension", "*.mdb", "Rov2data.lzh", false},
+                                           WildcardRow{"QuestionMarks", "rov2_d???", "rov2_d001", true},
+                                           WildcardRow{"QuestionMarksTooFew", "rov2_d???", "rov2_d01", false},
+                                           WildcardRow{"BackTracking", "*a*b*c", "xaxxbxxcxc", true},
+                                           WildcardRow{"BackTrackingFails", "*a*b*c", "xaxxbxxcx", false},
+                                           WildcardRow{"JapanesePrefix", "顧客*", "顧客データ.mdb", true},
+                                           WildcardRow{"JapanesePrefixFails", "顧客*", "家族.mdb", false}),
+                         [](const auto& row) { return std::string(row.param.label); });
 
 } // namespace
 } // namespace rov2::archive::test

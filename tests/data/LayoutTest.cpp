@@ -142,6 +142,9 @@ TEST(Layout, LookUpsUseIndexes)
     EXPECT_TRUE(plan(QStringLiteral("SELECT * FROM コードマスタ WHERE kcode = ? ORDER BY code")).contains(QStringLiteral("INDEX")));
     EXPECT_FALSE(plan(QStringLiteral("SELECT * FROM 顧客マスタ ORDER BY ふりがな")).contains(QStringLiteral("TEMP B-TREE")))
         << "the reading index serves the list order";
+    const QString quick = plan(QStringLiteral("SELECT 名称 FROM 顧客マスタ WHERE クイック = ? ORDER BY ふりがな"));
+    EXPECT_TRUE(quick.contains(QStringLiteral("ix顧客マスタクイック"))) << quick.toStdString();
+    EXPECT_FALSE(quick.contains(QStringLiteral("TEMP B-TREE")));
 }
 
 } // namespace

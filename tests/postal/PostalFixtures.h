@@ -16,7 +16,7 @@ namespace rov2::test {
 /// A row from UTF-8 texts.
 yubin::PostalRow row(const char* code, const char* prefecture, const char* city, const char* town);
 
-/// The path of a file or folder under tests/data/postal/.
+/// The path of a file or folder under tests/fixtures/postal/.
 QString postalFixture(const QString& name);
 
 /// Creates a postal dictionary at @p path holding @p rows, appended in order.

@@ -1,4 +1,5 @@
 #include "CalendarPopup.h"
+
 #include "DateBox.h"
 #include "JapaneseDate.h"
 #include "TestForm.h"
@@ -14,7 +15,8 @@ namespace {
 
 using test::press;
 
-class CalendarPopupTest : public ::testing::Test {
+class CalendarPopupTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -1,4 +1,5 @@
 #include "DateText.h"
+
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -6,12 +7,15 @@
 namespace rov2 {
 namespace {
 
-struct TypedCase {
+struct TypedCase
+{
     const char* typed;
     QDate expected; ///< invalid: no date
 };
 
-class ReadTypedDateTest : public ::testing::TestWithParam<TypedCase> {};
+class ReadTypedDateTest : public ::testing::TestWithParam<TypedCase>
+{
+};
 
 TEST_P(ReadTypedDateTest, ReadsWhatUsersTypeAndNothingElse)
 {
@@ -44,14 +48,17 @@ INSTANTIATE_TEST_SUITE_P(
         TypedCase{"0405", QDate()}, TypedCase{"平成1年1月7日", QDate()}, TypedCase{"X13/8/8", QDate()},
         TypedCase{"1975/4/5/6", QDate()}, TypedCase{"1975/13/01", QDate()}));
 
-struct ShownCase {
+struct ShownCase
+{
     QDate date;
     bool era;
     const char* box;
     const char* title;
 };
 
-class DateBoxTextTest : public ::testing::TestWithParam<ShownCase> {};
+class DateBoxTextTest : public ::testing::TestWithParam<ShownCase>
+{
+};
 
 TEST_P(DateBoxTextTest, ShowsTheBoxAndTitleFormats)
 {
@@ -71,13 +78,16 @@ INSTANTIATE_TEST_SUITE_P(
                       ShownCase{QDate(1850, 3, 4), true, "1850/03/04", "1850年03月"},
                       ShownCase{QDate(), true, "", ""}));
 
-struct GridCase {
+struct GridCase
+{
     QVariant stored;
     bool era;
     const char* shown;
 };
 
-class GridDateTextTest : public ::testing::TestWithParam<GridCase> {};
+class GridDateTextTest : public ::testing::TestWithParam<GridCase>
+{
+};
 
 TEST_P(GridDateTextTest, ShowsTheStoredValue)
 {

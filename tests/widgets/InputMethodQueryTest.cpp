@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QInputMethodQueryEvent>
 #include <QLineEdit>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace rov2 {
@@ -23,87 +22,95 @@ QVariant askFocusObject(Qt::InputMethodQuery query)
     return event.value(query);
 }
 
-struct ImeCase {
-    const char* name;
-    std::function<QWidget*(test::TestForm&)> make;
-    std::function<void(QWidget*)> configure;
-    bool enabled;
-    bool takesText = true; ///< a fixed list has no text input and so no Latin hint either
+enum class Kind { Text, Number, Date, EditableCombo, FixedCombo };
+enum class Set {
+    Nothing,
+    Closed,
+    Opened,
+    ClosedThenOpened,
+    OnlyThePropertyClosed,
+    OwnSwitchClosed,
+    LineEditClosed
 };
 
-void none(QWidget*) {}
-void closeBySetImeOpen(QWidget* w) { SetImeOpen(w, 0); }
-void openBySetImeOpen(QWidget* w) { SetImeOpen(w, 1); }
-void closeByProperty(QWidget* w) { w->setProperty(kImeOpenProperty, false); }
-
-template <class W> QWidget* make(test::TestForm& form) { return form.add<W>("input"); }
-
-QWidget* editableCombo(test::TestForm& form)
+struct ImeCase
 {
-    auto* combo = form.add<ComboBox>("input");
-    combo->setEditable(true);
-    return combo;
-}
+    Kind kind;
+    Set set;
+    bool enabled;
+};
 
-QWidget* fixedCombo(test::TestForm& form)
+QWidget* make(Kind kind, test::TestForm& form)
 {
+    switch (kind) {
+    case Kind::Text:
+        return form.add<TextBox>("input");
+    case Kind::Number:
+        return form.add<NumberBox>("input");
+    case Kind::Date:
+        return form.add<DateBox>("input");
+    case Kind::EditableCombo:
+    case Kind::FixedCombo:
+        break;
+    }
     auto* combo = form.add<ComboBox>("input");
+    combo->setEditable(kind == Kind::EditableCombo);
     combo->addItems({QStringLiteral("女"), QStringLiteral("男")});
     return combo;
 }
 
-std::string caseName(const ::testing::TestParamInfo<ImeCase>& row) { return row.param.name; }
+void apply(Set set, QWidget* w)
+{
+    if (set == Set::Closed || set == Set::ClosedThenOpened)
+        SetImeOpen(w, 0);
+    if (set == Set::Opened || set == Set::ClosedThenOpened)
+        SetImeOpen(w, 1);
+    if (set == Set::OnlyThePropertyClosed)
+        w->setProperty(kImeOpenProperty, false);
+    if (set == Set::LineEditClosed)
+        SetImeOpen(static_cast<ComboBox*>(w)->lineEdit(), 0);
+    if (auto* box = qobject_cast<LineInput*>(w); box && set == Set::OwnSwitchClosed)
+        box->setImeOpen(false);
+    if (auto* combo = qobject_cast<ComboBox*>(w); combo && set == Set::OwnSwitchClosed)
+        combo->setImeOpen(false);
+}
 
-class InputMethodQueryTest : public ::testing::TestWithParam<ImeCase> {};
+class InputMethodQueryTest : public ::testing::TestWithParam<ImeCase>
+{
+};
 
 TEST_P(InputMethodQueryTest, AnswersImEnabledAndHintsFromTheSetting)
 {
     const ImeCase& c = GetParam();
     test::TestForm form;
-    QWidget* input = c.make(form);
+    QWidget* input = make(c.kind, form);
     ASSERT_TRUE(form.show());
     input->setFocus(Qt::OtherFocusReason);
-    c.configure(input);
+    apply(c.set, input);
     ASSERT_NE(QGuiApplication::focusObject(), nullptr);
     EXPECT_EQ(askFocusObject(Qt::ImEnabled).toBool(), c.enabled);
-    const auto hints = Qt::InputMethodHints(askFocusObject(Qt::ImHints).toInt());
-    if (c.takesText) {
+    // A fixed list takes no text, so it has no Latin hint either.
+    if (c.kind != Kind::FixedCombo) {
+        const auto hints = Qt::InputMethodHints(askFocusObject(Qt::ImHints).toInt());
         EXPECT_EQ(hints.testFlag(Qt::ImhLatinOnly), !c.enabled);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Widgets, InputMethodQueryTest,
-    ::testing::Values(ImeCase{"TextBoxDefault", make<TextBox>, none, true},
-                      ImeCase{"TextBoxSetImeOpen0", make<TextBox>, closeBySetImeOpen, false},
-                      ImeCase{"TextBoxPropertyOnly", make<TextBox>, closeByProperty, false},
-                      ImeCase{"TextBoxOwnSwitch", make<TextBox>,
-                              [](QWidget* w) { static_cast<TextBox*>(w)->setImeOpen(false); }, false},
-                      ImeCase{"NumberBoxDefault", make<NumberBox>, none, false},
-                      ImeCase{"DateBoxDefault", make<DateBox>, none, false},
-                      ImeCase{"DateBoxSetImeOpen1", make<DateBox>, openBySetImeOpen, true},
-                      ImeCase{"EditableComboDefault", editableCombo, none, true},
-                      ImeCase{"EditableComboSetImeOpen0", editableCombo, closeBySetImeOpen, false},
-                      ImeCase{"EditableComboOnItsLineEdit", editableCombo,
-                              [](QWidget* w) { SetImeOpen(static_cast<ComboBox*>(w)->lineEdit(), 0); }, false},
-                      ImeCase{"EditableComboOwnSwitch", editableCombo,
-                              [](QWidget* w) { static_cast<ComboBox*>(w)->setImeOpen(false); }, false},
-                      ImeCase{"FixedComboDefault", fixedCombo, none, false, false},
-                      ImeCase{"FixedComboSetImeOpen1", fixedCombo, openBySetImeOpen, false, false}),
-    caseName);
-
-TEST(InputMethodQuery, SwitchingBackOnClearsTheLatinHints)
-{
-    test::TestForm form;
-    auto* box = form.add<TextBox>("box");
-    ASSERT_TRUE(form.show());
-    box->setFocus(Qt::OtherFocusReason);
-    box->setImeOpen(false);
-    box->setImeOpen(true);
-    EXPECT_TRUE(askFocusObject(Qt::ImEnabled).toBool());
-    EXPECT_FALSE(Qt::InputMethodHints(askFocusObject(Qt::ImHints).toInt()).testFlag(Qt::ImhLatinOnly));
-    EXPECT_TRUE(box->imeOpen());
-}
+INSTANTIATE_TEST_SUITE_P(Widgets, InputMethodQueryTest,
+                         ::testing::Values(ImeCase{Kind::Text, Set::Nothing, true},
+                                           ImeCase{Kind::Text, Set::Closed, false},
+                                           ImeCase{Kind::Text, Set::OnlyThePropertyClosed, false},
+                                           ImeCase{Kind::Text, Set::OwnSwitchClosed, false},
+                                           ImeCase{Kind::Text, Set::ClosedThenOpened, true},
+                                           ImeCase{Kind::Number, Set::Nothing, false},
+                                           ImeCase{Kind::Date, Set::Nothing, false},
+                                           ImeCase{Kind::Date, Set::Opened, true},
+                                           ImeCase{Kind::EditableCombo, Set::Nothing, true},
+                                           ImeCase{Kind::EditableCombo, Set::Closed, false},
+                                           ImeCase{Kind::EditableCombo, Set::LineEditClosed, false},
+                                           ImeCase{Kind::EditableCombo, Set::OwnSwitchClosed, false},
+                                           ImeCase{Kind::FixedCombo, Set::Nothing, false},
+                                           ImeCase{Kind::FixedCombo, Set::Opened, false}));
 
 } // namespace
 } // namespace rov2

@@ -3,13 +3,15 @@
 #include <QDate>
 #include <QString>
 #include <QVariant>
-
 #include <ostream>
 
 // Readable failure messages for the Qt values the widget tests compare.
 // GoogleTest finds these by argument-dependent lookup, so they sit in the
 // global namespace beside the Qt types.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 inline void PrintTo(const QDate& date, std::ostream* out)
 {

@@ -6,8 +6,10 @@
 
 namespace rov2::test {
 
-
-TestForm::TestForm() : layout_(new QVBoxLayout(&window_)) { window_.resize(320, 400); }
+TestForm::TestForm() : layout_(new QVBoxLayout(&window_))
+{
+    window_.resize(320, 400);
+}
 
 bool TestForm::show()
 {
@@ -29,7 +31,10 @@ QWidget* keyTarget()
 
 } // namespace
 
-void press(Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(keyTarget(), key, modifiers); }
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(keyTarget(), key, modifiers);
+}
 
 // Latin characters come as key presses; Japanese text comes as the input
 // method delivers it, a committed string.
@@ -50,6 +55,16 @@ QString focusName()
 {
     const QWidget* w = QApplication::focusWidget();
     return w ? w->objectName() : QStringLiteral("(none)");
+}
+
+QString focusTrail(const QList<QKeyCombination>& keys)
+{
+    QStringList trail;
+    for (const QKeyCombination key : keys) {
+        press(key.key(), key.keyboardModifiers());
+        trail << focusName();
+    }
+    return trail.join(QLatin1Char(' '));
 }
 
 } // namespace rov2::test

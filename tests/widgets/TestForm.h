@@ -9,7 +9,8 @@ namespace rov2::test {
 
 /// A window holding input widgets one under the other, shown and active so
 /// that focus and key presses behave as on a screen.
-class TestForm {
+class TestForm
+{
 public:
     TestForm();
 
@@ -38,5 +39,8 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void type(const QString& text);
 /// The object name of the focus widget, or "(none)".
 QString focusName();
+/// Presses the keys one after the other; the focus widget's name after each,
+/// joined by blanks.
+QString focusTrail(const QList<QKeyCombination>& keys);
 
 } // namespace rov2::test

@@ -7,7 +7,8 @@ namespace rov2 {
 
 namespace {
 
-struct MonthDay {
+struct MonthDay
+{
     int month;
     int day;
 };
@@ -32,11 +33,13 @@ bool isFixedHoliday(const QDate& date)
 {
     if (!date.isValid())
         return false;
-    return std::any_of(kHolidays.begin(), kHolidays.end(), [&date](const MonthDay& h) {
-        return h.month == date.month() && h.day == date.day();
-    });
+    return std::any_of(kHolidays.begin(), kHolidays.end(),
+                       [&date](const MonthDay& h) { return h.month == date.month() && h.day == date.day(); });
 }
 
-bool isRedDay(const QDate& date) { return date.isValid() && (date.dayOfWeek() == Qt::Sunday || isFixedHoliday(date)); }
+bool isRedDay(const QDate& date)
+{
+    return date.isValid() && (date.dayOfWeek() == Qt::Sunday || isFixedHoliday(date));
+}
 
 } // namespace rov2

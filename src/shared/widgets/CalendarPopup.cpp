@@ -12,7 +12,6 @@
 #include <QTextCharFormat>
 #include <QToolButton>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace rov2 {
@@ -96,9 +95,15 @@ void CalendarPopup::open(const QDate& date, const QWidget* anchor)
     show();
 }
 
-QString CalendarPopup::title() const { return title_->text(); }
+QString CalendarPopup::title() const
+{
+    return title_->text();
+}
 
-QDate CalendarPopup::selectedDate() const { return calendar_->selectedDate(); }
+QDate CalendarPopup::selectedDate() const
+{
+    return calendar_->selectedDate();
+}
 
 void CalendarPopup::keyPressEvent(QKeyEvent* event)
 {

@@ -13,7 +13,8 @@ namespace rov2 {
 /// and next month, the weekdays 日..土 from Sunday, Sundays and the fixed
 /// holidays in red and today in bold on a tinted ground. Arrows, PageUp and
 /// PageDown move; Enter or a click picks the day; Esc closes without a pick.
-class CalendarPopup : public QFrame {
+class CalendarPopup : public QFrame
+{
     Q_OBJECT
 
 public:

@@ -7,7 +7,6 @@
 #include <QCompleter>
 #include <QLineEdit>
 #include <QPointer>
-#include <QPointer>
 
 namespace rov2 {
 
@@ -51,9 +50,15 @@ void ComboBox::replaceItems(const QStringList& items, bool keepText)
     setText(kept);
 }
 
-void ComboBox::setImeOpen(bool open) { SetImeOpen(this, open ? 1 : 0); }
+void ComboBox::setImeOpen(bool open)
+{
+    SetImeOpen(this, open ? 1 : 0);
+}
 
-bool ComboBox::imeOpen() const { return inputMethodQuery(Qt::ImEnabled).toBool(); }
+bool ComboBox::imeOpen() const
+{
+    return inputMethodQuery(Qt::ImEnabled).toBool();
+}
 
 // The combo box has the focus and answers for its line edit. The setting may
 // sit on either of them, since SetImeOpen may be given the line edit.

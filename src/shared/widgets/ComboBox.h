@@ -12,7 +12,8 @@ namespace rov2 {
 /// loading items does not put the first one into the text. Enter
 /// and the arrow keys are not focus moves here; the screens code those,
 /// and Enter passes on to the parent after the box has seen it.
-class ComboBox : public QComboBox {
+class ComboBox : public QComboBox
+{
     Q_OBJECT
 
 public:

@@ -39,7 +39,10 @@ DateBox::DateBox(QWidget* parent) : LineInput(false, parent), button_(new QToolB
     placeButton();
 }
 
-std::optional<QDate> DateBox::date() const { return readTypedDate(text()); }
+std::optional<QDate> DateBox::date() const
+{
+    return readTypedDate(text());
+}
 
 void DateBox::setDate(const std::optional<QDate>& date)
 {
@@ -70,7 +73,10 @@ void DateBox::showCalendar()
     popup_->open(date().value_or(Clock::today()), this);
 }
 
-bool DateBox::isCalendarVisible() const { return popup_ && popup_->isVisible(); }
+bool DateBox::isCalendarVisible() const
+{
+    return popup_ && popup_->isVisible();
+}
 
 QSize DateBox::sizeHint() const
 {
@@ -104,9 +110,15 @@ void DateBox::changeEvent(QEvent* event)
         placeButton();
 }
 
-void DateBox::tidyOnLeave() { tidyText(); }
+void DateBox::tidyOnLeave()
+{
+    tidyText();
+}
 
-int DateBox::buttonWidth() const { return fontMetrics().height() + 4; }
+int DateBox::buttonWidth() const
+{
+    return fontMetrics().height() + 4;
+}
 
 void DateBox::placeButton()
 {

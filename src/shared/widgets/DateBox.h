@@ -3,7 +3,6 @@
 #include "LineInput.h"
 
 #include <QDate>
-
 #include <optional>
 
 class QToolButton;
@@ -21,7 +20,8 @@ class CalendarPopup;
 ///
 /// Also serves as the date editor of a grid cell: give it empty move keys,
 /// commit on editingDone(); its calendar counts as part of the editor.
-class DateBox : public LineInput {
+class DateBox : public LineInput
+{
     Q_OBJECT
 
 public:

@@ -2,7 +2,6 @@
 
 #include "JapaneseDate.h"
 
-
 namespace rov2 {
 
 namespace {
@@ -25,20 +24,33 @@ QString plainDateText(const QString& text)
     plain.replace(QLatin1Char('.'), QLatin1Char('/'));
     // The first year of an era is written 元: 平成元年, H元/1/8.
     plain.replace(QStringLiteral("元年"), QStringLiteral("1年"));
-    if (plain.size() > 2 && plain.at(0).isLetter() && plain.at(1) == QChar(u'元') && plain.at(2) == QLatin1Char('/'))
+    if (plain.size() > 2 && plain.at(0).isLetter() && plain.at(1) == QChar(u'元') &&
+        plain.at(2) == QLatin1Char('/'))
         plain[1] = QLatin1Char('1');
     return plain;
 }
 
 } // namespace
 
-QString dateBoxPattern(bool era) { return era ? QStringLiteral("gggee年mm月dd日") : kStoredPattern; }
+QString dateBoxPattern(bool era)
+{
+    return era ? QStringLiteral("gggee年mm月dd日") : kStoredPattern;
+}
 
-QString calendarTitlePattern(bool era) { return era ? QStringLiteral("gggee年mm月") : QStringLiteral("yyyy年mm月"); }
+QString calendarTitlePattern(bool era)
+{
+    return era ? QStringLiteral("gggee年mm月") : QStringLiteral("yyyy年mm月");
+}
 
-QString gridDatePattern(bool era) { return era ? QStringLiteral("gee/mm/dd") : kStoredPattern; }
+QString gridDatePattern(bool era)
+{
+    return era ? QStringLiteral("gee/mm/dd") : kStoredPattern;
+}
 
-QString dateBoxText(const QDate& date, bool era) { return withFallback(date, dateBoxPattern(era), kStoredPattern); }
+QString dateBoxText(const QDate& date, bool era)
+{
+    return withFallback(date, dateBoxPattern(era), kStoredPattern);
+}
 
 QString calendarTitle(const QDate& date, bool era)
 {

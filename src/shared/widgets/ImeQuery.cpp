@@ -4,7 +4,10 @@
 
 namespace rov2 {
 
-bool imeOpenFor(const QWidget* widget, bool byDefault) { return imeOpenSetting(widget).value_or(byDefault); }
+bool imeOpenFor(const QWidget* widget, bool byDefault)
+{
+    return imeOpenSetting(widget).value_or(byDefault);
+}
 
 QVariant imeQueryAnswer(const QWidget* widget, Qt::InputMethodQuery query, const QVariant& answer,
                         bool byDefault)

@@ -16,11 +16,20 @@ LineInput::LineInput(bool imeOpenByDefault, QWidget* parent)
         setInputMethodHints(inputMethodHints() | kImeClosedHints);
 }
 
-void LineInput::setMoveKeys(const QList<int>& next, const QList<int>& previous) { keys_.set(next, previous); }
+void LineInput::setMoveKeys(const QList<int>& next, const QList<int>& previous)
+{
+    keys_.set(next, previous);
+}
 
-void LineInput::setImeOpen(bool open) { SetImeOpen(this, open ? 1 : 0); }
+void LineInput::setImeOpen(bool open)
+{
+    SetImeOpen(this, open ? 1 : 0);
+}
 
-bool LineInput::imeOpen() const { return imeOpenFor(this, imeOpenByDefault_); }
+bool LineInput::imeOpen() const
+{
+    return imeOpenFor(this, imeOpenByDefault_);
+}
 
 QVariant LineInput::inputMethodQuery(Qt::InputMethodQuery query) const
 {
@@ -55,7 +64,8 @@ QSize LineInput::sizeForText(const QString& sample, int extraWidth) const
     QStyleOptionFrame option;
     initStyleOption(&option);
     const QSize base = QLineEdit::sizeHint();
-    const QSize full = style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(width, base.height()), this);
+    const QSize full =
+        style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(width, base.height()), this);
     return {full.width() + extraWidth, base.height()};
 }
 

@@ -9,7 +9,8 @@ namespace rov2 {
 /// What the text, number and date boxes have in common: the keys that move
 /// the focus through the window, the input-method switch, and the signal that
 /// the box was left.
-class LineInput : public QLineEdit {
+class LineInput : public QLineEdit
+{
     Q_OBJECT
 
 public:

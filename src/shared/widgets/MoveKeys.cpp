@@ -6,7 +6,10 @@ namespace rov2 {
 
 namespace {
 
-int sameKey(int key) { return key == Qt::Key_Enter ? int(Qt::Key_Return) : key; }
+int sameKey(int key)
+{
+    return key == Qt::Key_Enter ? int(Qt::Key_Return) : key;
+}
 
 bool holds(const QList<int>& keys, int key)
 {

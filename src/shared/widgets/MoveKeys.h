@@ -8,7 +8,8 @@ namespace rov2 {
 /// The keys with which an input box hands the focus to the next or previous
 /// input of its window (tab order). By default Enter and Down go forward and
 /// Up goes back, as the boxes of the customer screen are set up.
-class MoveKeys {
+class MoveKeys
+{
 public:
     enum class Move { None, Next, Previous };
 

@@ -14,7 +14,10 @@ NumberBox::NumberBox(QWidget* parent) : LineInput(false, parent)
     connect(this, &QLineEdit::textChanged, this, &NumberBox::takeTypedText);
 }
 
-QVariant NumberBox::value() const { return value_ ? QVariant(*value_) : QVariant(); }
+QVariant NumberBox::value() const
+{
+    return value_ ? QVariant(*value_) : QVariant();
+}
 
 void NumberBox::setValue(const QVariant& value)
 {
@@ -27,9 +30,15 @@ void NumberBox::setValue(const QVariant& value)
     showValue();
 }
 
-QSize NumberBox::sizeHint() const { return sizeForText(QStringLiteral("000"), 0); }
+QSize NumberBox::sizeHint() const
+{
+    return sizeForText(QStringLiteral("000"), 0);
+}
 
-void NumberBox::tidyOnLeave() { showValue(); }
+void NumberBox::tidyOnLeave()
+{
+    showValue();
+}
 
 void NumberBox::takeTypedText(const QString& text)
 {

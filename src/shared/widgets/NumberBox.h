@@ -3,7 +3,6 @@
 #include "LineInput.h"
 
 #include <QVariant>
-
 #include <optional>
 
 namespace rov2 {
@@ -11,7 +10,8 @@ namespace rov2 {
 /// A whole number of up to three digits, shown with the format "###": 0 is
 /// shown as an empty box but still held as 0, and the box may hold nothing.
 /// Only digits can be typed; the input method is off.
-class NumberBox : public LineInput {
+class NumberBox : public LineInput
+{
     Q_OBJECT
 
 public:

@@ -6,7 +6,8 @@ namespace rov2 {
 
 /// A one-line text input. The input method is on unless the property
 /// rov2ImeOpen says otherwise; Enter/Down and Up move through the window.
-class TextBox : public LineInput {
+class TextBox : public LineInput
+{
     Q_OBJECT
 
 public:
