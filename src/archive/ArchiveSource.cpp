@@ -75,6 +75,8 @@ int ArchiveSource::skipCallback(void* handle, std::size_t bytes)
 
 int ArchiveSource::read(std::uint8_t* out, std::size_t length)
 {
+    if (length == 0)
+        return 0;
     length = std::min<std::size_t>(length, INT_MAX);
     std::size_t done = 0;
     while (done < length && position_ < size_) {

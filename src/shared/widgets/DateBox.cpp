@@ -80,7 +80,7 @@ bool DateBox::isCalendarVisible() const
 
 QSize DateBox::sizeHint() const
 {
-    return sizeForText(era_ ? QStringLiteral("平成00年00月00日") : QStringLiteral("0000/00/00"), 0);
+    return sizeForText(era_ ? QStringLiteral("平成00年00月00日") : QStringLiteral("0000/00/00"));
 }
 
 void DateBox::keyPressEvent(QKeyEvent* event)

@@ -56,7 +56,7 @@ void LineInput::focusOutEvent(QFocusEvent* event)
     Q_EMIT left();
 }
 
-QSize LineInput::sizeForText(const QString& sample, int extraWidth) const
+QSize LineInput::sizeForText(const QString& sample) const
 {
     // QLineEdit keeps a margin of 2 pixels on either side of its text.
     const QMargins margins = textMargins();
@@ -66,7 +66,7 @@ QSize LineInput::sizeForText(const QString& sample, int extraWidth) const
     const QSize base = QLineEdit::sizeHint();
     const QSize full =
         style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(width, base.height()), this);
-    return {full.width() + extraWidth, base.height()};
+    return {full.width(), base.height()};
 }
 
 } // namespace rov2

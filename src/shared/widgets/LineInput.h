@@ -42,9 +42,9 @@ protected:
     /// Called on leaving, before left(): the place to reformat the text.
     virtual void tidyOnLeave() {}
 
-    /// A size hint wide enough for @p sample plus @p extraWidth pixels
-    /// (a button inside the frame), as tall as a line edit.
-    QSize sizeForText(const QString& sample, int extraWidth) const;
+    /// A size hint wide enough for @p sample and the text margins (where a
+    /// box keeps its button), as tall as a line edit.
+    QSize sizeForText(const QString& sample) const;
 
 private:
     MoveKeys keys_;

@@ -32,7 +32,7 @@ void NumberBox::setValue(const QVariant& value)
 
 QSize NumberBox::sizeHint() const
 {
-    return sizeForText(QStringLiteral("000"), 0);
+    return sizeForText(QStringLiteral("000"));
 }
 
 void NumberBox::tidyOnLeave()

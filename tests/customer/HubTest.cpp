@@ -1,0 +1,81 @@
+// The main window as the hub: opening the other screens, the hint hand-over,
+// and closing every window with it.
+#include "ScreenFixture.h"
+#include "ScreenStack.h"
+#include "TextBox.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+namespace rov2::test {
+namespace {
+
+class Hub : public ScreenFixture {
+protected:
+    void TearDown() override
+    {
+        for (const char* name : {"FrmKokyakuList", "FrmHosyu", "FrmHint"})
+            unregisterScreen(QString::fromUtf8(name));
+        ScreenFixture::TearDown();
+    }
+    QWidget* registerPlain(const char* name)
+    {
+        auto* w = new QWidget;
+        w->setObjectName(QString::fromUtf8(name));
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        registerScreen(w->objectName(), [p = QPointer<QWidget>(w)] { return p.data(); });
+        return w;
+    }
+};
+
+TEST_F(Hub, AButtonOpensItsScreenAndRemembersTheCaller)
+{
+    QWidget* list = registerPlain("FrmKokyakuList");
+    list->showMinimized();
+    frm->Command3->click();
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_FALSE(list->isMinimized()) << "opened in its normal state";
+    EXPECT_EQ(screenStackEntries(), QStringList{QStringLiteral("FrmROV2")});
+    delete list;
+}
+
+TEST_F(Hub, AScreenThatIsNotThereDoesNothing)
+{
+    frm->Command5->click();
+    focus(frm->txtTEL1);
+    QTest::keyClick(frm->txtTEL1, Qt::Key_F12);
+    EXPECT_TRUE(screenStackEntries().isEmpty());
+    EXPECT_TRUE(frm->isVisible());
+}
+
+TEST_F(Hub, TheHintButtonHandsOverThisScreen)
+{
+    QWidget* hint = registerPlain("FrmHint");
+    frm->CmdHint->click();
+    EXPECT_EQ(env().hint.formName, QStringLiteral("FrmROV2"));
+    EXPECT_EQ(env().hint.controlName, QStringLiteral("CmdHint"));
+    EXPECT_EQ(env().hint.formCaption, QStringLiteral("VAVⅡaruv　Ver1.00"));
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_TRUE(screenStackEntries().isEmpty()) << "the hint screen is not a step back";
+    delete hint;
+}
+
+TEST_F(Hub, ClosingTheMainWindowClosesEveryOtherWindow)
+{
+    QPointer<QWidget> list = registerPlain("FrmKokyakuList");
+    QPointer<QWidget> upkeep = registerPlain("FrmHosyu");
+    frm->Command3->click();
+    frm->Command11->click();
+    ASSERT_TRUE(list->isVisible() && upkeep->isVisible());
+    focus(frm->txtTEL1);
+    QTest::keyClick(frm->txtTEL1, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(list.isNull()) << "closed (and so deleted)";
+    EXPECT_TRUE(upkeep.isNull());
+    EXPECT_FALSE(frm->isVisible());
+}
+
+} // namespace
+} // namespace rov2::test
