@@ -9,6 +9,8 @@
 
 namespace rov2::archive {
 
+class HuffmanCode;
+
 /// Collects the literals and matches of the LZ77 parse and writes them as
 /// -lh5- blocks, each with its own three Huffman trees.
 ///
@@ -52,7 +54,7 @@ private:
 
     void endChunk();
     void writeBlock(std::size_t count);
-    void writeCodes(std::size_t count, const class HuffmanCode& codes, const HuffmanCode& positions);
+    void writeCodes(std::size_t count, const HuffmanCode& codes, const HuffmanCode& positions);
 
     BitWriter& out_;
     std::vector<std::uint32_t> tokens_;

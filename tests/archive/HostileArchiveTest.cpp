@@ -136,6 +136,22 @@ Bytes ours(const std::function<void(Bytes&)>& damage)
     return archive;
 }
 
+// Where an absolute name in a hostile archive points: outside every
+// scratch folder of the tests.
+std::filesystem::path outsideFile()
+{
+    return std::filesystem::temp_directory_path() / "rov2-archive-escaped.txt";
+}
+
+// The same folder as an LZH folder extension: 0xFF before every part.
+std::string outsideFolder()
+{
+    std::string folder;
+    for (const auto& part : outsideFile().parent_path().relative_path())
+        folder += "\xFF" + part.string();
+    return folder + "\xFF";
+}
+
 struct HostileCase
 {
     const char* name;
@@ -168,21 +184,21 @@ TEST_P(HostileArchive, IsRefusedWithNothingWritten)
     EXPECT_EQ(listing(target), targetBefore) << "a file was left in the target folder";
     EXPECT_EQ(listing(scratch.path()), scratchBefore) << "a file was written outside the target folder";
     EXPECT_TRUE(readFile(target / "Rov2data.mdb") == previous) << "the existing file was touched";
-    EXPECT_FALSE(std::filesystem::exists("/tmp/rov2-evil.txt"));
+    EXPECT_FALSE(std::filesystem::exists(outsideFile()));
 }
 
 const HostileCase kHostile[] = {
     {"ParentInName", [] { return archiveOf({level2(named("../Rov2data.mdb"))}); }},
-    {"AbsoluteName", [] { return archiveOf({level2(named("/tmp/rov2-evil.txt"))}); }},
+    {"AbsoluteName", [] { return archiveOf({level2(named(outsideFile().string()))}); }},
     {"SubFolder", [] { return archiveOf({level2(named("Rov2data.mdb", "sub\xFF"))}); }},
     {"ParentFolder", [] { return archiveOf({level2(named("Rov2data.mdb", "..\xFF"))}); }},
-    {"AbsoluteFolder", [] { return archiveOf({level2(named("rov2-evil.txt", "\xFFtmp\xFF"))}); }},
+    {"AbsoluteFolder", [] { return archiveOf({level2(named(outsideFile().filename(), outsideFolder()))}); }},
     {"DosParentPath", [] { return archiveOf({level0("..\\Rov2data.mdb", recordText(500))}); }},
     {"DosDrivePath", [] { return archiveOf({level0("C:\\Rov2data.mdb", recordText(500))}); }},
     {"DotDotAlone", [] { return archiveOf({level2(named(".."))}); }},
     {"FolderEntry", [] { return archiveOf({level2(entry("-lhd-", "", "sub\xFF", 040755))}); }},
     {"Link",
-     [] { return archiveOf({level2(entry("-lhd-", "Rov2data.mdb|/etc/passwd", std::nullopt, 0120777))}); }},
+     [] { return archiveOf({level2(entry("-lhd-", "Rov2data.mdb|../outside", std::nullopt, 0120777))}); }},
     {"GoodThenHostile",
      [] {
          return archiveOf({level2(named("good.txt")), level2(named("../Rov2data.mdb"))});

@@ -35,7 +35,9 @@ DateBox::DateBox(QWidget* parent) : LineInput(false, parent), button_(new QToolB
     button_->setCursor(Qt::ArrowCursor);
     button_->setAccessibleName(QStringLiteral("カレンダーを開く"));
     connect(button_, &QToolButton::clicked, this, &DateBox::showCalendar);
-    setAccessibleDescription(dateBoxPattern(false));
+    // The accessible description belongs to the screen (the control's name);
+    // the expected form is told by the tool tip.
+    setToolTip(dateBoxPattern(false));
     placeButton();
 }
 
@@ -55,7 +57,7 @@ void DateBox::setEraCalendar(bool era)
     era_ = era;
     if (held)
         setDate(held);
-    setAccessibleDescription(dateBoxPattern(era));
+    setToolTip(dateBoxPattern(era));
     updateGeometry();
 }
 
