@@ -21,11 +21,6 @@ const QStringList& familyWorkFields()
     return fields;
 }
 
-QVariant nullIfEmpty(const QVariant& v)
-{
-    return v.isNull() || v.toString().isEmpty() ? QVariant() : v;
-}
-
 /// The birth month of a stored date: its characters 6 and 7.
 QVariant monthOf(const QVariant& stored)
 {

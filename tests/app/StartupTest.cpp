@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace rov2;
 
 namespace {
@@ -25,6 +27,8 @@ struct LocationCase {
     const char* postalFile;
     const char* dataFolder;
 };
+
+void PrintTo(const LocationCase& c, std::ostream* os) { *os << c.what; }
 
 class LocationRules : public ::testing::TestWithParam<LocationCase> {};
 

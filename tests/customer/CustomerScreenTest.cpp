@@ -16,6 +16,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <ostream>
+
 namespace rov2::test {
 namespace {
 
@@ -141,6 +143,12 @@ struct AgeCase {
     QVariant typedAge;
     QVariant expected;
 };
+
+void PrintTo(const AgeCase& c, std::ostream* os)
+{
+    *os << "today " << c.today.toString(Qt::ISODate).toStdString() << ", age typed "
+        << (c.typedAge.isNull() ? std::string("none") : c.typedAge.toString().toStdString());
+}
 
 class AutomaticAge : public ScreenFixture, public ::testing::WithParamInterface<AgeCase> {};
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace rov2;
 
 namespace {
@@ -26,6 +28,8 @@ struct TableCase {
     const char* table;
     const char* columns;
 };
+
+void PrintTo(const TableCase& c, std::ostream* os) { *os << c.table; }
 
 class TableColumns : public ::testing::TestWithParam<TableCase> {};
 
