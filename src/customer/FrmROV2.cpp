@@ -120,26 +120,38 @@ QWidget* FrmROV2::buildPersonalTab()
     txt住所2 = new TextBox(page);
     txt顧客メモ = new TextBox(page);
 
+    // Codes and numbers get boxes as wide as what they hold; texts take the width.
+    const int digit = page->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (QWidget* w : std::initializer_list<QWidget*>{txtTEL1, txtTEL2, txtFAX})
+        w->setFixedWidth(digit * 20);
+    txt郵便番号->setFixedWidth(digit * 12);
+    for (QWidget* w : std::initializer_list<QWidget*>{cmb敬称, cmb区分1, cmb区分2})
+        w->setFixedWidth(digit * 26);
+    dt生年月日->setMinimumWidth(digit * 20);
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+
     g->addWidget(caption("敬称", page), 0, 0);
-    g->addWidget(cmb敬称, 0, 1);
+    g->addWidget(cmb敬称, 0, 1, left);
     g->addWidget(caption("電話番号", page), 1, 0);
-    g->addWidget(txtTEL1, 1, 1);
+    g->addWidget(txtTEL1, 1, 1, left);
     g->addWidget(caption("電話２", page), 1, 2);
-    g->addWidget(txtTEL2, 1, 3);
+    g->addWidget(txtTEL2, 1, 3, left);
     g->addWidget(caption("FAX", page), 2, 2);
-    g->addWidget(txtFAX, 2, 3);
+    g->addWidget(txtFAX, 2, 3, left);
     g->addWidget(caption("ふりがな", page), 3, 0);
     g->addWidget(txtふりがな, 3, 1, 1, 3);
     g->addWidget(caption("区分", page), 4, 0);
-    g->addWidget(cmb区分1, 4, 1);
-    g->addWidget(cmb区分2, 4, 3);
+    g->addWidget(cmb区分1, 4, 1, left);
+    g->addWidget(cmb区分2, 4, 3, left);
     g->addWidget(caption("生年月日", page), 5, 0);
-    g->addWidget(dt生年月日, 5, 1);
+    g->addWidget(dt生年月日, 5, 1, left);
     g->addWidget(caption("年齢", page), 5, 2);
     auto* ageSex = new QHBoxLayout;
     ageSex->addWidget(num年齢);
+    ageSex->addSpacing(digit * 2);
     ageSex->addWidget(caption("性別", page));
     ageSex->addWidget(cmb性別);
+    ageSex->addSpacing(digit * 2);
     ageSex->addWidget(caption("クイック", page));
     ageSex->addWidget(cmbクイック);
     ageSex->addStretch();
