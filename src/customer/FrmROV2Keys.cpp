@@ -3,6 +3,7 @@
 #include "ComboBox.h"
 #include "DateBox.h"
 #include "FamilyGrid.h"
+#include "FamilyGridView.h"
 #include "FrmROV2.h"
 #include "JapaneseDate.h"
 #include "NumberBox.h"
@@ -166,7 +167,14 @@ bool FrmROV2::functionKey(int key)
     case Qt::Key_F10: target = Command3; break;
     case Qt::Key_F11: target = Command11; break;
     case Qt::Key_F12: target = Command5; break;
-    case Qt::Key_Escape: target = cmd閉じる; break;
+    case Qt::Key_Escape:
+        // In a cell editor or a pick list of the family grid, Esc first
+        // cancels that; it closes the window from anywhere else.
+        if (QWidget* focus = QApplication::focusWidget();
+            focus && Grid家族->isAncestorOf(focus) && focus != Grid家族->Grid家族)
+            return false;
+        target = cmd閉じる;
+        break;
     default: return false;
     }
     // A click through the key leaves the focus where it is: F5 in the name

@@ -1,12 +1,16 @@
 // The main window as the hub: opening the other screens, the hint hand-over,
 // and closing every window with it.
 #include "ScreenFixture.h"
+#include "FamilyGrid.h"
+#include "FamilyGridView.h"
 #include "ScreenStack.h"
 #include "TextBox.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 namespace rov2::test {
@@ -75,6 +79,24 @@ TEST_F(Hub, ClosingTheMainWindowClosesEveryOtherWindow)
     EXPECT_TRUE(list.isNull()) << "closed (and so deleted)";
     EXPECT_TRUE(upkeep.isNull());
     EXPECT_FALSE(frm->isVisible());
+}
+
+TEST_F(Hub, EscInAFamilyCellCancelsTheEditInsteadOfClosing)
+{
+    frm->Tab顧客情報->setCurrentIndex(1);
+    QTableView* grid = frm->Grid家族->Grid家族;
+    grid->setCurrentIndex(grid->model()->index(0, 1));
+    grid->edit(grid->currentIndex());
+    QApplication::processEvents();
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_TRUE(editor && frm->Grid家族->isAncestorOf(editor) && editor != grid);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(frm->isVisible());
+    focus(grid);
+    QTest::keyClick(grid, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(frm->isVisible()) << "from the grid itself Esc closes as everywhere";
 }
 
 } // namespace
