@@ -96,7 +96,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -112,7 +111,6 @@ private:
     bool functionKey(int key);
     bool movementKey(QWidget* input, int key);
     void moveTo(QWidget* target);
-    void showMemoFollowUp();
 
     void leave顧客名();
     void leave敬称();
@@ -124,6 +122,7 @@ private:
 
     void fillInputs(const QVariantMap& fields);
     QVariantMap collectInputs() const;
+    /// The end of a save, a clear: an empty screen on tab 0, the focus in 顧客名.
     void endRecordAction();
     void unloadOtherWindows();
 

@@ -51,12 +51,7 @@ void FrmROV2::connectControls()
     connectHub();
     connect(cmd登録, &QPushButton::clicked, this, [this] { Entry顧客マスタ(cmb顧客名->text()); });
     connect(cmd削除, &QPushButton::clicked, this, [this] { Delete顧客(); });
-    connect(cmdクリア, &QPushButton::clicked, this, [this] {
-        Clear顧客情報画面();
-        Clear家族情報();
-        Tab顧客情報->setCurrentIndex(0);
-        cmb顧客名->setFocus(Qt::OtherFocusReason);
-    });
+    connect(cmdクリア, &QPushButton::clicked, this, &FrmROV2::endRecordAction);
     connect(cmd閉じる, &QPushButton::clicked, this, &QWidget::close);
     connect(Grid家族, &FamilyGrid::relationshipsChanged, this, [this] { SetComb(QStringLiteral("続柄")); });
 }
@@ -258,8 +253,6 @@ void FrmROV2::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Form_Activate();
 }
-
-void FrmROV2::showEvent(QShowEvent* event) { QWidget::showEvent(event); }
 
 void FrmROV2::closeEvent(QCloseEvent* event)
 {
