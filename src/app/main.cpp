@@ -1,5 +1,6 @@
 // The program: fixes the data locations, loads the customer screen and runs.
 #include "FontSubstitutes.h"
+#include "FrmHosyu.h"
 #include "FrmROV2.h"
 #include "Messages.h"
 #include "ScreenStack.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv)
 
     rov2::FrmROV2 main;
     rov2::registerScreen(rov2::kMainScreenName, [&main] { return &main; });
+    // The main screen follows saved settings at once (its date form).
+    rov2::FrmHosyu::registerScreen([&main] { main.FormInit(); });
     main.Form_Load();
     main.show();
 

@@ -2,6 +2,7 @@
 // PNG files in DIR, for looking at the screens without a display.
 #include "ComboBox.h"
 #include "FontSubstitutes.h"
+#include "FrmHosyu.h"
 #include "FrmROV2.h"
 #include "ProgramEnv.h"
 #include "SampleData.h"
@@ -55,5 +56,14 @@ int main(int argc, char** argv)
     bool ok = save(main, out + QStringLiteral("/FrmROV2-個人情報.png"));
     main.Tab顧客情報->setCurrentIndex(1);
     ok = save(main, out + QStringLiteral("/FrmROV2-家族情報.png")) && ok;
+
+    rov2::FrmHosyu hosyu;
+    hosyu.Form_Load();
+    hosyu.show();
+    auto* tabs = hosyu.findChild<QTabWidget*>(QStringLiteral("SSTab"));
+    for (int i = 0; tabs && i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        ok = save(hosyu, out + QStringLiteral("/FrmHosyu-%1.png").arg(tabs->tabText(i))) && ok;
+    }
     return ok ? 0 : 1;
 }
