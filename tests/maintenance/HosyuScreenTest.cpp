@@ -55,16 +55,6 @@ TEST_F(Screen, OpensWithItsTabsAndStartingValues)
     EXPECT_TRUE(ctl<QLabel>("FddMsg")->accessibleName().isEmpty()) << "screen readers hear its value";
 }
 
-TEST_F(Screen, TheUnbuiltOperationsHaveTheirButtons)
-{
-    open();
-    // Backup, restore, copy and conversion are wired to these later; the
-    // buttons are there with their captions.
-    for (const char* name : {"Command7", "Command8", "Command9", "Command11", "Command16", "Command1", "Command5",
-                             "Command6"})
-        EXPECT_EQ(ctl<QPushButton>(name)->text(), text("実行")) << name;
-}
-
 // Enter and Down walk through the 設定 tab's inputs, Up walks back.
 TEST_F(Screen, EnterAndUpWalkThroughTheSettingsInOrder)
 {
