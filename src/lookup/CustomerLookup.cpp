@@ -9,8 +9,11 @@ namespace rov2 {
 namespace {
 
 const QString kColumns = QStringLiteral("SELECT 名称, ふりがな, 住所1, TEL1, TEL2 FROM 顧客マスタ WHERE 名称 <> '' AND ");
-// The name breaks ties between equal readings, so that the order never depends on the file.
-const QString kOrder = QStringLiteral(" ORDER BY ふりがな COLLATE JA, 名称 COLLATE JA LIMIT ?");
+// The order of ふりがな COLLATE JA, through one collation key per matching row:
+// sorting thousands of matches by comparing through the collator took several
+// times the budget of a keystroke. The name breaks ties between equal readings,
+// so that the order never depends on the file.
+const QString kOrder = QStringLiteral(" ORDER BY rov2_reading_key(ふりがな), 名称 COLLATE JA LIMIT ?");
 
 std::optional<CustomerMatches> select(const QString& dataFile, const QString& condition, QVariantList params,
                                       int limit, QString* error)

@@ -17,8 +17,8 @@ const QString kOrder = QStringLiteral(" ORDER BY 番号, rowid LIMIT ?");
 // without reading the other rows. The second range finds codes stored in
 // the "123-4567" form.
 const QString kPrefix = QStringLiteral("((番号 >= ? AND 番号 < ?) OR (番号 >= ? AND 番号 < ?))");
-const QString kAddress = QStringLiteral(
-    "rov2_match(?, 1, ifnull(県漢字, '') || ifnull(市町村漢字, '') || ifnull(町名漢字, ''))");
+// The three parts are searched as one text, so that a term may run from the city into the town.
+const QString kAddress = QStringLiteral("rov2_match(?, -3, 県漢字, 市町村漢字, 町名漢字)");
 
 QVariantList prefixRanges(const QString& digits)
 {

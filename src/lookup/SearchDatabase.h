@@ -17,6 +17,8 @@ class Database;
 ///   searchTerms) occurs in one of the N texts folded by foldForSearch, or, for
 ///   a term with a digit, in one of the telephone fields in phoneForm.
 /// - `rov2_kana_initial(reading)` is the kanaInitial of the reading, or ''.
+/// - `rov2_reading_key(reading)` is a blob whose byte order is the order of
+///   the reading collation (COLLATE JA), Null for Null.
 ///
 /// @return the open database, or nullptr with the reason in @p error.
 std::unique_ptr<Database> openForSearch(const QString& path, QString* error = nullptr);

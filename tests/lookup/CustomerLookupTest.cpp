@@ -182,6 +182,35 @@ TEST_F(CustomerLookup, AMissingOrBrokenFileIsAFailureNotAnEmptyList)
     EXPECT_FALSE(findCustomers(d.dataFile(), u("さとう"), 0, &error));
 }
 
+TEST(ReadingKey, OrdersAsTheReadingCollation)
+{
+    test::TempData d;
+    test::addCustomers(d.dataFile(), {});
+    auto db = openForSearch(d.dataFile());
+    ASSERT_TRUE(db);
+    const QStringList readings{u("さとう"), u("サトウ"), u("ｻﾄｳ"), u("さどう"), u("さとー"), u("さとうい"), u("ざとう"),
+                               u("さ とう"), u("はは"), u("ばば"), u("ぱぱ"), u("ハハ"), u("abc"), u("ABC"), u("山田"),
+                               u("ゃ"), u("や"), u(""), u("ヴ"), u("う")};
+    QStringList values;
+    QVariantList params;
+    for (const QString& r : readings) {
+        values << u("(?)");
+        params << r;
+    }
+    const QString rows = u("WITH t(r) AS (VALUES %1) SELECT r FROM t ").arg(values.join(u","));
+    const auto read = [&](const QString& order) {
+        QStringList out;
+        Query q = db->query(rows + order, params);
+        while (q.next())
+            out << q.value(0).toString();
+        EXPECT_TRUE(q.ok());
+        return out;
+    };
+    const QStringList byCollation = read(u("ORDER BY r COLLATE JA"));
+    ASSERT_EQ(byCollation.size(), readings.size());
+    EXPECT_EQ(read(u("ORDER BY rov2_reading_key(r)")), byCollation);
+}
+
 TEST_F(CustomerLookup, TheSearchConnectionRefusesToWrite)
 {
     auto db = openForSearch(d.dataFile());
