@@ -43,23 +43,25 @@ char32_t decode(std::string_view s, size_t& i)
     return cp;
 }
 
-void encode(char32_t cp, std::string& out)
+/// Writes @p cp in UTF-8 at @p p. @return the position after it.
+char* encodeTo(char32_t cp, char* p)
 {
     if (cp < 0x80) {
-        out += static_cast<char>(cp);
+        *p++ = static_cast<char>(cp);
     } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *p++ = static_cast<char>(0xC0 | (cp >> 6));
+        *p++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *p++ = static_cast<char>(0xE0 | (cp >> 12));
+        *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *p++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *p++ = static_cast<char>(0xF0 | (cp >> 18));
+        *p++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *p++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    return p;
 }
 
 bool isBlank(char32_t cp)
@@ -145,42 +147,54 @@ char32_t plainKana(char32_t cp)
 
 void appendUtf8(char32_t cp, std::string& out)
 {
-    encode(cp, out);
+    char bytes[4];
+    out.append(bytes, static_cast<size_t>(encodeTo(cp, bytes) - bytes));
 }
 
 void foldUtf8(std::string_view text, std::string& out)
 {
-    // Where the last kana written starts, so that a following voiced mark can replace it.
-    size_t lastAt = std::string::npos;
+    // Folding never lengthens a text, so the output is written in place into
+    // room made once: this runs for every field of every row of a search.
+    const size_t base = out.size();
+    out.resize(base + text.size());
+    char* const begin = out.data() + base;
+    char* p = begin;
+    // Where the last character written starts, so that a following voiced mark can replace it.
+    char* lastAt = nullptr;
     char32_t last = 0;
     size_t i = 0;
     while (i < text.size()) {
         const size_t start = i;
         char32_t cp = decode(text, i);
         if (cp == kInvalid) {
-            out += text[start];
-            last = 0;
+            *p++ = text[start];
+            lastAt = nullptr;
             continue;
         }
         if (isBlank(cp))
             continue;
-        if (lastAt != std::string::npos && isVoicedMark(cp) && takesVoicedMark(last)) {
-            out.resize(lastAt);
-            encode(voiced(last), out);
-            last = 0;
+        if (lastAt && isVoicedMark(cp) && takesVoicedMark(last)) {
+            p = encodeTo(voiced(last), lastAt);
+            lastAt = nullptr;
             continue;
         }
-        if (lastAt != std::string::npos && isSemiVoicedMark(cp) && takesSemiVoicedMark(last)) {
-            out.resize(lastAt);
-            encode(last + 2, out);
-            last = 0;
+        if (lastAt && isSemiVoicedMark(cp) && takesSemiVoicedMark(last)) {
+            p = encodeTo(last + 2, lastAt);
+            lastAt = nullptr;
             continue;
         }
-        cp = widen(cp);
-        lastAt = out.size();
-        last = cp;
-        encode(cp, out);
+        const char32_t folded = widen(cp);
+        lastAt = p;
+        last = folded;
+        if (folded == cp) {
+            // Kanji and hiragana, the bulk of every field, are copied as they are.
+            p = std::copy(text.begin() + static_cast<std::ptrdiff_t>(start),
+                          text.begin() + static_cast<std::ptrdiff_t>(i), p);
+        } else {
+            p = encodeTo(folded, p);
+        }
     }
+    out.resize(base + static_cast<size_t>(p - begin));
 }
 
 void phoneUtf8(std::string_view text, std::string& out)
