@@ -19,7 +19,7 @@ namespace {
 const QString kTitle = QStringLiteral("フロッピーディスクへの保存");
 const QString kCheckTitle = QStringLiteral("フロッピーディスクのチェック");
 // Room the file system of a disk needs beside the files themselves.
-constexpr qint64 kSlack = 64 * 1024;
+constexpr qint64 kSlack = 8 * 1024;
 
 bool ask(const BackupJob& job, const QString& title, const QString& text)
 {
@@ -81,7 +81,9 @@ bool prepare(const BackupJob& job, const QString& drive, Plan& plan)
 {
     const QString member = QString::fromUtf16(backup::kMemberName);
     job.show(QStringLiteral("データを準備中です･･･"));
-    const QString failure = takeSnapshot(job.dataFile, plan.folder + member);
+    const QString failure = takeSnapshot(job.dataFile, plan.folder + member, [&job](int done, int total) {
+        job.show(QStringLiteral("データを準備中です･･･ %1%").arg(total > 0 ? done * 100 / total : 100));
+    });
     job.show({});
     if (!failure.isEmpty()) {
         tell(job, QStringLiteral("保存できませんでした。\n") + failure, MsgIcon::Exclamation);

@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QUuid>
 
+#include <filesystem>
+#include <system_error>
+
 namespace rov2 {
 
 namespace {
@@ -38,6 +41,13 @@ CopyProgressFn copyProgress(const BackupJob& job, const QString& what)
 {
     return [&job, what](qint64 done, qint64 total) {
         job.show(QStringLiteral("%1中です･･･ %2%").arg(what).arg(total > 0 ? done * 100 / total : 100));
+    };
+}
+
+std::function<void(int, int)> snapshotProgress(const BackupJob& job)
+{
+    return [&job](int done, int total) {
+        job.show(QStringLiteral("データを準備中です･･･ %1%").arg(total > 0 ? done * 100 / total : 100));
     };
 }
 
@@ -75,7 +85,7 @@ BackupOutcome SaveDataFileToHdd(const BackupJob& job)
         return failed(job, title, QStringLiteral("コピーできませんでした。作業用のフォルダを作れません。"));
     const QString snapshot = staging.filePath(QString::fromUtf16(backup::kMemberName));
     job.show(QStringLiteral("コピー中です･･･"));
-    if (const QString failure = takeSnapshot(job.dataFile, snapshot); !failure.isEmpty())
+    if (const QString failure = takeSnapshot(job.dataFile, snapshot, snapshotProgress(job)); !failure.isEmpty())
         return failed(job, title, QStringLiteral("コピーできませんでした。\n") + failure);
     // Written whole under another name first: a failed copy must not have
     // destroyed the file it was to replace.
@@ -83,8 +93,9 @@ BackupOutcome SaveDataFileToHdd(const BackupJob& job)
     if (const QString failure = copyVerified(snapshot, temporary, job.media(), copyProgress(job, QStringLiteral("コピー")));
         !failure.isEmpty())
         return failed(job, title, QStringLiteral("コピーできませんでした。\n") + failure);
-    QFile::remove(target);
-    if (!QFile::rename(temporary, target)) {
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(temporary).toStdString(), QFile::encodeName(target).toStdString(), error);
+    if (error) {
         QFile::remove(temporary);
         return failed(job, title, QStringLiteral("コピーできませんでした。\n%1 を作れません。").arg(target));
     }

@@ -1,6 +1,8 @@
 #include "RestoreDataFile.h"
 
 #include "BackupMedia.h"
+#include "Database.h"
+#include "Query.h"
 #include "JapaneseDate.h"
 #include "SuppliedFiles.h"
 
@@ -8,8 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtDebug>
-
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <system_error>
@@ -30,23 +30,16 @@ bool hasSqliteHeader(const QString& path)
     return f.open(QIODevice::ReadOnly) && f.read(16) == QByteArray("SQLite format 3\0", 16);
 }
 
+// Through our own connection: the indexes on readings use the Japanese
+// collation, which integrity_check needs to verify their order.
 bool integrityOk(const QString& path)
 {
-    sqlite3* db = nullptr;
-    bool ok = false;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr) == SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW) {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-            ok = text && qstrcmp(text, "ok") == 0;
-            // Any further row is another fault.
-            ok = ok && sqlite3_step(statement) == SQLITE_DONE;
-        }
-        sqlite3_finalize(statement);
-    }
-    sqlite3_close_v2(db);
-    return ok;
+    auto db = Database::open(path);
+    if (!db)
+        return false;
+    Query check = db->query(QStringLiteral("PRAGMA integrity_check"));
+    // One row "ok", and nothing after it: any other row is a fault.
+    return check.next() && check.value(0).toString() == u"ok" && !check.next() && check.ok();
 }
 
 const char* const kJournalSuffixes[] = {"-journal", "-wal", "-shm"};

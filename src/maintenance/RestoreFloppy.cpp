@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtDebug>
 
+#include <algorithm>
 #include <vector>
 
 namespace rov2 {

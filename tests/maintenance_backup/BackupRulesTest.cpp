@@ -94,8 +94,9 @@ protected:
         const QString folder = linkTarget.isEmpty() ? sys.filePath(name) : devices.filePath(linkTarget);
         ASSERT_TRUE(QDir().mkpath(folder));
         writeAll(folder + QStringLiteral("/removable"), removable);
-        if (!linkTarget.isEmpty())
+        if (!linkTarget.isEmpty()) {
             ASSERT_TRUE(QFile::link(folder, sys.filePath(name)));
+        }
     }
     QTemporaryDir sys;
     QTemporaryDir devices;
