@@ -6,9 +6,12 @@
 // LZH backup onto a folder taken as the drive (one step: the folder has
 // room) and the restore from it; the folder copy and the read back. Every
 // prompt is answered OK. Prints figures; asserts nothing.
+#include "BackupArchive.h"
 #include "BackupFloppy.h"
 #include "BackupFolderCopy.h"
 #include "BenchFiles.h"
+#include "BackupSnapshot.h"
+#include "RestoreDataFile.h"
 #include "RestoreFloppy.h"
 
 #include <QApplication>
@@ -105,5 +108,26 @@ int main(int argc, char** argv)
     const double copyIn = timed([&] { return ReadDataFileFromHdd(job) == BackupOutcome::Done; }, ok);
     row("folder read (checked, kept copy)", copyIn, ok, plain);
     std::printf("message boxes answered: %d\n", answers.boxes);
+
+    // The steps that make up those figures.
+    std::printf("\nsteps:\n");
+    const QString step = work.filePath(QStringLiteral("step")) + u'/';
+    QDir().mkpath(step);
+    row("  snapshot (SQLite backup API)",
+        timed([&] { return takeSnapshot(dataFile, step + QStringLiteral("Rov2data.mdb")).isEmpty(); }, ok), ok, plain);
+    row("  pack (CreateLzhFile)",
+        timed([&] { return CreateLzhFile(job, step, QStringLiteral("Rov2data.mdb"), QStringLiteral("rov2data.lzh")); }, ok),
+        ok, plain);
+    row("  test the archive",
+        timed([&] { return testArchive(job, step + QStringLiteral("rov2data.lzh")).isEmpty(); }, ok), ok, plain);
+    QFile::remove(step + QStringLiteral("Rov2data.mdb"));
+    row("  unpack (DefrostVT)",
+        timed([&] { return DefrostVT(job, step, QStringLiteral("Rov2data.mdb"), QStringLiteral("rov2data.lzh")); }, ok),
+        ok, plain);
+    row("  check the data file", timed([&] { return checkDataFile(dataFile).isEmpty(); }, ok), ok, plain);
+    MediaWriter writer;
+    row("  checked copy (write, read back)",
+        timed([&] { return copyVerified(dataFile, step + QStringLiteral("copy.mdb"), writer).isEmpty(); }, ok), ok,
+        plain);
     return 0;
 }

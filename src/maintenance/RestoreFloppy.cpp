@@ -125,10 +125,10 @@ BackupOutcome install(const BackupJob& job, const QString& folder)
 {
     const QString archive = QString::fromUtf16(backup::kArchiveName);
     const QString member = QString::fromUtf16(backup::kMemberName);
-    if (const QString broken = testArchive(job, folder + archive); !broken.isEmpty())
-        return refused(job, QStringLiteral("バックアップが壊れています。\n") + broken);
+    // The unpack is the CRC test: every member is decoded and checked before
+    // any of them takes its name, so a damaged archive leaves nothing.
     if (!DefrostVT(job, folder, member, archive))
-        return refused(job, QStringLiteral("バックアップを展開できませんでした。"));
+        return refused(job, QStringLiteral("バックアップが壊れているか、このプログラムのバックアップではありません。"));
     const QString restored = findFileNoCase(folder, member);
     if (restored.isEmpty())
         return refused(job, QStringLiteral("バックアップにデータファイルがありません。"));

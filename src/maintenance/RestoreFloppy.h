@@ -10,9 +10,9 @@ namespace rov2 {
 /// back from the disks at @p drive, disk by disk through the job's dialogs:
 /// the control file on disk 1 gives the number of disks; one disk holds
 /// "rov2data.lzh", several hold the parts in order. The parts are joined in
-/// a staging folder beside the data file in use, every member's CRC is
-/// tested, the archive is unpacked there and the result must be a data file
-/// of this program; only then is the current data file kept as a dated copy
+/// a staging folder beside the data file in use and unpacked there (every
+/// member decoded and its CRC checked before any file takes its name), and
+/// the result must be a data file of this program; only then is the current data file kept as a dated copy
 /// and the new one renamed into its place. A failure or Cancel anywhere
 /// leaves the data file exactly as it was and says so.
 BackupOutcome RestoreVT(const BackupJob& job, const QString& drive);

@@ -1,4 +1,5 @@
 // The rules of the disk layout and the drive list, as tables.
+#include "BackupJob.h"
 #include "BackupMedia.h"
 #include "Drives.h"
 #include "RestoreFloppy.h"
@@ -7,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -146,6 +148,21 @@ TEST(Drive, GoodDriveAndWriteTest)
     FailingWriter lying(3, {}, true);
     EXPECT_FALSE(WriteTest(folder, lying));
     EXPECT_TRUE(listing(folder).isEmpty());
+}
+
+TEST(ProgressLine, ShowsTheTextAndHidesWhenEmpty)
+{
+    QWidget window;
+    auto* fddMsg = new QLabel(&window);
+    window.show();
+    const ProgressFn show = labelProgress(fddMsg);
+    show(QStringLiteral("1/ 2 枚目のフロッピーディスクに保存中です･･･"));
+    EXPECT_EQ(fddMsg->text(), QStringLiteral("1/ 2 枚目のフロッピーディスクに保存中です･･･"));
+    EXPECT_TRUE(fddMsg->isVisible());
+    show(QString());
+    EXPECT_FALSE(fddMsg->isVisible());
+    delete fddMsg;
+    show(QStringLiteral("the label is gone: nothing happens"));
 }
 
 TEST(FindFile, IgnoresLetterCase)

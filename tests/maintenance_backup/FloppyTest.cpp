@@ -41,7 +41,12 @@ protected:
     }
     void TearDown() override { Clock::setToday(QDate()); }
 
-    BackupJob job(Dialogs& d) { return jobFor(data, d, writer); }
+    BackupJob job(Dialogs& d)
+    {
+        BackupJob j = jobFor(data, d, writer);
+        j.progress = [this](const QString& text) { progress << text; };
+        return j;
+    }
 
     // The user puts disk k in when asked for disk k of n.
     void feedDisks(DiskDialogs& d, int n)
@@ -74,6 +79,7 @@ protected:
     TempData data;
     DiskDrive drive;
     std::shared_ptr<MediaWriter> writer = std::make_shared<FloppyWriter>();
+    QStringList progress; // every text the progress line showed
 };
 
 bool lhasaFinds(const QByteArray& archive, const QString& member)
@@ -144,13 +150,20 @@ TEST_F(Floppy, LargeArchiveIsSplitAndRestored)
     EXPECT_EQ(readAll(drive.disk(label(1)) + QStringLiteral("/Rov2ctl")), QByteArray("Rov2FddNum = 3"));
     EXPECT_TRUE(lhasaFinds(joined(3), QStringLiteral("Rov2data.mdb"))) << "lhasa reads the joined parts";
 
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_TRUE(progress.contains(QStringLiteral("%1/ 3 枚目のフロッピーディスクに保存中です･･･").arg(k)));
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_TRUE(progress.last().isEmpty()) << "the progress line is hidden at the end";
+
     addCustomer(data.dataFile(), QStringLiteral("後から足した人"));
+    progress.clear();
     const QByteArray changed = readAll(data.dataFile());
     DiskDialogs d;
     d.on(QStringLiteral("の「1」をセット"), [this] { drive.insert(label(1)); });
     feedDisks(d, 3);
     ASSERT_EQ(RestoreVT(job(d), drive.path()), BackupOutcome::Done) << d.texts().join(u'\n').toStdString();
     EXPECT_EQ(d.texts().last(), QStringLiteral("読込が終了しました。"));
+    EXPECT_TRUE(progress.contains(QStringLiteral("2/ 3 枚目のフロッピーディスクを読込中です･･･")));
     EXPECT_EQ(customers(data.dataFile()), QStringList{QStringLiteral("山田太郎")});
     EXPECT_EQ(readAll(data.path(QStringLiteral("Rov2Data_20261208.mdb"))), changed) << "the kept copy";
     EXPECT_EQ(listing(data.folder()), (QStringList{QStringLiteral("Rov2Data.mdb"), QStringLiteral("Rov2Data_20261208.mdb"),
