@@ -76,6 +76,15 @@ struct Plan
     int disks = 0;
 };
 
+// "Rov2FddNum = n", no line end.
+bool writeControl(const Plan& plan)
+{
+    QFile control(plan.control);
+    const QByteArray text = QString::fromUtf16(backup::kControlPrefix).toLatin1() + QByteArray::number(plan.disks);
+    return control.open(QIODevice::WriteOnly | QIODevice::Truncate) && control.write(text) == text.size() &&
+           control.flush();
+}
+
 // The snapshot, the archive (tested) and the control file in the staging folder.
 bool prepare(const BackupJob& job, const QString& drive, Plan& plan)
 {
@@ -104,10 +113,7 @@ bool prepare(const BackupJob& job, const QString& drive, Plan& plan)
     if (plan.disks > 1 && GoodDrive(drive) && fits(job, drive, plan.size))
         plan.disks = 1;
     plan.control = plan.folder + QString::fromUtf16(backup::kControlName);
-    QFile control(plan.control);
-    const QByteArray text = QString::fromUtf16(backup::kControlPrefix).toLatin1() + QByteArray::number(plan.disks);
-    if (!control.open(QIODevice::WriteOnly | QIODevice::Truncate) || control.write(text) != text.size() ||
-        !control.flush()) {
+    if (!writeControl(plan)) {
         tell(job, QStringLiteral("保存できませんでした。作業用のファイルを作れません。"), MsgIcon::Exclamation);
         return false;
     }
@@ -150,12 +156,10 @@ DiskStep writeDisk(const BackupJob& job, const QString& drive, const Plan& plan,
 }
 
 // One disk, asked for until it is written or the user stops.
-bool backUpDisk(const BackupJob& job, const QString& drive, const Plan& plan, int k, QSet<QString>& written)
+bool backUpDisk(const BackupJob& job, const QString& drive, Plan& plan, int k, QSet<QString>& written)
 {
-    const QString setDisk =
-        QStringLiteral("%1枚目のフロッピーディスクをセットしてください。").arg(diskOf(k, plan.disks));
     for (;;) {
-        if (!ask(job, kTitle, setDisk))
+        if (!ask(job, kTitle, QStringLiteral("%1枚目のフロッピーディスクをセットしてください。").arg(diskOf(k, plan.disks))))
             return false;
         if (!GoodDrive(drive)) {
             if (!ask(job, kCheckTitle, QStringLiteral("フロッピーディスクがセットされていません。確認してください。")))
@@ -167,6 +171,13 @@ bool backUpDisk(const BackupJob& job, const QString& drive, const Plan& plan, in
                      QStringLiteral("フロッピーディスクが書き込み可能ではありません。確認してください。")))
                 return false;
             continue;
+        }
+        // The first medium may have room for everything after all (a stick
+        // put in only now): then it takes the whole archive at once.
+        if (k == 1 && plan.disks > 1 && fits(job, drive, plan.size + 64)) {
+            plan.disks = 1;
+            if (!writeControl(plan))
+                return false;
         }
         switch (writeDisk(job, drive, plan, k, written)) {
         case DiskStep::Written: return true;

@@ -181,6 +181,20 @@ TEST_F(Floppy, StickWithRoomTakesTheWholeArchiveAtOnce)
     EXPECT_GT(joined(1).size(), backup::kSplitUnit);
 }
 
+TEST_F(Floppy, StickPutInAtTheFirstPromptTakesTheWholeArchive)
+{
+    padDataFile(data.dataFile(), kThreeDisks);
+    writer = std::make_shared<MediaWriter>();
+    DiskDialogs d;
+    feedDisks(d, 3);
+    ASSERT_EQ(FDDBuckUp(job(d), drive.path()), BackupOutcome::Done) << d.texts().join(u'\n').toStdString();
+    EXPECT_TRUE(d.saw(QStringLiteral("3 枚のフロッピーディスクを準備してださい。")));
+    EXPECT_FALSE(d.saw(diskPrompt(2, 3)));
+    EXPECT_EQ(drive.files(label(1)), (QStringList{QStringLiteral("Rov2ctl"), QStringLiteral("rov2data.lzh")}));
+    EXPECT_EQ(readAll(drive.disk(label(1)) + QStringLiteral("/Rov2ctl")), QByteArray("Rov2FddNum = 1"));
+    EXPECT_GT(joined(1).size(), backup::kSplitUnit);
+}
+
 TEST_F(Floppy, CancelAtDiskTwoOfThreeKeepsDiskOneAndClaimsNothing)
 {
     padDataFile(data.dataFile(), kThreeDisks);
