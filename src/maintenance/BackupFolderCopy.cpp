@@ -1,0 +1,136 @@
+#include "BackupFolderCopy.h"
+
+#include "BackupMedia.h"
+#include "BackupSnapshot.h"
+#include "FileDialogs.h"
+#include "Messages.h"
+#include "RestoreDataFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QUuid>
+
+#include <filesystem>
+#include <system_error>
+
+namespace rov2 {
+
+namespace {
+
+const QString kFilter = QStringLiteral("MDB ファイル(*.mdb)|*.mdb|");
+const QString kInitialFolder = QStringLiteral("c:\\");
+
+// The question the system's own file copy asked before it replaced a file.
+bool mayReplace(const BackupJob& job, const QString& path)
+{
+    MessageRequest r{QStringLiteral("ファイルの上書きの確認"),
+                     QStringLiteral("%1 は既にあります。\n置き換えますか？").arg(QDir::toNativeSeparators(path)),
+                     MsgButtons::YesNo, MsgIcon::Exclamation, true};
+    return job.ask().message(job.owner, r) == MsgAnswer::Yes;
+}
+
+BackupOutcome failed(const BackupJob& job, const QString& title, const QString& text)
+{
+    job.show({});
+    job.ask().message(job.owner, MessageRequest{title, text, MsgButtons::Ok, MsgIcon::Exclamation, false});
+    return BackupOutcome::Failed;
+}
+
+CopyProgressFn copyProgress(const BackupJob& job, const QString& what)
+{
+    return [&job, what](qint64 done, qint64 total) {
+        job.show(QStringLiteral("%1中です･･･ %2%").arg(what).arg(total > 0 ? done * 100 / total : 100));
+    };
+}
+
+std::function<void(int, int)> snapshotProgress(const BackupJob& job)
+{
+    return [&job](int done, int total) {
+        job.show(QStringLiteral("データを準備中です･･･ %1%").arg(total > 0 ? done * 100 / total : 100));
+    };
+}
+
+// The catalogue's notice, through the job's dialogs.
+void notice(const BackupJob& job, const QString& kind, const QString& subject)
+{
+    DialogsScope scope(job.ask());
+    ShowMessage(QStringLiteral("その他"), kind, subject);
+}
+
+QString temporaryBeside(const QString& path)
+{
+    return QFileInfo(path).dir().filePath(QStringLiteral(".rov2-") +
+                                          QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp"));
+}
+
+} // namespace
+
+BackupOutcome SaveDataFileToHdd(const BackupJob& job)
+{
+    const QString title = QStringLiteral("コピー");
+    const std::optional<QString> chosen =
+        job.ask().saveFile(job.owner, QStringLiteral("ファイルの保存..."),
+                           dialogStartFolder(kInitialFolder) + QStringLiteral("/Rov2data.mdb"),
+                           nameFiltersFromFilter(kFilter), 0);
+    if (!chosen)
+        return BackupOutcome::Cancelled;
+    const QString target = *chosen;
+    if (sameFile(target, job.dataFile))
+        return failed(job, title, QStringLiteral("使用中のデータファイルにはコピーできません。別の場所を指定してください。"));
+    if (QFileInfo::exists(target) && !mayReplace(job, target))
+        return BackupOutcome::Cancelled;
+    QTemporaryDir staging(job.stagingParent() + QStringLiteral(".rov2-copy-XXXXXX"));
+    if (!staging.isValid())
+        return failed(job, title, QStringLiteral("コピーできませんでした。作業用のフォルダを作れません。"));
+    const QString snapshot = staging.filePath(QString::fromUtf16(backup::kMemberName));
+    job.show(QStringLiteral("コピー中です･･･"));
+    if (const QString failure = takeSnapshot(job.dataFile, snapshot, snapshotProgress(job)); !failure.isEmpty())
+        return failed(job, title, QStringLiteral("コピーできませんでした。\n") + failure);
+    // Written whole under another name first: a failed copy must not have
+    // destroyed the file it was to replace.
+    const QString temporary = temporaryBeside(target);
+    if (const QString failure = copyVerified(snapshot, temporary, job.media(), copyProgress(job, QStringLiteral("コピー")));
+        !failure.isEmpty())
+        return failed(job, title, QStringLiteral("コピーできませんでした。\n") + failure);
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(temporary).toStdString(), QFile::encodeName(target).toStdString(), error);
+    if (error) {
+        QFile::remove(temporary);
+        return failed(job, title, QStringLiteral("コピーできませんでした。\n%1 を作れません。").arg(target));
+    }
+    job.show({});
+    notice(job, QStringLiteral("コピー完了"), QDir::toNativeSeparators(target) + QStringLiteral(" に"));
+    return BackupOutcome::Done;
+}
+
+BackupOutcome ReadDataFileFromHdd(const BackupJob& job)
+{
+    const QString title = QStringLiteral("読込");
+    const std::optional<QString> chosen =
+        job.ask().openFile(job.owner, QStringLiteral("ファイルの読込..."), dialogStartFolder(kInitialFolder),
+                           nameFiltersFromFilter(kFilter), 0);
+    if (!chosen)
+        return BackupOutcome::Cancelled;
+    if (sameFile(*chosen, job.dataFile))
+        return failed(job, title, QStringLiteral("使用中のデータファイルそのものです。別のファイルを指定してください。"));
+    if (QFileInfo::exists(job.dataFile) && !mayReplace(job, job.dataFile))
+        return BackupOutcome::Cancelled;
+    const QString unchanged = QStringLiteral("読込めませんでした。現在のデータはそのままです。\n");
+    QTemporaryDir staging(job.dataFileFolder() + QStringLiteral(".rov2-read-XXXXXX"));
+    if (!staging.isValid())
+        return failed(job, title, unchanged + QStringLiteral("作業用のフォルダを作れません。"));
+    const QString copy = staging.filePath(QString::fromUtf16(backup::kMemberName));
+    MediaWriter plain;
+    if (const QString failure = copyVerified(*chosen, copy, plain, copyProgress(job, QStringLiteral("読込"))); !failure.isEmpty())
+        return failed(job, title, unchanged + failure);
+    job.show({});
+    if (const QString notOurs = checkDataFile(copy); !notOurs.isEmpty())
+        return failed(job, title, unchanged + notOurs);
+    if (const QString failure = replaceDataFile(copy, job.dataFile); !failure.isEmpty())
+        return failed(job, title, unchanged + failure);
+    notice(job, QStringLiteral("読込み完了"), QDir::toNativeSeparators(job.dataFile) + QStringLiteral(" に"));
+    return BackupOutcome::Done;
+}
+
+} // namespace rov2

@@ -1,0 +1,179 @@
+#include "RestoreFloppy.h"
+
+#include "BackupArchive.h"
+#include "BackupMedia.h"
+#include "Drives.h"
+#include "RestoreDataFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtDebug>
+
+#include <algorithm>
+#include <vector>
+
+namespace rov2 {
+
+namespace {
+
+const QString kTitle = QStringLiteral("フロッピーディスクの読込");
+const QString kCheckTitle = QStringLiteral("フロッピーディスクのチェック");
+const QString kNoDisk = QStringLiteral("フロッピーディスクがセットされていません。確認してください。");
+constexpr int kMostDisks = 999; // part names carry three digits
+
+bool ask(const BackupJob& job, const QString& title, const QString& text)
+{
+    MessageRequest r{title, text, MsgButtons::OkCancel, MsgIcon::Exclamation, false};
+    return job.ask().message(job.owner, r) == MsgAnswer::Ok;
+}
+
+BackupOutcome stopped(const BackupJob& job)
+{
+    job.ask().message(job.owner, MessageRequest{kTitle, QStringLiteral("読込を中止しました。現在のデータはそのままです。"),
+                                                MsgButtons::Ok, MsgIcon::Information, false});
+    return BackupOutcome::Cancelled;
+}
+
+BackupOutcome refused(const BackupJob& job, const QString& reason)
+{
+    job.show({});
+    job.ask().message(job.owner,
+                      MessageRequest{kTitle, QStringLiteral("読込めませんでした。現在のデータはそのままです。\n") + reason,
+                                     MsgButtons::Ok, MsgIcon::Exclamation, false});
+    return BackupOutcome::Failed;
+}
+
+QString diskOf(int k, int n)
+{
+    return QStringLiteral("%1/ %2").arg(k).arg(n);
+}
+
+// Disk 1: asks until the drive holds a disk with a readable control file.
+// @return the disk count, 0 when the user cancelled.
+int firstDisk(const BackupJob& job, const QString& drive)
+{
+    if (!ask(job, kTitle, QStringLiteral("VAVⅡaruvをバックアップしたフロッピーディスクの「1」をセットしてださい。")))
+        return 0;
+    while (!GoodDrive(drive))
+        if (!ask(job, kCheckTitle, kNoDisk))
+            return 0;
+    for (;;) {
+        const QString control = findFileNoCase(driveFile(drive, {}), QStringLiteral("rov2ctl"));
+        QFile f(control);
+        if (!control.isEmpty() && f.open(QIODevice::ReadOnly))
+            if (const int n = controlFileCount(f.read(100)); n > 0)
+                return n;
+        if (!ask(job, kCheckTitle, QStringLiteral("フロッピーディスクが違います。確認してください。")))
+            return 0;
+    }
+}
+
+// Appends up to @p most bytes of @p part to @p out.
+bool appendPart(const QString& part, qint64 most, QFile& out)
+{
+    QFile in(part);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 length = most < 0 ? in.size() : std::min(most, in.size());
+    std::vector<char> buffer(1 << 20);
+    for (qint64 done = 0; done < length;) {
+        const qint64 want = std::min<qint64>(static_cast<qint64>(buffer.size()), length - done);
+        if (in.read(buffer.data(), want) != want || out.write(buffer.data(), want) != want)
+            return false;
+        done += want;
+    }
+    return out.flush();
+}
+
+enum class DiskStep { Read, Cancel };
+
+// Disk k of n, asked for until its file was read into @p out.
+DiskStep readDisk(const BackupJob& job, const QString& drive, int k, int n, QFile& out)
+{
+    const QString name = n > 1 ? backup::partName(k) : QString::fromUtf16(backup::kArchiveName);
+    for (;;) {
+        if (!ask(job, kTitle, QStringLiteral("%1枚目のフロッピーディスクをセットしてください。").arg(diskOf(k, n))))
+            return DiskStep::Cancel;
+        if (!GoodDrive(drive)) {
+            if (!ask(job, kCheckTitle, kNoDisk))
+                return DiskStep::Cancel;
+            continue;
+        }
+        const QString file = findFileNoCase(driveFile(drive, {}), name);
+        if (file.isEmpty()) {
+            if (!ask(job, kCheckTitle,
+                     QStringLiteral("これは %1 枚目のフロッピーディスクではありません。確認してください。").arg(k)))
+                return DiskStep::Cancel;
+            continue;
+        }
+        job.show(QStringLiteral("%1 枚目のフロッピーディスクを読込中です･･･").arg(diskOf(k, n)));
+        const qint64 before = out.size();
+        const bool ok = appendPart(file, n > 1 && k < n ? backup::kPartSize : -1, out);
+        job.show({});
+        if (ok)
+            return DiskStep::Read;
+        qWarning().noquote() << "restore: cannot read" << file;
+        if (!out.resize(before) || !out.seek(before) ||
+            !ask(job, kCheckTitle, QStringLiteral("%1 枚目のフロッピーディスクを読めませんでした。確認してください。").arg(k)))
+            return DiskStep::Cancel;
+    }
+}
+
+// Unpacks the joined archive in @p folder and puts the data file in place.
+BackupOutcome install(const BackupJob& job, const QString& folder)
+{
+    const QString archive = QString::fromUtf16(backup::kArchiveName);
+    const QString member = QString::fromUtf16(backup::kMemberName);
+    // The unpack is the CRC test: every member is decoded and checked before
+    // any of them takes its name, so a damaged archive leaves nothing.
+    if (!DefrostVT(job, folder, member, archive))
+        return refused(job, QStringLiteral("バックアップが壊れているか、このプログラムのバックアップではありません。"));
+    const QString restored = findFileNoCase(folder, member);
+    if (restored.isEmpty())
+        return refused(job, QStringLiteral("バックアップにデータファイルがありません。"));
+    if (const QString notOurs = checkDataFile(restored); !notOurs.isEmpty())
+        return refused(job, notOurs);
+    if (const QString failure = replaceDataFile(restored, job.dataFile); !failure.isEmpty())
+        return refused(job, failure);
+    job.ask().message(job.owner, MessageRequest{kTitle, QStringLiteral("読込が終了しました。"), MsgButtons::Ok,
+                                                MsgIcon::Information, false});
+    return BackupOutcome::Done;
+}
+
+} // namespace
+
+int controlFileCount(const QByteArray& text)
+{
+    const QString rest = QString::fromLatin1(text.left(100)).mid(12).remove(u' ');
+    qsizetype digits = 0;
+    while (digits < rest.size() && rest[digits].isDigit() && rest[digits].unicode() < 128)
+        ++digits;
+    bool ok = false;
+    const int n = rest.left(digits).toInt(&ok);
+    return ok && n >= 1 && n <= kMostDisks ? n : 0;
+}
+
+BackupOutcome RestoreVT(const BackupJob& job, const QString& drive)
+{
+    const int n = firstDisk(job, drive);
+    if (n == 0 || !ask(job, kCheckTitle, QStringLiteral("フロッピーディスクは %1 枚です。よろしいですか。").arg(n)))
+        return stopped(job);
+    // Beside the data file, so that the new one is renamed into place.
+    QTemporaryDir staging(job.dataFileFolder() + QStringLiteral(".rov2-restore-XXXXXX"));
+    if (!staging.isValid())
+        return refused(job, QStringLiteral("作業用のフォルダを作れません。"));
+    const QString folder = staging.path() + u'/';
+    QFile out(folder + QString::fromUtf16(backup::kArchiveName));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return refused(job, QStringLiteral("作業用のファイルを作れません。"));
+    for (int k = 1; k <= n; ++k)
+        if (readDisk(job, drive, k, n, out) == DiskStep::Cancel)
+            return stopped(job);
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return refused(job, QStringLiteral("作業用のファイルを書き込めません。"));
+    return install(job, folder);
+}
+
+} // namespace rov2
