@@ -2,6 +2,7 @@
 
 #include "Accessibility.h"
 #include "ComboBox.h"
+#include "Drives.h"
 #include "TextBox.h"
 
 #include <QCheckBox>
@@ -150,12 +151,10 @@ QWidget* FrmHosyu::buildBackupTab()
                         page);
     Label5->setWordWrap(true);
     cmbFDD = new ComboBox(page);
-#ifdef Q_OS_WIN
-    cmbFDD->addItems({QStringLiteral("A:"), QStringLiteral("B:"), QStringLiteral("C:"), QStringLiteral("D:"),
-                      QStringLiteral("E:"), QStringLiteral("F:"), QStringLiteral("G:")});
-#else
-    // No drive letters here: the drive is typed (or filled in from the
-    // removable drives) as a folder path.
+    // Drive letters on Windows; elsewhere the removable media mounted now,
+    // and any folder can be typed or chosen as the drive.
+    cmbFDD->addItems(fddDriveList());
+#ifndef Q_OS_WIN
     cmbFDD->setEditable(true);
 #endif
     cmbFDD->setMinimumWidth(page->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 24);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BackupJob.h"
+
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -96,6 +98,8 @@ private Q_SLOTS:
     void clickCopyToFolder();   ///< Command9
     void clickReadFromFolder(); ///< Command11
     void clickConvert();        ///< Command16
+    BackupJob backupJob();
+    void afterRestore(BackupOutcome outcome);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,8 +1,11 @@
-// Keys, navigation between the screens and the buttons that start nothing yet.
+// Keys, navigation between the screens, and the buttons of the backup tab.
+#include "BackupFloppy.h"
+#include "BackupFolderCopy.h"
 #include "ComboBox.h"
 #include "FileDialogs.h"
 #include "FrmHosyu.h"
 #include "ProgramEnv.h"
+#include "RestoreFloppy.h"
 #include "ScreenStack.h"
 #include "TextBox.h"
 
@@ -167,10 +170,26 @@ void FrmHosyu::ChooseSourceFolder()
     txtSrcPath->setText(path + QStringLiteral("RovData.mdb"));
 }
 
-void FrmHosyu::clickFloppyBackup() {}
-void FrmHosyu::clickFloppyRestore() {}
-void FrmHosyu::clickCopyToFolder() {}
-void FrmHosyu::clickReadFromFolder() {}
+BackupJob FrmHosyu::backupJob() { return programBackupJob(this, labelProgress(FddMsg)); }
+
+void FrmHosyu::clickFloppyBackup() { FDDBuckUp(backupJob(), cmbFDD->text()); }
+
+void FrmHosyu::clickFloppyRestore() { afterRestore(RestoreVT(backupJob(), cmbFDD->text())); }
+
+void FrmHosyu::clickCopyToFolder() { SaveDataFileToHdd(backupJob()); }
+
+void FrmHosyu::clickReadFromFolder() { afterRestore(ReadDataFileFromHdd(backupJob())); }
+
+void FrmHosyu::afterRestore(BackupOutcome outcome)
+{
+    if (outcome != BackupOutcome::Done)
+        return;
+    // The restored file brings its own settings: show them and let the
+    // other screens follow them at once.
+    Read自社情報();
+    LoadCompanySettings();
+    Q_EMIT settingsSaved();
+}
 
 void FrmHosyu::clickConvert()
 {
