@@ -1,5 +1,6 @@
 // The program: fixes the data locations, loads the customer screen and runs.
 #include "FontSubstitutes.h"
+#include "FrmKokyakuList.h"
 #include "FrmROV2.h"
 #include "Messages.h"
 #include "ScreenStack.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
 
     rov2::FrmROV2 main;
     rov2::registerScreen(rov2::kMainScreenName, [&main] { return &main; });
+    rov2::registerKokyakuList();
     main.Form_Load();
     main.show();
 
