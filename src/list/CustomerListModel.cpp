@@ -54,23 +54,44 @@ QString CustomerListModel::workFile() const
     return workFile_.isEmpty() ? env().locations.workFile : workFile_;
 }
 
+bool CustomerListModel::readRowIds(Database& db)
+{
+    rows_ = 0;
+    firstRowId_ = 0;
+    rowIds_.clear();
+    Query span = db.query(QStringLiteral("SELECT min(rowid), max(rowid), count(*) FROM %1").arg(kTable));
+    if (!span.next())
+        return false;
+    const qint64 count = span.value(2).toLongLong();
+    if (count == 0)
+        return true;
+    if (span.value(1).toLongLong() - span.value(0).toLongLong() + 1 == count) {
+        firstRowId_ = span.value(0).toLongLong();
+        rows_ = static_cast<int>(count);
+        return true;
+    }
+    Query q = db.query(QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(kTable));
+    while (q.next())
+        rowIds_ << q.value(0).toLongLong();
+    if (!q.ok()) {
+        rowIds_.clear();
+        return false;
+    }
+    rows_ = static_cast<int>(rowIds_.size());
+    return true;
+}
+
 bool CustomerListModel::refresh()
 {
-    QVector<qint64> ids;
-    bool ok = false;
-    if (auto db = Database::open(workFile())) {
-        Query q = db->query(QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(kTable));
-        while (q.next())
-            ids << q.value(0).toLongLong();
-        ok = q.ok();
-        if (!ok)
-            ids.clear();
-    }
-    if (!ok)
-        qWarning().noquote() << "customer list: cannot read" << kTable << "of" << workFile();
     beginResetModel();
-    rowIds_ = std::move(ids);
     pages_.clear();
+    auto db = Database::open(workFile());
+    const bool ok = db && readRowIds(*db);
+    if (!ok) {
+        rows_ = 0;
+        rowIds_.clear();
+        qWarning().noquote() << "customer list: cannot read" << kTable << "of" << workFile();
+    }
     endResetModel();
     return ok;
 }
@@ -78,28 +99,28 @@ bool CustomerListModel::refresh()
 void CustomerListModel::reloadRows()
 {
     pages_.clear();
-    if (!rowIds_.isEmpty())
+    if (rows_ > 0)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, listcol::Count - 1));
 }
 
 bool CustomerListModel::readPage(int page, Page* out) const
 {
     const int first = page * kPageRows;
-    const int last = std::min(first + kPageRows, static_cast<int>(rowIds_.size())) - 1;
+    const int last = std::min(first + kPageRows, rows_) - 1;
     auto db = Database::open(workFile());
     if (!db)
         return false;
-    Query q = db->query(selectPage(), {rowIds_.at(first), rowIds_.at(last)});
+    Query q = db->query(selectPage(), {rowIdAt(first), rowIdAt(last)});
     // A row that went away meanwhile stays empty rather than shifting the others.
     out->rows = QVector<Row>(last - first + 1);
     int at = first;
     while (q.next()) {
         const qint64 id = q.value(0).toLongLong();
-        while (at <= last && rowIds_.at(at) < id)
+        while (at <= last && rowIdAt(at) < id)
             ++at;
         if (at > last)
             break;
-        if (rowIds_.at(at) != id)
+        if (rowIdAt(at) != id)
             continue;
         Row& r = out->rows[at - first];
         for (int c = 0; c < listcol::Count; ++c)
@@ -121,7 +142,7 @@ void CustomerListModel::dropOldestPage() const
 
 const CustomerListModel::Row* CustomerListModel::row(int r) const
 {
-    if (r < 0 || r >= rowIds_.size())
+    if (r < 0 || r >= rows_)
         return nullptr;
     const int page = r / kPageRows;
     auto it = pages_.find(page);
@@ -144,7 +165,7 @@ bool CustomerListModel::isCell(const QModelIndex& index) const
 
 int CustomerListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(rowIds_.size());
+    return parent.isValid() ? 0 : rows_;
 }
 
 int CustomerListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : listcol::Count; }
@@ -204,7 +225,7 @@ bool CustomerListModel::setMarked(int r, bool marked)
         return true;
     auto db = Database::open(workFile());
     const bool ok = db && db->execute(QStringLiteral("UPDATE %1 SET チェック = ? WHERE rowid = ?").arg(kTable),
-                                      {marked, rowIds_.at(r)}) &&
+                                      {marked, rowIdAt(r)}) &&
                     db->changes() == 1;
     if (!ok) {
         qWarning().noquote() << "customer list: cannot store the mark of row" << r + 1 << "in" << workFile();

@@ -10,10 +10,12 @@
 
 namespace rov2 {
 
+class Database;
+
 /// The rows of the work table w顧客リスト as the list grid shows them. With
 /// a hundred thousand customers and their families the list runs to several
 /// hundred thousand rows: the model keeps only the row ids, in table order,
-/// and reads the rows themselves a page at a time as the grid asks for them,
+/// (or only the first, when they run without a gap), and reads the rows themselves a page at a time as the grid asks for them,
 /// holding a few pages. Only the check column is editable; a tick is written
 /// to the table at once (one UPDATE of that row), so that every later action
 /// reads the marks from the table.
@@ -67,6 +69,13 @@ private:
     void dropOldestPage() const;
 
     QString workFile_;
+    qint64 rowIdAt(int row) const { return rowIds_.isEmpty() ? firstRowId_ + row : rowIds_.at(row); }
+    bool readRowIds(Database& db);
+
+    // A list refilled in one statement holds the row ids first, first + 1, ...
+    // and needs no table of them; only a list with gaps keeps one.
+    int rows_ = 0;
+    qint64 firstRowId_ = 0;
     QVector<qint64> rowIds_;
     mutable QHash<int, Page> pages_;
     mutable quint64 useClock_ = 0;

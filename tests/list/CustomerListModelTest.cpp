@@ -45,6 +45,26 @@ TEST_F(ListModel, ReadsEveryPageInTableOrder)
         ASSERT_EQ(model.customerName(row), QStringLiteral("顧客%1").arg(row + 1, 4, 10, QLatin1Char('0')));
 }
 
+TEST_F(ListModel, AListWithGapsInItsRowIdsKeepsItsOrder)
+{
+    fillWork(CustomerListModel::kPageRows + 10);
+    auto work = Database::open(d.workFile());
+    ASSERT_TRUE(work);
+    ASSERT_TRUE(work->execute(QStringLiteral("DELETE FROM w顧客リスト WHERE rowid IN (1, 5, 200, 258)")));
+    work.reset();
+    CustomerListModel model(nullptr, d.workFile());
+    ASSERT_TRUE(model.refresh());
+    ASSERT_EQ(model.rowCount(), CustomerListModel::kPageRows + 6);
+    const QList<QPair<int, int>> shown = {{0, 2}, {3, 6}, {196, 199}, {197, 201}, {253, 257}, {254, 259},
+                                          {model.rowCount() - 1, CustomerListModel::kPageRows + 10}};
+    for (const auto& [row, number] : shown)
+        EXPECT_EQ(model.customerName(row), QStringLiteral("顧客%1").arg(number, 4, 10, QLatin1Char('0'))) << row;
+    EXPECT_TRUE(model.setMarked(254, true));
+    EXPECT_EQ(count(d.workFile(), QStringLiteral("SELECT count(*) AS num FROM w顧客リスト WHERE チェック <> 0 AND 名称 = ?"),
+                    {QStringLiteral("顧客0259")}),
+              1);
+}
+
 TEST_F(ListModel, ATickIsInTheWorkTableAtOnceAndOnlyTheCheckColumnTakesOne)
 {
     fillWork(600);
