@@ -2,10 +2,10 @@
 // marking and deleting.
 #include "ComboBox.h"
 #include "CustomerListModel.h"
-#include "ListColumn.h"
 #include "CustomerListStore.h"
 #include "FindTrueRecord.h"
 #include "FrmKokyakuList.h"
+#include "ListColumn.h"
 #include "ListGridView.h"
 #include "Messages.h"
 #include "ProgramEnv.h"

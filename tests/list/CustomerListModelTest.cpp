@@ -1,7 +1,7 @@
 // The list model over w顧客リスト: rows read a page at a time, marks written at once.
 #include "CustomerListModel.h"
-#include "ListColumn.h"
 #include "Database.h"
+#include "ListColumn.h"
 #include "ListFixture.h"
 
 #include <QAbstractItemModelTester>

@@ -2,9 +2,9 @@
 // customer back to it, the back and main buttons, the hint hand-over.
 #include "ComboBox.h"
 #include "CustomerListModel.h"
-#include "ListColumn.h"
 #include "FrmROV2.h"
 #include "JapaneseDate.h"
+#include "ListColumn.h"
 #include "ListFixture.h"
 #include "ScreenStack.h"
 #include "TextBox.h"

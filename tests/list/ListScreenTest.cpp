@@ -1,15 +1,14 @@
 // The list screen driven as a user drives it, the files checked afterwards.
 #include "ComboBox.h"
 #include "CustomerListModel.h"
-#include "ListColumn.h"
 #include "Database.h"
+#include "ListColumn.h"
 #include "ListFixture.h"
 #include "TextBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QTableView>
 #include <QTest>
 
