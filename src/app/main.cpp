@@ -1,6 +1,7 @@
 // The program: fixes the data locations, loads the customer screen and runs.
 #include "FontSubstitutes.h"
 #include "FrmHosyu.h"
+#include "FrmKokyakuList.h"
 #include "FrmROV2.h"
 #include "Messages.h"
 #include "ScreenStack.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv)
     rov2::registerScreen(rov2::kMainScreenName, [&main] { return &main; });
     // The main screen follows saved settings at once (its date form).
     rov2::FrmHosyu::registerScreen([&main] { main.FormInit(); });
+    rov2::registerKokyakuList();
     main.Form_Load();
     main.show();
 

@@ -1,14 +1,17 @@
 // rov2-screenshot DIR: renders each screen, filled with a sample customer, to
 // PNG files in DIR, for looking at the screens without a display.
 #include "ComboBox.h"
+#include "CustomerListModel.h"
 #include "FontSubstitutes.h"
 #include "FrmHosyu.h"
+#include "FrmKokyakuList.h"
 #include "FrmROV2.h"
 #include "ProgramEnv.h"
 #include "SampleData.h"
 #include "SuppliedFiles.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFont>
 #include <QTabWidget>
@@ -65,5 +68,13 @@ int main(int argc, char** argv)
         tabs->setCurrentIndex(i);
         ok = save(hosyu, out + QStringLiteral("/FrmHosyu-%1.png").arg(tabs->tabText(i))) && ok;
     }
+    rov2::FrmKokyakuList list;
+    list.Form_Load();
+    list.show();
+    list.findChild<QCheckBox*>(QStringLiteral("Chk家族"))->setChecked(true);
+    list.Read顧客一覧();
+    for (int row : {0, 3, 4})
+        list.listModel()->setMarked(row, true);
+    ok = save(list, out + QStringLiteral("/FrmKokyakuList.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace rov2 {
+
+class ComboBox;
+class CustomerListModel;
+class ListGridView;
+class TextBox;
+
+/// The customer list: customers (and optionally their family members)
+/// gathered by category, reading, birth month and sex into the work table
+/// w顧客リスト, marked there, then printed, deleted or opened one at a time
+/// on the customer screen.
+///
+/// Controls are reached by name (findChild) as the program's documents name
+/// them: Cn検索条件, txtふりがな, cmb区分1, cmb区分2, cmb誕生月, cmb性別,
+/// Chk家族, Command1, Command2, Command3, cmd_ENT, cmd印刷, cmdクリア,
+/// cmd全選択, cmd全解除, cmd削除, cmdメニュー, cmd戻る, cmd閉じる, CmdHint,
+/// Grid明細, LblDispNum, LblAllNum, LblFamNum, frm印刷選択.
+class FrmKokyakuList : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrmKokyakuList(QWidget* parent = nullptr);
+    ~FrmKokyakuList() override;
+
+    /// What opening the screen does: the grid bound to the work file, the
+    /// list and the filters emptied, the drop-downs filled.
+    void Form_Load();
+
+    /// Fills the filter drop-downs: "すべて", "区分1" or "区分2". The sex and
+    /// birth-month lists are filled every time.
+    void SetComb(const QString& which);
+    /// Empties the list, the filters and the counts.
+    void Clear顧客一覧();
+    /// Lists what the filters ask for and shows the counts.
+    void Read顧客一覧();
+    /// Marks (true) or unmarks every row of the list.
+    void OnOff顧客一覧(bool mark);
+    /// Deletes the customers of the marked rows, after asking, and lists again.
+    void Delete顧客マスタ();
+    /// Hands the customer of a row to the customer screen and brings it forward.
+    void openRow(int row);
+
+    /// The list model behind Grid明細 (for the print routines and tests).
+    CustomerListModel* listModel() const { return model_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    QWidget* buildSearchPanel();
+    QWidget* buildCounts();
+    QWidget* buildButtonBar();
+    void nameControls();
+    void setInputOrder();
+    void connectControls();
+
+    bool functionKey(int key);
+    bool enterKey(QWidget* focus);
+    void openSearchPanel();
+    void goToMain();
+    void goBack();
+    void clickHint();
+    void togglePrintPanel();
+    void showBusy(const QString& text);
+    void hideBusy();
+    void showCounts();
+    void focusGrid();
+
+    QFrame* Cn検索条件 = nullptr;
+    QLabel* lbl検索条件 = nullptr;
+    TextBox* txtふりがな = nullptr;
+    ComboBox* cmb区分1 = nullptr;
+    ComboBox* cmb区分2 = nullptr;
+    ComboBox* cmb誕生月 = nullptr;
+    ComboBox* cmb性別 = nullptr;
+    QCheckBox* Chk家族 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    ListGridView* Grid明細 = nullptr;
+    CustomerListModel* model_ = nullptr;
+    QGroupBox* frm印刷選択 = nullptr;
+    QLabel* LblDispNum = nullptr;
+    QLabel* LblAllNum = nullptr;
+    QLabel* LblFamNum = nullptr;
+    QLabel* Label20 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* cmd_ENT = nullptr;
+    QPushButton* cmd印刷 = nullptr;
+    QPushButton* cmdクリア = nullptr;
+    QPushButton* cmd全選択 = nullptr;
+    QPushButton* cmd全解除 = nullptr;
+    QPushButton* cmd削除 = nullptr;
+    QPushButton* cmdメニュー = nullptr;
+    QPushButton* cmd戻る = nullptr;
+    QPushButton* cmd閉じる = nullptr;
+    QPushButton* CmdHint = nullptr;
+    QFrame* CnMsg = nullptr;
+    QLabel* LMsg = nullptr;
+};
+
+/// The name under which the screen is registered and found.
+inline const QString kKokyakuListName = QStringLiteral("FrmKokyakuList");
+
+/// Registers the list screen with the screen stack: the first request loads
+/// it (Form_Load), closing it unloads it, and the next request loads it afresh.
+void registerKokyakuList();
+
+} // namespace rov2

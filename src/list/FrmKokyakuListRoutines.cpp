@@ -1,0 +1,125 @@
+// The routines of the customer list: the drop-downs, clearing, listing,
+// marking and deleting.
+#include "ComboBox.h"
+#include "CustomerListModel.h"
+#include "CustomerListStore.h"
+#include "FindTrueRecord.h"
+#include "FrmKokyakuList.h"
+#include "ListColumn.h"
+#include "ListGridView.h"
+#include "Messages.h"
+#include "ProgramEnv.h"
+#include "TextBox.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLocale>
+#include <QtDebug>
+
+namespace rov2 {
+namespace {
+
+/// A count in the format "###,###": thousands separated, 0 (or unknown) as nothing.
+QString thousands(std::optional<qint64> n)
+{
+    if (!n || *n == 0)
+        return {};
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(*n);
+}
+
+} // namespace
+
+void FrmKokyakuList::Form_Load()
+{
+    model_->setWorkFile(env().locations.workFile);
+    Clear顧客一覧();
+    SetComb(QStringLiteral("すべて"));
+}
+
+void FrmKokyakuList::SetComb(const QString& which)
+{
+    const bool all = which == QStringLiteral("すべて");
+    const QString& data = env().locations.dataFile;
+    if (all || which == QStringLiteral("区分1"))
+        cmb区分1->replaceItems(CustomerListStore::codeList(data, QStringLiteral("区分1")), false);
+    if (all || which == QStringLiteral("区分2"))
+        cmb区分2->replaceItems(CustomerListStore::codeList(data, QStringLiteral("区分2")), false);
+    cmb性別->replaceItems({QStringLiteral("女"), QStringLiteral("男")}, false);
+    QStringList months;
+    for (int m = 1; m <= 12; ++m)
+        months << QString::number(m);
+    cmb誕生月->replaceItems(months, false);
+}
+
+void FrmKokyakuList::Clear顧客一覧()
+{
+    if (!CustomerListStore::clearList(model_->workFile()))
+        qWarning("customer list: the list could not be emptied");
+    txtふりがな->clear();
+    for (ComboBox* c : {cmb区分1, cmb区分2, cmb性別, cmb誕生月})
+        c->setText(QString());
+    Chk家族->setChecked(false);
+    for (QLabel* l : {LblAllNum, LblDispNum, LblFamNum})
+        l->clear();
+    model_->refresh();
+}
+
+void FrmKokyakuList::Read顧客一覧()
+{
+    const ListFilter filter{cmb区分1->text(), cmb区分2->text(), txtふりがな->text(),
+                            cmb誕生月->text(), cmb性別->text(),  Chk家族->isChecked()};
+    showBusy(QStringLiteral("読込中です････"));
+    if (!CustomerListStore::buildList(env().locations.dataFile, model_->workFile(), filter))
+        qWarning("customer list: the search failed; the list is empty");
+    showCounts();
+    model_->refresh();
+    hideBusy();
+    focusGrid();
+}
+
+void FrmKokyakuList::showCounts()
+{
+    const ListCounts n = CustomerListStore::counts(env().locations.dataFile, model_->workFile());
+    LblDispNum->setText(thousands(n.listed));
+    LblAllNum->setText(thousands(n.customers));
+    LblFamNum->setText(thousands(n.family));
+}
+
+void FrmKokyakuList::focusGrid()
+{
+    if (model_->rowCount() > 0 && !Grid明細->currentIndex().isValid())
+        Grid明細->setCurrentIndex(model_->index(0, listcol::名称));
+    Grid明細->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmKokyakuList::OnOff顧客一覧(bool mark)
+{
+    if (!CustomerListStore::setAllMarks(model_->workFile(), mark))
+        qWarning("customer list: the marks could not be changed");
+    model_->reloadRows();
+    focusGrid();
+}
+
+void FrmKokyakuList::Delete顧客マスタ()
+{
+    if (model_->rowCount() == 0)
+        return;
+    const QString& work = model_->workFile();
+    if (FindTrueRecord(work, QStringLiteral("w顧客リスト"), QStringLiteral("チェック")) == 0) {
+        txtふりがな->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (!ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票確認2"), QStringLiteral("指定された顧客")))
+        return;
+    showBusy(QStringLiteral("削除中です････"));
+    const bool deleted = CustomerListStore::deleteMarked(env().locations.dataFile, work);
+    hideBusy();
+    if (!deleted) {
+        // Nothing was deleted: the list keeps its marks, so the user may try again.
+        ShowMessage(QStringLiteral("削除"), QStringLiteral("削除不可能"), QStringLiteral("指定された顧客は"));
+        return;
+    }
+    Read顧客一覧();
+}
+
+} // namespace rov2
