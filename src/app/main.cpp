@@ -1,4 +1,5 @@
 // The program: fixes the data locations, loads the customer screen and runs.
+#include "CodeScreens.h"
 #include "FontSubstitutes.h"
 #include "FrmROV2.h"
 #include "Messages.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
 
     rov2::FrmROV2 main;
     rov2::registerScreen(rov2::kMainScreenName, [&main] { return &main; });
+    rov2::registerCodeScreens();
     main.Form_Load();
     main.show();
 
