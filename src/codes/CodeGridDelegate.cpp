@@ -1,5 +1,7 @@
 #include "CodeGridDelegate.h"
 
+#include "CodeColumn.h"
+
 #include "CodeTableModel.h"
 #include "InputMethod.h"
 #include "TextBox.h"
@@ -32,7 +34,7 @@ QWidget* CodeGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 void CodeGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
-    if (!genderButton_ || index.column() != CodeTableModel::性別)
+    if (!genderButton_ || index.column() != codes::性別)
         return;
     const QWidget* widget = option.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();

@@ -1,5 +1,7 @@
 #include "CodeGridView.h"
 
+#include "CodeColumn.h"
+
 #include "CodeTableModel.h"
 #include "ImeQuery.h"
 
@@ -57,6 +59,12 @@ bool CodeGridView::commitPendingEdit()
     return true;
 }
 
+void CodeGridView::discardPendingEdit()
+{
+    if (QWidget* editor = currentEditor())
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
 void CodeGridView::moveDown()
 {
     const QModelIndex current = currentIndex();
@@ -69,11 +77,11 @@ QVariant CodeGridView::inputMethodQuery(Qt::InputMethodQuery query) const
     return imeQueryAnswer(this, query, QTableView::inputMethodQuery(query), true);
 }
 
-bool CodeGridView::genderColumnShown() const { return !isColumnHidden(CodeTableModel::性別); }
+bool CodeGridView::genderColumnShown() const { return !isColumnHidden(codes::性別); }
 
 bool CodeGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
-    if (index.isValid() && index.column() == CodeTableModel::性別 && trigger != AllEditTriggers &&
+    if (index.isValid() && index.column() == codes::性別 && trigger != AllEditTriggers &&
         trigger != CurrentChanged) {
         // An edit of the gender is never started: F2 opens its list instead (the mouse, below).
         if (trigger == EditKeyPressed && genderColumnShown())
@@ -91,13 +99,13 @@ void CodeGridView::keyPressEvent(QKeyEvent* event)
         moveDown();
         return;
     }
-    if (current.isValid() && current.column() == CodeTableModel::チェック && event->key() == Qt::Key_Space &&
+    if (current.isValid() && current.column() == codes::チェック && event->key() == Qt::Key_Space &&
         significant(*event) == Qt::NoModifier) {
         event->accept();
         Q_EMIT markToggleRequested(current.row());
         return;
     }
-    if (current.isValid() && current.column() == CodeTableModel::性別) {
+    if (current.isValid() && current.column() == codes::性別) {
         if (opensList(*event) && genderColumnShown()) {
             event->accept();
             Q_EMIT genderListRequested(current);
@@ -128,7 +136,7 @@ void CodeGridView::mouseReleaseEvent(QMouseEvent* event)
     const QModelIndex index = indexAt(event->position().toPoint());
     // A click on a gender cell (its button included) opens the list.
     if (event->button() == Qt::LeftButton && index.isValid() && index == currentIndex() &&
-        index.column() == CodeTableModel::性別 && genderColumnShown())
+        index.column() == codes::性別 && genderColumnShown())
         Q_EMIT genderListRequested(index);
 }
 

@@ -20,6 +20,8 @@ public:
     /// Stores what the open editor holds and closes it.
     /// @return false when no editor was open.
     bool commitPendingEdit();
+    /// Closes the open editor without storing it.
+    void discardPendingEdit();
 
     /// The next row, same column; nothing on the last row.
     void moveDown();

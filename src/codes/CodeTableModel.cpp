@@ -1,5 +1,7 @@
 #include "CodeTableModel.h"
 
+#include "CodeColumn.h"
+
 #include "Database.h"
 #include "ProgramEnv.h"
 #include "Query.h"
@@ -7,6 +9,9 @@
 #include <QtDebug>
 
 namespace rov2 {
+
+using namespace codes;
+
 namespace {
 
 const QString kTable = QStringLiteral("wコードマスタ");
@@ -15,11 +20,11 @@ const QString kTable = QStringLiteral("wコードマスタ");
 QString fieldOf(int column)
 {
     switch (column) {
-    case CodeTableModel::行番号: return QStringLiteral("行番号");
-    case CodeTableModel::チェック: return QStringLiteral("チェック");
-    case CodeTableModel::code: return QStringLiteral("code");
-    case CodeTableModel::sname: return QStringLiteral("sname");
-    case CodeTableModel::性別: return QStringLiteral("性別");
+    case 行番号: return QStringLiteral("行番号");
+    case チェック: return QStringLiteral("チェック");
+    case code: return QStringLiteral("code");
+    case sname: return QStringLiteral("sname");
+    case 性別: return QStringLiteral("性別");
     default: return {};
     }
 }

@@ -20,9 +20,6 @@ class CodeTableModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    /// The grid's columns in order; 行番号, code and the unbound column stay hidden.
-    enum Column : int { 行番号 = 0, チェック, code, sname, Unbound, 性別, ColumnCount };
-
     /// @param workFile the work file; empty: env().locations.workFile at each use.
     explicit CodeTableModel(QObject* parent, QString workFile = {});
 

@@ -1,6 +1,8 @@
 // The code-table screen: its controls, keys and buttons.
 #include "FrmCodeMaster.h"
 
+#include "CodeColumn.h"
+
 #include "Accessibility.h"
 #include "CodeGridDelegate.h"
 #include "CodeGridView.h"
@@ -17,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace rov2 {
@@ -41,11 +44,11 @@ FrmCodeMaster::FrmCodeMaster(QWidget* parent) : QWidget(parent, Qt::Window)
     buildControls();
     nameControls();
     connectControls();
-    // The screen sees the function keys before its controls.
-    qApp->installEventFilter(this);
+    connectKeys();
+    cmb区分->installEventFilter(this);
 }
 
-FrmCodeMaster::~FrmCodeMaster() { qApp->removeEventFilter(this); }
+FrmCodeMaster::~FrmCodeMaster() = default;
 
 void FrmCodeMaster::buildControls()
 {
@@ -168,65 +171,65 @@ int FrmCodeMaster::twips(int value) const { return value * logicalDpiX() / 1440;
 
 void FrmCodeMaster::applyColumnLayout(const QString& kind)
 {
-    for (int c : {CodeTableModel::行番号, CodeTableModel::code, CodeTableModel::Unbound})
+    for (int c : {codes::行番号, codes::code, codes::Unbound})
         Gridコードマスタ->setColumnHidden(c, true);
-    Gridコードマスタ->setColumnHidden(CodeTableModel::チェック, false);
-    Gridコードマスタ->setColumnHidden(CodeTableModel::sname, false);
-    Gridコードマスタ->setColumnWidth(CodeTableModel::チェック, twips(400));
+    Gridコードマスタ->setColumnHidden(codes::チェック, false);
+    Gridコードマスタ->setColumnHidden(codes::sname, false);
+    Gridコードマスタ->setColumnWidth(codes::チェック, twips(400));
     const bool relationship = kind == QStringLiteral("続柄");
-    Gridコードマスタ->setColumnHidden(CodeTableModel::性別, !relationship);
+    Gridコードマスタ->setColumnHidden(codes::性別, !relationship);
     cells_->setGenderButton(relationship);
-    Gridコードマスタ->setColumnWidth(CodeTableModel::sname, twips(relationship ? 3780 : 4580));
+    Gridコードマスタ->setColumnWidth(codes::sname, twips(relationship ? 3780 : 4580));
     if (relationship)
-        Gridコードマスタ->setColumnWidth(CodeTableModel::性別, twips(800));
+        Gridコードマスタ->setColumnWidth(codes::性別, twips(800));
     Gridコードマスタ->viewport()->update();
 }
 
 bool FrmCodeMaster::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == cmb区分 && event->type() == QEvent::FocusIn) {
+    if (watched != cmb区分)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
         // Back in the kind box after a save or a clear: its list comes back. A
         // list still being edited is not read over.
         if (loadedKind_ != cmb区分->currentText())
             QMetaObject::invokeMethod(this, &FrmCodeMaster::click読込, Qt::QueuedConnection);
         return false;
     }
-    if (event->type() != QEvent::KeyPress || !isActiveWindow())
-        return QWidget::eventFilter(watched, event);
-    // A key travels up the parents when a control ignores it; act only on its
-    // first delivery, to the control that has the focus.
-    QWidget* focus = QApplication::focusWidget();
-    if (watched != (focus ? static_cast<QObject*>(focus) : this) || (focus && focus->window() != this))
-        return QWidget::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-        return QWidget::eventFilter(watched, event);
-    if (functionKey(key->key()))
-        return true;
-    if (watched == cmb区分 && kindBoxKey(key->key(), key->text()))
-        return true;
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && kindBoxKey(key->key(), key->text()))
+            return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 
-bool FrmCodeMaster::functionKey(int key)
+void FrmCodeMaster::connectKeys()
 {
-    QPushButton* target = nullptr;
-    switch (key) {
-    case Qt::Key_F1: target = cmd戻る; break;
-    case Qt::Key_F2: target = cmdメニュー; break;
-    case Qt::Key_F5: target = cmd登録; break;
-    case Qt::Key_F6: target = cmd削除; break;
-    case Qt::Key_F9: target = cmdクリア; break;
-    case Qt::Key_Escape:
-        // Esc first cancels a name being typed or the open gender list.
-        if (Gridコードマスタ->currentEditor() || Lst性別->isVisible())
-            return false;
-        close();
-        return true;
-    default: return false;
+    // Shortcuts of the window: the screen sees these keys before its controls.
+    const std::pair<int, QPushButton*> keys[] = {{Qt::Key_F1, cmd戻る},  {Qt::Key_F2, cmdメニュー},
+                                                 {Qt::Key_F5, cmd登録},  {Qt::Key_F6, cmd削除},
+                                                 {Qt::Key_F9, cmdクリア}};
+    for (const auto& [key, target] : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, target, &QPushButton::click);
     }
-    target->click();
-    return true;
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &FrmCodeMaster::pressEscape);
+}
+
+void FrmCodeMaster::pressEscape()
+{
+    // Esc first cancels a name being typed or the open gender list.
+    if (Lst性別->isVisible()) {
+        Lst性別->hide();
+        Gridコードマスタ->setFocus(Qt::OtherFocusReason);
+    } else if (Gridコードマスタ->currentEditor()) {
+        Gridコードマスタ->discardPendingEdit();
+        Gridコードマスタ->setFocus(Qt::OtherFocusReason);
+    } else {
+        close();
+    }
 }
 
 bool FrmCodeMaster::kindBoxKey(int key, const QString& text)
@@ -301,7 +304,7 @@ void FrmCodeMaster::switchInputMethod(const QModelIndex& current)
 {
     if (!current.isValid())
         return;
-    const int open = current.column() == CodeTableModel::sname ? 1 : 0;
+    const int open = current.column() == codes::sname ? 1 : 0;
     SetImeOpen(Gridコードマスタ, open);
     SetImeOpen(Gridコードマスタ->currentEditor(), open);
 }
@@ -314,8 +317,8 @@ void FrmCodeMaster::openGenderList(const QModelIndex& index)
     Gridコードマスタ->setCurrentIndex(index);
     // Right of the gender cell, at the top of its row; pulled back inside the window.
     QWidget* viewport = Gridコードマスタ->viewport();
-    const int x = Gridコードマスタ->columnViewportPosition(CodeTableModel::性別) +
-                  Gridコードマスタ->columnWidth(CodeTableModel::性別);
+    const int x = Gridコードマスタ->columnViewportPosition(codes::性別) +
+                  Gridコードマスタ->columnWidth(codes::性別);
     const QPoint corner = viewport->mapTo(this, QPoint(x, Gridコードマスタ->rowViewportPosition(index.row())));
     const QSize size = Lst性別->sizeHint();
     const QPoint at(qMax(0, qMin(corner.x(), width() - size.width())),
@@ -326,10 +329,10 @@ void FrmCodeMaster::openGenderList(const QModelIndex& index)
 void FrmCodeMaster::takeGender(const QString& text)
 {
     if (genderRow_ >= 0 && genderRow_ < datコードマスタ->rowCount())
-        datコードマスタ->setData(datコードマスタ->index(genderRow_, CodeTableModel::性別), text);
+        datコードマスタ->setData(datコードマスタ->index(genderRow_, codes::性別), text);
     Gridコードマスタ->setFocus(Qt::OtherFocusReason);
     if (genderRow_ >= 0)
-        Gridコードマスタ->setCurrentIndex(datコードマスタ->index(genderRow_, CodeTableModel::性別));
+        Gridコードマスタ->setCurrentIndex(datコードマスタ->index(genderRow_, codes::性別));
     Lst性別->hide();
     genderRow_ = -1;
 }

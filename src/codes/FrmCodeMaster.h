@@ -49,7 +49,8 @@ private:
     void nameControls();
     void connectControls();
 
-    bool functionKey(int key);
+    void connectKeys();
+    void pressEscape();
     bool kindBoxKey(int key, const QString& text);
     void kindChosen();
     void focusKindBox();

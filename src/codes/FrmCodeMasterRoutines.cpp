@@ -1,4 +1,5 @@
 // The record routines of the code-table screen.
+#include "CodeColumn.h"
 #include "CodeGridView.h"
 #include "CodeMasterStore.h"
 #include "CodeTableModel.h"
@@ -23,7 +24,7 @@ void backToFirstRow(CodeGridView* grid, CodeTableModel* model)
 {
     if (model->rowCount() == 0)
         return;
-    const int column = grid->currentIndex().isValid() ? grid->currentIndex().column() : int(CodeTableModel::sname);
+    const int column = grid->currentIndex().isValid() ? grid->currentIndex().column() : int(codes::sname);
     grid->setCurrentIndex(model->index(0, column));
 }
 
@@ -75,7 +76,7 @@ void FrmCodeMaster::Readコードマスタ()
     datコードマスタ->refresh();
     loadedKind_ = kind;
     if (rows.value_or(0) > 0 && datコードマスタ->rowCount() > 0) {
-        Gridコードマスタ->setCurrentIndex(datコードマスタ->index(0, CodeTableModel::sname));
+        Gridコードマスタ->setCurrentIndex(datコードマスタ->index(0, codes::sname));
         Gridコードマスタ->setFocus(Qt::OtherFocusReason);
     }
 }

@@ -1,4 +1,5 @@
 // The code-table screen through its controls, with the data file read back.
+#include "CodeColumn.h"
 #include "CodesFixture.h"
 
 #include "AddCodeName.h"
@@ -29,7 +30,7 @@ protected:
     }
     void setName(int row, const QString& text)
     {
-        ASSERT_TRUE(model()->setData(model()->index(row, CodeTableModel::sname), text));
+        ASSERT_TRUE(model()->setData(model()->index(row, codes::sname), text));
     }
     QVariant shown(int row, int column) const { return model()->index(row, column).data(Qt::EditRole); }
     void save(MsgAnswer answer = MsgAnswer::Yes)
@@ -45,9 +46,16 @@ protected:
             names << (r.name.isNull() ? QStringLiteral("-") : r.name.toString());
         return names;
     }
+    /// Typing into the current cell: the first key opens the editor, which takes the rest.
+    void typeIntoGrid(const QString& text)
+    {
+        QTest::keyClicks(grid(), text.left(1));
+        ASSERT_NE(grid()->currentEditor(), nullptr);
+        QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
+    }
     void markRow(int row)
     {
-        const QRect cell = grid()->visualRect(model()->index(row, CodeTableModel::sname));
+        const QRect cell = grid()->visualRect(model()->index(row, codes::sname));
         QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
     }
 };
@@ -75,13 +83,13 @@ TEST_F(CodeMaster, LoadsThirtySlotsWithTheNamesOfTheFirstKindInTheirCodes)
     buttonOf(codes, "cmd読込")->click();
     ASSERT_EQ(model()->rowCount(), 30);
     for (int row = 0; row < 30; ++row) {
-        EXPECT_EQ(shown(row, CodeTableModel::code).toString(), QStringLiteral("%1").arg(row + 1, 2, 10, QChar('0')));
-        EXPECT_EQ(shown(row, CodeTableModel::チェック).toBool(), false);
+        EXPECT_EQ(shown(row, codes::code).toString(), QStringLiteral("%1").arg(row + 1, 2, 10, QChar('0')));
+        EXPECT_EQ(shown(row, codes::チェック).toBool(), false);
     }
-    EXPECT_EQ(shown(2, CodeTableModel::sname).toString(), QStringLiteral("得意先"));
-    EXPECT_EQ(shown(6, CodeTableModel::sname).toString(), QStringLiteral("仕入先"));
-    EXPECT_TRUE(shown(3, CodeTableModel::sname).isNull()) << "a free slot stays empty";
-    EXPECT_EQ(grid()->currentIndex(), model()->index(0, CodeTableModel::sname));
+    EXPECT_EQ(shown(2, codes::sname).toString(), QStringLiteral("得意先"));
+    EXPECT_EQ(shown(6, codes::sname).toString(), QStringLiteral("仕入先"));
+    EXPECT_TRUE(shown(3, codes::sname).isNull()) << "a free slot stays empty";
+    EXPECT_EQ(grid()->currentIndex(), model()->index(0, codes::sname));
     EXPECT_TRUE(grid()->hasFocus());
     EXPECT_FALSE(codes->findChild<QLabel*>(QStringLiteral("lblMsg"))->isVisible());
 }
@@ -100,7 +108,7 @@ TEST_F(CodeMaster, SavingTwoNamesStoresAllThirtySlotsAndSaysSo)
     // The other lists are untouched.
     EXPECT_EQ(stored(QStringLiteral("敬称")).at(1).name.toString(), QStringLiteral("殿"));
     // The work table was reset and the list comes back with the kind box.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return shown(4, CodeTableModel::sname).toString() == QStringLiteral("法人"); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown(4, codes::sname).toString() == QStringLiteral("法人"); }));
 }
 
 TEST_F(CodeMaster, AnsweringNoOrHavingNoNameWritesNothing)
@@ -110,7 +118,7 @@ TEST_F(CodeMaster, AnsweringNoOrHavingNoNameWritesNothing)
         ASSERT_TRUE(db);
         ASSERT_TRUE(db->execute(QStringLiteral("DELETE FROM コードマスタ WHERE kcode = '区分1'")));
     }
-    save();
+    buttonOf(codes, "cmd登録")->click();
     EXPECT_TRUE(dialogs.messages().isEmpty()) << "no name, no question";
     EXPECT_TRUE(stored(QStringLiteral("区分1")).empty());
 
@@ -118,7 +126,7 @@ TEST_F(CodeMaster, AnsweringNoOrHavingNoNameWritesNothing)
     save(MsgAnswer::No);
     EXPECT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(stored(QStringLiteral("区分1")).empty());
-    EXPECT_EQ(shown(0, CodeTableModel::sname).toString(), QStringLiteral("一般")) << "still on the screen";
+    EXPECT_EQ(shown(0, codes::sname).toString(), QStringLiteral("一般")) << "still on the screen";
 }
 
 TEST_F(CodeMaster, SavingWithoutAKindAsksForOne)
@@ -156,11 +164,11 @@ TEST_P(RowDelete, EmptiesTheMarkedNamesAndSavesOnYes)
     markRow(0);                     // a double-click on the row
     markRow(3);
     markRow(3);                     // and again: unmarked
-    grid()->setCurrentIndex(model()->index(2, CodeTableModel::チェック));
+    grid()->setCurrentIndex(model()->index(2, codes::チェック));
     QTest::keyClick(grid(), Qt::Key_Space);
-    ASSERT_TRUE(shown(0, CodeTableModel::チェック).toBool());
-    ASSERT_TRUE(shown(2, CodeTableModel::チェック).toBool());
-    ASSERT_FALSE(shown(3, CodeTableModel::チェック).toBool());
+    ASSERT_TRUE(shown(0, codes::チェック).toBool());
+    ASSERT_TRUE(shown(2, codes::チェック).toBool());
+    ASSERT_FALSE(shown(3, codes::チェック).toBool());
 
     dialogs.answer(GetParam().answer);
     buttonOf(codes, "cmd削除")->click();
@@ -174,20 +182,20 @@ INSTANTIATE_TEST_SUITE_P(
     Answers, RowDelete,
     ::testing::Values(DeleteCase{"Yes", MsgAnswer::Yes, slots({"", "殿", "", "先生", "さん", "君", "ちゃん"})},
                       DeleteCase{"No", MsgAnswer::No, slots({"様", "殿", "御中", "先生", "さん", "君", "ちゃん"})}),
-    [](const auto& info) { return std::string(info.param.label); });
+    [](const auto& row) { return std::string(row.param.label); });
 
 TEST_F(CodeMaster, ARelationshipKeepsTheGenderPickedForIt)
 {
-    EXPECT_TRUE(grid()->isColumnHidden(CodeTableModel::性別));
+    EXPECT_TRUE(grid()->isColumnHidden(codes::性別));
     chooseKind(QStringLiteral("続柄"));
-    EXPECT_FALSE(grid()->isColumnHidden(CodeTableModel::性別));
-    EXPECT_LT(grid()->columnWidth(CodeTableModel::sname), grid()->logicalDpiX() * 4580 / 1440);
-    for (int c : {CodeTableModel::行番号, CodeTableModel::code, CodeTableModel::Unbound})
+    EXPECT_FALSE(grid()->isColumnHidden(codes::性別));
+    EXPECT_LT(grid()->columnWidth(codes::sname), grid()->logicalDpiX() * 4580 / 1440);
+    for (int c : {codes::行番号, codes::code, codes::Unbound})
         EXPECT_TRUE(grid()->isColumnHidden(c));
-    EXPECT_EQ(shown(0, CodeTableModel::性別).toString(), QStringLiteral("男")) << "夫 comes with its gender";
+    EXPECT_EQ(shown(0, codes::性別).toString(), QStringLiteral("男")) << "夫 comes with its gender";
 
     setName(26, QStringLiteral("曾孫"));
-    const QModelIndex cell = model()->index(26, CodeTableModel::性別);
+    const QModelIndex cell = model()->index(26, codes::性別);
     grid()->scrollTo(cell);
     grid()->setCurrentIndex(cell);
     QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(cell).center());
@@ -199,26 +207,26 @@ TEST_F(CodeMaster, ARelationshipKeepsTheGenderPickedForIt)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(woman).center());
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(grid()->currentIndex(), cell);
-    EXPECT_EQ(shown(26, CodeTableModel::性別).toString(), QStringLiteral("女"));
+    EXPECT_EQ(shown(26, codes::性別).toString(), QStringLiteral("女"));
 
     save();
     EXPECT_EQ(stored(QStringLiteral("続柄")).at(26).sex.toString(), QStringLiteral("女"));
     EXPECT_EQ(stored(QStringLiteral("続柄")).at(0).sex.toString(), QStringLiteral("男"));
     chooseKind(QStringLiteral("続柄"));
-    EXPECT_EQ(shown(26, CodeTableModel::sname).toString(), QStringLiteral("曾孫"));
-    EXPECT_EQ(shown(26, CodeTableModel::性別).toString(), QStringLiteral("女"));
+    EXPECT_EQ(shown(26, codes::sname).toString(), QStringLiteral("曾孫"));
+    EXPECT_EQ(shown(26, codes::性別).toString(), QStringLiteral("女"));
     chooseKind(QStringLiteral("区分2"));
-    EXPECT_TRUE(grid()->isColumnHidden(CodeTableModel::性別));
+    EXPECT_TRUE(grid()->isColumnHidden(codes::性別));
 }
 
 TEST_F(CodeMaster, OtherKindsNeitherReadNorWriteTheGender)
 {
     storeName(QStringLiteral("区分2"), QStringLiteral("01"), QStringLiteral("個人"), QStringLiteral("女"));
     chooseKind(QStringLiteral("区分2"));
-    EXPECT_EQ(shown(0, CodeTableModel::sname).toString(), QStringLiteral("個人"));
-    EXPECT_TRUE(shown(0, CodeTableModel::性別).isNull());
+    EXPECT_EQ(shown(0, codes::sname).toString(), QStringLiteral("個人"));
+    EXPECT_TRUE(shown(0, codes::性別).isNull());
     // Even a gender in the work table does not go into the list.
-    ASSERT_TRUE(model()->setData(model()->index(1, CodeTableModel::性別), QStringLiteral("男")));
+    ASSERT_TRUE(model()->setData(model()->index(1, codes::性別), QStringLiteral("男")));
     save();
     for (const StoredCode& r : stored(QStringLiteral("区分2")))
         EXPECT_TRUE(r.sex.isNull()) << qPrintable(r.code);
@@ -235,7 +243,7 @@ TEST_F(CodeMaster, ACodeOutsideTheSlotsIsNeitherShownNorKept)
     }
     buttonOf(codes, "cmd読込")->click();
     for (int row = 0; row < model()->rowCount(); ++row)
-        EXPECT_NE(shown(row, CodeTableModel::sname).toString(), QStringLiteral("はみ出し"));
+        EXPECT_NE(shown(row, codes::sname).toString(), QStringLiteral("はみ出し"));
     setName(0, QStringLiteral("一般"));
     save();
     const auto rows = stored(QStringLiteral("区分1"));
@@ -272,7 +280,7 @@ TEST_F(CodeMaster, AFailedSaveLeavesTheStoredListAsItWasAndSaysSo)
     ASSERT_EQ(dialogs.messages().size(), 2);
     EXPECT_TRUE(dialogs.messages().at(1).text.contains(QStringLiteral("登録できませんでした")));
     EXPECT_EQ(env().codeListsVersion, 0);
-    EXPECT_EQ(shown(9, CodeTableModel::sname).toString(), QStringLiteral("拒否")) << "the slots stay to try again";
+    EXPECT_EQ(shown(9, codes::sname).toString(), QStringLiteral("拒否")) << "the slots stay to try again";
 }
 
 TEST_F(CodeMaster, NamesWithQuotesAreStoredLikeAnyOther)
@@ -281,27 +289,26 @@ TEST_F(CodeMaster, NamesWithQuotesAreStoredLikeAnyOther)
     setName(0, QStringLiteral("O'Brien's 会"));
     save();
     chooseKind(QStringLiteral("区分2"));
-    EXPECT_EQ(shown(0, CodeTableModel::sname).toString(), QStringLiteral("O'Brien's 会"));
+    EXPECT_EQ(shown(0, codes::sname).toString(), QStringLiteral("O'Brien's 会"));
 }
 
 TEST_F(CodeMaster, EnterInANameGoesDownAndTheInputMethodFollowsTheColumn)
 {
-    const QModelIndex first = model()->index(0, CodeTableModel::sname);
+    const QModelIndex first = model()->index(0, codes::sname);
     grid()->setCurrentIndex(first);
     ASSERT_TRUE(focus(grid()));
     EXPECT_EQ(imeOpenSetting(grid()), std::optional<bool>(true));
-    QTest::keyClicks(grid(), QStringLiteral("abc"));
-    ASSERT_NE(grid()->currentEditor(), nullptr);
+    typeIntoGrid(QStringLiteral("abc"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(shown(0, CodeTableModel::sname).toString(), QStringLiteral("abc"));
-    EXPECT_EQ(grid()->currentIndex(), model()->index(1, CodeTableModel::sname));
+    EXPECT_EQ(shown(0, codes::sname).toString(), QStringLiteral("abc"));
+    EXPECT_EQ(grid()->currentIndex(), model()->index(1, codes::sname));
     EXPECT_EQ(grid()->currentEditor(), nullptr);
 
-    grid()->setCurrentIndex(model()->index(1, CodeTableModel::チェック));
+    grid()->setCurrentIndex(model()->index(1, codes::チェック));
     EXPECT_EQ(imeOpenSetting(grid()), std::optional<bool>(false));
 
     // The last row stays the current one.
-    const QModelIndex last = model()->index(29, CodeTableModel::sname);
+    const QModelIndex last = model()->index(29, codes::sname);
     grid()->setCurrentIndex(last);
     QTest::keyClick(grid(), Qt::Key_Return);
     EXPECT_EQ(grid()->currentIndex(), last);
@@ -309,10 +316,9 @@ TEST_F(CodeMaster, EnterInANameGoesDownAndTheInputMethodFollowsTheColumn)
 
 TEST_F(CodeMaster, F5SavesANameStillBeingTyped)
 {
-    grid()->setCurrentIndex(model()->index(0, CodeTableModel::sname));
+    grid()->setCurrentIndex(model()->index(0, codes::sname));
     ASSERT_TRUE(focus(grid()));
-    QTest::keyClicks(grid(), QStringLiteral("xyz"));
-    ASSERT_NE(grid()->currentEditor(), nullptr);
+    typeIntoGrid(QStringLiteral("xyz"));
     dialogs.answer(MsgAnswer::Yes);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
     EXPECT_EQ(stored(QStringLiteral("区分1")).at(0).name.toString(), QStringLiteral("xyz"));
@@ -344,10 +350,9 @@ TEST_F(CodeMaster, ClearShowsTheFirstKindAgain)
 
 TEST_F(CodeMaster, EscClosesTheScreenButFirstCancelsANameBeingTyped)
 {
-    grid()->setCurrentIndex(model()->index(0, CodeTableModel::sname));
+    grid()->setCurrentIndex(model()->index(0, codes::sname));
     ASSERT_TRUE(focus(grid()));
-    QTest::keyClicks(grid(), QStringLiteral("q"));
-    ASSERT_NE(grid()->currentEditor(), nullptr);
+    typeIntoGrid(QStringLiteral("q"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QApplication::processEvents();
     ASSERT_FALSE(codes.isNull());

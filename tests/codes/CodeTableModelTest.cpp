@@ -1,4 +1,5 @@
 // The grid's model over wコードマスタ and the store behind the screen.
+#include "CodeColumn.h"
 #include "CodeMasterStore.h"
 #include "CodeTableModel.h"
 #include "Database.h"
@@ -42,13 +43,13 @@ TEST_F(CodeTableModelTest, ShowsTheThirtyResetSlotsUnderTheirCaptions)
 {
     ASSERT_EQ(model.rowCount(), 30);
     EXPECT_EQ(model.columnCount(), 6);
-    EXPECT_EQ(model.headerData(CodeTableModel::sname, Qt::Horizontal).toString(), QStringLiteral("名　　称"));
-    EXPECT_EQ(model.headerData(CodeTableModel::性別, Qt::Horizontal).toString(), QStringLiteral("性別"));
-    EXPECT_EQ(at(29, CodeTableModel::code).data().toString(), QStringLiteral("30"));
-    EXPECT_EQ(at(0, CodeTableModel::チェック).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+    EXPECT_EQ(model.headerData(codes::sname, Qt::Horizontal).toString(), QStringLiteral("名　　称"));
+    EXPECT_EQ(model.headerData(codes::性別, Qt::Horizontal).toString(), QStringLiteral("性別"));
+    EXPECT_EQ(at(29, codes::code).data().toString(), QStringLiteral("30"));
+    EXPECT_EQ(at(0, codes::チェック).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
     EXPECT_EQ(stored(0, "チェック").toInt(), 0);
-    EXPECT_TRUE(model.flags(at(0, CodeTableModel::sname)) & Qt::ItemIsEditable);
-    for (int c : {CodeTableModel::code, CodeTableModel::性別, CodeTableModel::Unbound})
+    EXPECT_TRUE(model.flags(at(0, codes::sname)) & Qt::ItemIsEditable);
+    for (int c : {codes::code, codes::性別, codes::Unbound})
         EXPECT_FALSE(model.flags(at(0, c)) & Qt::ItemIsEditable) << c;
 }
 
@@ -58,7 +59,7 @@ TEST_F(CodeTableModelTest, AResetAfterAnotherStillGivesSlots01To30)
     ASSERT_TRUE(model.refresh());
     ASSERT_EQ(model.rowCount(), 30);
     for (int row = 0; row < 30; ++row)
-        EXPECT_EQ(at(row, CodeTableModel::code).data().toString(), CodeMasterStore::slotCode(row + 1));
+        EXPECT_EQ(at(row, codes::code).data().toString(), CodeMasterStore::slotCode(row + 1));
 }
 
 struct MarkCase {
@@ -75,9 +76,9 @@ TEST_P(MarkGuard, TakesOnlyTrueOrFalse)
 {
     ASSERT_TRUE(model.toggleMark(4)); // marked before the write
     ASSERT_EQ(stored(4, "チェック").toInt(), -1);
-    EXPECT_EQ(model.setData(at(4, CodeTableModel::チェック), GetParam().value, GetParam().role), GetParam().accepted);
+    EXPECT_EQ(model.setData(at(4, codes::チェック), GetParam().value, GetParam().role), GetParam().accepted);
     EXPECT_EQ(stored(4, "チェック").toInt(), GetParam().stored);
-    EXPECT_EQ(at(4, CodeTableModel::チェック).data(Qt::EditRole).toBool(), GetParam().stored != 0);
+    EXPECT_EQ(at(4, codes::チェック).data(Qt::EditRole).toBool(), GetParam().stored != 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -90,15 +91,15 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkCase{"Text", QVariant(QStringLiteral("x")), Qt::EditRole, false, 0},
                       MarkCase{"Checked", QVariant(int(Qt::Checked)), Qt::CheckStateRole, true, -1},
                       MarkCase{"Unchecked", QVariant(int(Qt::Unchecked)), Qt::CheckStateRole, true, 0}),
-    [](const auto& info) { return std::string(info.param.label); });
+    [](const auto& row) { return std::string(row.param.label); });
 
 TEST_F(CodeTableModelTest, AnEmptyNameIsStoredAsNull)
 {
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    ASSERT_TRUE(model.setData(at(2, CodeTableModel::sname), QStringLiteral("様")));
+    ASSERT_TRUE(model.setData(at(2, codes::sname), QStringLiteral("様")));
     EXPECT_EQ(stored(2, "sname").toString(), QStringLiteral("様"));
     EXPECT_TRUE(model.hasAnyName());
-    ASSERT_TRUE(model.setData(at(2, CodeTableModel::sname), QString()));
+    ASSERT_TRUE(model.setData(at(2, codes::sname), QString()));
     EXPECT_TRUE(stored(2, "sname").isNull());
     EXPECT_FALSE(model.hasAnyName());
     EXPECT_EQ(changed.count(), 2);
@@ -111,8 +112,8 @@ TEST_F(CodeTableModelTest, AWriteThatFailsLeavesTheCellAsItWas)
         ASSERT_TRUE(db);
         ASSERT_TRUE(db->execute(QStringLiteral("DELETE FROM wコードマスタ WHERE code = '03'")));
     }
-    EXPECT_FALSE(model.setData(at(2, CodeTableModel::sname), QStringLiteral("消えた行")));
-    EXPECT_TRUE(at(2, CodeTableModel::sname).data().isNull());
+    EXPECT_FALSE(model.setData(at(2, codes::sname), QStringLiteral("消えた行")));
+    EXPECT_TRUE(at(2, codes::sname).data().isNull());
 }
 
 TEST_F(CodeTableModelTest, SavingWithoutWorkRowsLeavesTheStoredListAlone)

@@ -1,5 +1,6 @@
 // The code-table screen and the hint editor as the main screen's hub opens
 // them, and the main screen's lists after a save.
+#include "CodeColumn.h"
 #include "CodesFixture.h"
 
 #include "CodeScreens.h"
@@ -80,14 +81,16 @@ TEST_F(CodesHub, F12OpensTheCodeTableAndBackReturnsToTheMainScreen)
 
 TEST_F(CodesHub, TheMainScreenShowsNewNamesWhenItIsActiveAgain)
 {
+    ASSERT_TRUE(focus(main->txtTEL1)); // leaving the empty name box clears the screen
     main->cmb敬称->setText(QStringLiteral("打ちかけ"));
     openFromMain();
     ASSERT_TRUE(activate(codes));
     auto* model = codes->findChild<CodeTableModel*>(QStringLiteral("datコードマスタ"));
-    ASSERT_TRUE(model->setData(model->index(2, CodeTableModel::sname), QStringLiteral("新区分")));
+    ASSERT_TRUE(model->setData(model->index(2, codes::sname), QStringLiteral("新区分")));
     dialogs.answer(MsgAnswer::Yes);
     buttonOf(codes, "cmd登録")->click();
     EXPECT_FALSE(items(main->cmb区分1).contains(QStringLiteral("新区分"))) << "not before it is active";
+    ASSERT_EQ(main->cmb敬称->text(), QStringLiteral("打ちかけ"));
 
     buttonOf(codes, "cmdメニュー")->click();
     ASSERT_TRUE(activate(main.get()));
