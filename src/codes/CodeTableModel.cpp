@@ -130,8 +130,6 @@ QVariant CodeTableModel::data(const QModelIndex& index, int role) const
     }
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return stored;
-    if (role == Qt::TextAlignmentRole && index.column() == 性別)
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     return {};
 }
 

@@ -84,7 +84,7 @@ void FrmCodeMaster::buildControls()
     lblMsg->setAutoFillBackground(true);
     lblMsg->resize(220, 50);
     lblMsg->hide();
-    resize(480, 620);
+    resize(440, 620);
 }
 
 QWidget* FrmCodeMaster::buildButtonBar()
