@@ -20,7 +20,7 @@ bool isEnter(const QKeyEvent& key)
 
 bool opensList(const QKeyEvent& key)
 {
-    return ((key.key() == Qt::Key_F2 || key.key() == Qt::Key_F4) && significant(key) == Qt::NoModifier) ||
+    return (key.key() == Qt::Key_F4 && significant(key) == Qt::NoModifier) ||
            (key.key() == Qt::Key_Down && significant(key) == Qt::AltModifier);
 }
 
@@ -83,7 +83,7 @@ bool CodeGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* e
 {
     if (index.isValid() && index.column() == codes::性別 && trigger != AllEditTriggers &&
         trigger != CurrentChanged) {
-        // An edit of the gender is never started: F2 opens its list instead (the mouse, below).
+        // An edit of the gender is never started: an edit key opens its list instead (the mouse, below).
         if (trigger == EditKeyPressed && genderColumnShown())
             Q_EMIT genderListRequested(index);
         return false;

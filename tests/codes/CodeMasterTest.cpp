@@ -219,6 +219,30 @@ TEST_F(CodeMaster, ARelationshipKeepsTheGenderPickedForIt)
     EXPECT_TRUE(grid()->isColumnHidden(codes::性別));
 }
 
+TEST_F(CodeMaster, TheGenderListWorksFromTheKeyboard)
+{
+    chooseKind(QStringLiteral("続柄"));
+    const QModelIndex cell = model()->index(16, codes::性別); // 孫, no gender
+    grid()->setCurrentIndex(cell);
+    ASSERT_TRUE(focus(grid()));
+    QTest::keyClicks(grid(), QStringLiteral("x"));
+    EXPECT_EQ(grid()->currentEditor(), nullptr) << "the gender is never typed";
+    auto* list = codes->findChild<SexPickList*>(QStringLiteral("Lst性別"));
+    QTest::keyClick(grid(), Qt::Key_F4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->hasFocus(); }));
+    QTest::keyClick(list, Qt::Key_Up); // from the empty entry (no gender yet) to 男
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(shown(16, codes::性別).toString(), QStringLiteral("男"));
+
+    QTest::keyClick(grid(), Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->hasFocus(); }));
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_FALSE(codes.isNull()) << "Esc closed the list, not the screen";
+    EXPECT_EQ(shown(16, codes::性別).toString(), QStringLiteral("男"));
+}
+
 TEST_F(CodeMaster, OtherKindsNeitherReadNorWriteTheGender)
 {
     storeName(QStringLiteral("区分2"), QStringLiteral("01"), QStringLiteral("個人"), QStringLiteral("女"));

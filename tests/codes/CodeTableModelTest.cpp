@@ -26,6 +26,9 @@ protected:
     QVariant stored(int row, const char* field) const
     {
         auto db = Database::open(d.workFile());
+        EXPECT_TRUE(db);
+        if (!db)
+            return {};
         Query q = db->query(QStringLiteral("SELECT \"%1\" FROM wコードマスタ ORDER BY 行番号 LIMIT 1 OFFSET ?")
                                 .arg(QString::fromUtf8(field)),
                             {row});

@@ -44,6 +44,9 @@ protected:
     {
         QStringList out;
         auto db = Database::open(d.dataFile());
+        EXPECT_TRUE(db);
+        if (!db)
+            return out;
         Query q = db->query(QStringLiteral("SELECT FormName, CtlName, FormTitle, Contents FROM VtHint ORDER BY 1, 2"));
         while (q.next())
             out << QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
