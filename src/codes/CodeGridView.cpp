@@ -36,9 +36,10 @@ CodeGridView::CodeGridView(QWidget* parent) : QTableView(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    // Names are typed (or F2); the mouse is left for the marks, which a
-    // double-click flips, and for the gender list.
-    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
+    // Typing replaces a name; a click on the current name edits it in place.
+    // A double-click flips the row's mark instead of editing (F2 is the screen's).
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::SelectedClicked);
     setTabKeyNavigation(false);
     setWordWrap(false);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -126,8 +127,10 @@ void CodeGridView::mouseDoubleClickEvent(QMouseEvent* event)
         QTableView::mouseDoubleClickEvent(event);
         return;
     }
-    event->accept();
     Q_EMIT markToggleRequested(index.row());
+    // The base class ends the click that began the double-click, so that it
+    // does not open an editor afterwards.
+    QTableView::mouseDoubleClickEvent(event);
 }
 
 void CodeGridView::mouseReleaseEvent(QMouseEvent* event)

@@ -4,7 +4,8 @@
 
 namespace rov2 {
 
-/// The table of the code-table grid. Typing edits a name; a
+/// The table of the code-table grid. Typing edits a name, so does a click on
+/// the current name; a
 /// double-click on a row, or Space on its mark, flips the mark; Enter goes
 /// down a row. The 性別 cell is never typed into: a typed character there is
 /// dropped, while a click on it, F4 or Alt+Down asks for the gender list (F2

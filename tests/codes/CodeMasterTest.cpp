@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -166,6 +167,8 @@ TEST_P(RowDelete, EmptiesTheMarkedNamesAndSavesOnYes)
     markRow(3);                     // and again: unmarked
     grid()->setCurrentIndex(model()->index(2, codes::チェック));
     QTest::keyClick(grid(), Qt::Key_Space);
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    EXPECT_EQ(grid()->currentEditor(), nullptr) << "a double-click is no edit";
     ASSERT_TRUE(shown(0, codes::チェック).toBool());
     ASSERT_TRUE(shown(2, codes::チェック).toBool());
     ASSERT_FALSE(shown(3, codes::チェック).toBool());
@@ -336,6 +339,23 @@ TEST_F(CodeMaster, EnterInANameGoesDownAndTheInputMethodFollowsTheColumn)
     grid()->setCurrentIndex(last);
     QTest::keyClick(grid(), Qt::Key_Return);
     EXPECT_EQ(grid()->currentIndex(), last);
+}
+
+TEST_F(CodeMaster, AClickOnTheCurrentNameEditsItInPlace)
+{
+    chooseKind(QStringLiteral("敬称"));
+    const QModelIndex cell = model()->index(1, codes::sname);
+    grid()->setCurrentIndex(cell);
+    ASSERT_TRUE(focus(grid()));
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(cell).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid()->currentEditor() != nullptr; }));
+    auto* editor = qobject_cast<QLineEdit*>(grid()->currentEditor());
+    ASSERT_NE(editor, nullptr);
+    editor->end(false);
+    QTest::keyClicks(editor, QStringLiteral("x"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(shown(1, codes::sname).toString(), QStringLiteral("殿x"));
+    EXPECT_FALSE(shown(1, codes::チェック).toBool());
 }
 
 TEST_F(CodeMaster, F5SavesANameStillBeingTyped)
