@@ -1,4 +1,5 @@
 // The program: fixes the data locations, loads the customer screen and runs.
+#include "CodeScreens.h"
 #include "FontSubstitutes.h"
 #include "FrmHosyu.h"
 #include "FrmKokyakuList.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
     // The main screen follows saved settings at once (its date form).
     rov2::FrmHosyu::registerScreen([&main] { main.FormInit(); });
     rov2::registerKokyakuList();
+    rov2::registerCodeScreens();
     main.Form_Load();
     main.show();
 

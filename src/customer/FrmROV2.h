@@ -31,7 +31,8 @@ public:
     /// The load sequence after the locations are fixed: settings, set-up,
     /// lists, an empty record and ten empty family rows.
     void Form_Load();
-    /// Takes over a customer name handed over by the customer list.
+    /// Takes over a customer name handed over by the customer list, and
+    /// refills the code-list drop-downs after the code table was saved.
     void Form_Activate();
 
     void FormInit();
@@ -125,9 +126,14 @@ private:
     /// The end of a save, a clear: an empty screen on tab 0, the focus in 顧客名.
     void endRecordAction();
     void unloadOtherWindows();
+    /// Refills 敬称, 区分1, 区分2 and 続柄 when a code list was saved since
+    /// they were filled; what the user typed into them stays.
+    void refreshCodeLists();
 
     /// The screens this window opened, in the order they were last opened.
     QList<QPointer<QWidget>> opened_;
+    /// env().codeListsVersion when the code-list drop-downs were last filled.
+    int codeListsSeen_ = 0;
 };
 
 /// The address the logo opens.

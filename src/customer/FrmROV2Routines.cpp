@@ -46,12 +46,14 @@ void FrmROV2::Form_Load()
     LoadCompanySettings();
     FormInit();
     SetComb(QStringLiteral("すべて"));
+    codeListsSeen_ = env().codeListsVersion;
     Clear顧客情報画面();
     Clear家族情報();
 }
 
 void FrmROV2::Form_Activate()
 {
+    refreshCodeLists();
     QString& handed = env().selectedCustomerName;
     if (handed.isEmpty())
         return;
@@ -60,6 +62,17 @@ void FrmROV2::Form_Activate()
     // Going on to the telephone box leaves the name box, whose leave check reads the customer.
     cmb顧客名->setFocus(Qt::OtherFocusReason);
     txtTEL1->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmROV2::refreshCodeLists()
+{
+    if (codeListsSeen_ == env().codeListsVersion)
+        return;
+    codeListsSeen_ = env().codeListsVersion;
+    const QString honorific = cmb敬称->text();
+    for (const char* kind : {"敬称", "区分1", "区分2", "続柄"})
+        SetComb(QString::fromUtf8(kind));
+    cmb敬称->setText(honorific);
 }
 
 void FrmROV2::FormInit()

@@ -42,6 +42,9 @@ struct ProgramEnv {
     /// the main window when it becomes active.
     QString selectedCustomerName;
     HintHandOver hint;
+    /// Counts the saves of the code lists; a screen with drop-downs fed by
+    /// them refills those when this differs from what it last saw.
+    int codeListsVersion = 0;
 };
 
 /// The one instance of the program-wide state.

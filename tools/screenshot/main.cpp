@@ -1,19 +1,26 @@
 // rov2-screenshot DIR: renders each screen, filled with a sample customer, to
 // PNG files in DIR, for looking at the screens without a display.
+#include "CodeScreens.h"
 #include "ComboBox.h"
 #include "CustomerListModel.h"
 #include "FontSubstitutes.h"
 #include "FrmHosyu.h"
 #include "FrmKokyakuList.h"
+#include "FrmCodeMaster.h"
+#include "FrmHint.h"
 #include "FrmROV2.h"
+#include "HintButton.h"
+#include "HintStore.h"
 #include "ProgramEnv.h"
 #include "SampleData.h"
+#include "ScreenStack.h"
 #include "SuppliedFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFont>
+#include <QComboBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -76,5 +83,26 @@ int main(int argc, char** argv)
     for (int row : {0, 3, 4})
         list.listModel()->setMarked(row, true);
     ok = save(list, out + QStringLiteral("/FrmKokyakuList.png")) && ok;
+    // The code table on its relationships, the list with the gender column.
+    rov2::registerCodeScreens();
+    auto* codes = qobject_cast<rov2::FrmCodeMaster*>(rov2::screenNamed(QStringLiteral("FrmCodeMaster")));
+    if (!codes)
+        return 1;
+    codes->show();
+    auto* kinds = codes->findChild<QComboBox*>(QStringLiteral("cmb区分"));
+    kinds->setCurrentIndex(kinds->findText(QStringLiteral("続柄")));
+    Q_EMIT kinds->activated(kinds->currentIndex());
+    ok = save(*codes, out + QStringLiteral("/FrmCodeMaster-続柄.png")) && ok;
+
+    // The hint editor with a note for the code table.
+    if (!rov2::HintStore::write(l.defaultDataFile, QStringLiteral("FrmCodeMaster"), QStringLiteral("cmdHint"),
+                                codes->windowTitle(),
+                                QStringLiteral("区分を選んで名称を入力し、登録（F5）を押します。\n"
+                                               "行削除は、チェックを付けた行の名称を空にします。")))
+        return 1;
+    QWidget* hint = rov2::openHintEditor(codes, QStringLiteral("cmdHint"));
+    if (!hint)
+        return 1;
+    ok = save(*hint, out + QStringLiteral("/FrmHint.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -4,9 +4,10 @@
 
 namespace rov2 {
 
-/// The small pick list of the family grid's 性別 column: "女", "男" and an
-/// empty entry (to remove the sex). Hidden until the grid shows it beside the
-/// cell; it hides itself again when it loses the focus.
+/// The small pick list `Lst性別` of a grid's 性別 column (the family grid,
+/// the code table's relationships): "女", "男" and an empty entry (to remove
+/// the sex). Hidden until the grid shows it beside the cell; it hides itself
+/// again when it loses the focus.
 class SexPickList : public QListWidget
 {
     Q_OBJECT

@@ -1,0 +1,146 @@
+#include "CodeGridView.h"
+
+#include "CodeColumn.h"
+
+#include "CodeTableModel.h"
+#include "ImeQuery.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace rov2 {
+namespace {
+
+Qt::KeyboardModifiers significant(const QKeyEvent& key) { return key.modifiers() & ~Qt::KeypadModifier; }
+
+bool isEnter(const QKeyEvent& key)
+{
+    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && significant(key) == Qt::NoModifier;
+}
+
+bool opensList(const QKeyEvent& key)
+{
+    return (key.key() == Qt::Key_F4 && significant(key) == Qt::NoModifier) ||
+           (key.key() == Qt::Key_Down && significant(key) == Qt::AltModifier);
+}
+
+bool isTyped(const QKeyEvent& key)
+{
+    const auto modifiers = significant(key) & ~Qt::ShiftModifier;
+    return modifiers == Qt::NoModifier && !key.text().isEmpty() && key.text().at(0).isPrint();
+}
+
+} // namespace
+
+CodeGridView::CodeGridView(QWidget* parent) : QTableView(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Typing replaces a name; a click on the current name edits it in place.
+    // A double-click flips the row's mark instead of editing (F2 is the screen's).
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::SelectedClicked);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setAttribute(Qt::WA_InputMethodEnabled);
+}
+
+QWidget* CodeGridView::currentEditor() const
+{
+    return state() == EditingState ? indexWidget(currentIndex()) : nullptr;
+}
+
+bool CodeGridView::commitPendingEdit()
+{
+    QWidget* editor = currentEditor();
+    if (!editor)
+        return false;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
+void CodeGridView::discardPendingEdit()
+{
+    if (QWidget* editor = currentEditor())
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+void CodeGridView::moveDown()
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.row() + 1 < model()->rowCount())
+        setCurrentIndex(current.siblingAtRow(current.row() + 1));
+}
+
+QVariant CodeGridView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    return imeQueryAnswer(this, query, QTableView::inputMethodQuery(query), true);
+}
+
+bool CodeGridView::genderColumnShown() const { return !isColumnHidden(codes::性別); }
+
+bool CodeGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (index.isValid() && index.column() == codes::性別 && trigger != AllEditTriggers &&
+        trigger != CurrentChanged) {
+        // An edit of the gender is never started: an edit key opens its list instead (the mouse, below).
+        if (trigger == EditKeyPressed && genderColumnShown())
+            Q_EMIT genderListRequested(index);
+        return false;
+    }
+    return QTableView::edit(index, trigger, event);
+}
+
+void CodeGridView::keyPressEvent(QKeyEvent* event)
+{
+    const QModelIndex current = currentIndex();
+    if (state() != EditingState && isEnter(*event)) {
+        event->accept();
+        moveDown();
+        return;
+    }
+    if (current.isValid() && current.column() == codes::チェック && event->key() == Qt::Key_Space &&
+        significant(*event) == Qt::NoModifier) {
+        event->accept();
+        Q_EMIT markToggleRequested(current.row());
+        return;
+    }
+    if (current.isValid() && current.column() == codes::性別) {
+        if (opensList(*event) && genderColumnShown()) {
+            event->accept();
+            Q_EMIT genderListRequested(current);
+            return;
+        }
+        if (isTyped(*event)) {
+            event->accept(); // dropped: the cell takes only what its list offers
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void CodeGridView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || !index.isValid()) {
+        QTableView::mouseDoubleClickEvent(event);
+        return;
+    }
+    Q_EMIT markToggleRequested(index.row());
+    // The base class ends the click that began the double-click, so that it
+    // does not open an editor afterwards.
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+void CodeGridView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    // A click on a gender cell (its button included) opens the list.
+    if (event->button() == Qt::LeftButton && index.isValid() && index == currentIndex() &&
+        index.column() == codes::性別 && genderColumnShown())
+        Q_EMIT genderListRequested(index);
+}
+
+} // namespace rov2

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace rov2 {
+
+class CodeGridDelegate;
+class CodeGridView;
+class CodeTableModel;
+class SexPickList;
+
+/// The code-table screen: the four code lists that feed the customer screen's
+/// drop-downs (区分1, 区分2, 敬称, 続柄), thirty slots each, edited one list at
+/// a time in a grid over the work table wコードマスタ and saved back whole.
+/// Closing it unloads it (deletes it).
+class FrmCodeMaster : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FrmCodeMaster(QWidget* parent = nullptr);
+    ~FrmCodeMaster() override;
+
+    /// The load sequence: set-up, the empty slots, the first kind and its list.
+    void Form_Load();
+
+    void FormInit();
+    void Clearコード明細();
+    void Readコードマスタ();
+    /// Saves the work slots as the list of the chosen kind. With @p confirm the
+    /// user is asked first and told when it is done.
+    /// @return true when the list was saved.
+    bool Entryコードマスタ(bool confirm);
+    void Deleteコードマスタ();
+
+    /// The kind whose list the grid holds; empty after a reset.
+    const QString& loadedKind() const { return loadedKind_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    QWidget* buildButtonBar();
+    void nameControls();
+    void connectControls();
+
+    void connectKeys();
+    void pressEscape();
+    bool kindBoxKey(int key, const QString& text);
+    void kindChosen();
+    void focusKindBox();
+    void applyColumnLayout(const QString& kind);
+    int twips(int value) const;
+
+    void click戻る();
+    void clickメニュー();
+    void clickクリア();
+    void click閉じる();
+    void click読込();
+
+    void switchInputMethod(const QModelIndex& current);
+    void openGenderList(const QModelIndex& index);
+    void takeGender(const QString& text);
+
+    QComboBox* cmb区分;
+    CodeTableModel* datコードマスタ;
+    CodeGridView* Gridコードマスタ;
+    CodeGridDelegate* cells_;
+    SexPickList* Lst性別;
+    QLabel* lblMsg;
+    QLabel* Label37;
+    QPushButton* cmd読込;
+    QPushButton* cmdHint;
+    QPushButton* cmd戻る;
+    QPushButton* cmdメニュー;
+    QPushButton* cmd登録;
+    QPushButton* cmd削除;
+    QPushButton* cmdクリア;
+    QPushButton* cmd閉じる;
+
+    QString loadedKind_;
+    int genderRow_ = -1; ///< the row whose gender list is open
+};
+
+} // namespace rov2

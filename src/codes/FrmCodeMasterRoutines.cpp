@@ -1,0 +1,138 @@
+// The record routines of the code-table screen.
+#include "CodeColumn.h"
+#include "CodeGridView.h"
+#include "CodeMasterStore.h"
+#include "CodeTableModel.h"
+#include "FindTrueRecord.h"
+#include "FrmCodeMaster.h"
+#include "Messages.h"
+#include "ProgramEnv.h"
+#include "SexPickList.h"
+#include "SuppliedFiles.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+#include <QtDebug>
+
+namespace rov2 {
+namespace {
+
+void notice(const QString& text) { ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"), text); }
+
+/// The grid back on its first row, in the column it was in.
+void backToFirstRow(CodeGridView* grid, CodeTableModel* model)
+{
+    if (model->rowCount() == 0)
+        return;
+    const int column = grid->currentIndex().isValid() ? grid->currentIndex().column() : int(codes::sname);
+    grid->setCurrentIndex(model->index(0, column));
+}
+
+} // namespace
+
+void FrmCodeMaster::Form_Load()
+{
+    FormInit();
+    Clearコード明細();
+    {
+        const QSignalBlocker quiet(cmb区分);
+        cmb区分->setCurrentIndex(0);
+    }
+    applyColumnLayout(cmb区分->currentText());
+    Readコードマスタ();
+}
+
+void FrmCodeMaster::FormInit()
+{
+    const QSignalBlocker quiet(cmb区分);
+    cmb区分->clear();
+    cmb区分->addItems(codeKinds());
+    cmb区分->setCurrentIndex(-1);
+    Lst性別->hide();
+    applyColumnLayout(QString());
+}
+
+void FrmCodeMaster::Clearコード明細()
+{
+    if (!CodeMasterStore::resetWork(datコードマスタ->workFile()))
+        qWarning("code table: the work slots could not be reset");
+    loadedKind_.clear();
+    Lst性別->hide();
+    datコードマスタ->refresh();
+}
+
+void FrmCodeMaster::Readコードマスタ()
+{
+    const QString kind = cmb区分->currentText();
+    Clearコード明細();
+    if (kind.isEmpty()) {
+        cmb区分->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const std::optional<int> rows =
+        CodeMasterStore::loadIntoWork(env().locations.dataFile, datコードマスタ->workFile(), kind);
+    if (!rows)
+        qWarning().noquote() << "code table: the list" << kind << "could not be read";
+    datコードマスタ->refresh();
+    loadedKind_ = kind;
+    if (rows.value_or(0) > 0 && datコードマスタ->rowCount() > 0) {
+        Gridコードマスタ->setCurrentIndex(datコードマスタ->index(0, codes::sname));
+        Gridコードマスタ->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool FrmCodeMaster::Entryコードマスタ(bool confirm)
+{
+    Gridコードマスタ->commitPendingEdit();
+    const QString kind = cmb区分->currentText();
+    if (kind.isEmpty()) {
+        // Slots without a kind would be stored under an empty one.
+        if (confirm)
+            ShowMessage(QStringLiteral("入力"), QStringLiteral("区分なし"), QString());
+        cmb区分->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    if (confirm) {
+        const bool named = datコードマスタ->hasAnyName();
+        backToFirstRow(Gridコードマスタ, datコードマスタ);
+        if (!named || !ShowMessage(QStringLiteral("登録"), QStringLiteral("確認"), kind))
+            return false;
+    }
+    const auto result = CodeMasterStore::saveFromWork(env().locations.dataFile, datコードマスタ->workFile(), kind);
+    if (result == CodeMasterStore::SaveResult::Failed) {
+        // The stored list is as it was, and the slots stay on the screen to try again.
+        notice(kind + QStringLiteral(" を登録できませんでした。データファイルを確認してください。"));
+        return false;
+    }
+    if (result == CodeMasterStore::SaveResult::Saved) {
+        ++env().codeListsVersion;
+        if (confirm)
+            ShowMessage(QStringLiteral("登録"), QStringLiteral("標準完了"), kind);
+    }
+    Clearコード明細();
+    focusKindBox();
+    return result == CodeMasterStore::SaveResult::Saved;
+}
+
+void FrmCodeMaster::Deleteコードマスタ()
+{
+    Gridコードマスタ->commitPendingEdit();
+    const bool marked = FindTrueRecord(datコードマスタ->workFile(), QStringLiteral("wコードマスタ"),
+                                       QStringLiteral("チェック")) == 1;
+    backToFirstRow(Gridコードマスタ, datコードマスタ);
+    if (!marked) {
+        cmb区分->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (!ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票確認2"), QStringLiteral("指定されたデータ")))
+        return;
+    if (!CodeMasterStore::clearMarkedNames(datコードマスタ->workFile())) {
+        notice(QStringLiteral("指定されたデータ を削除できませんでした。データファイルを確認してください。"));
+        datコードマスタ->refresh();
+        return;
+    }
+    Entryコードマスタ(false);
+    datコードマスタ->refresh();
+}
+
+} // namespace rov2

@@ -1,0 +1,27 @@
+#include "HintButton.h"
+
+#include "ProgramEnv.h"
+#include "ScreenStack.h"
+
+#include <QWidget>
+
+namespace rov2 {
+
+QWidget* openHintEditor(QWidget* screen, const QString& buttonName)
+{
+    if (!screen)
+        return nullptr;
+    env().hint = {screen->objectName(), buttonName, screen->windowTitle()};
+    QWidget* hint = screenNamed(kHintScreenName);
+    if (!hint)
+        return nullptr;
+    if (hint->isMinimized())
+        hint->showNormal();
+    else
+        hint->show();
+    hint->raise();
+    hint->activateWindow();
+    return hint;
+}
+
+} // namespace rov2

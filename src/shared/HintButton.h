@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace rov2 {
+
+/// The name under which the hint editor is registered.
+inline const QString kHintScreenName = QStringLiteral("FrmHint");
+
+/// What every screen's hint button does: hands over @p screen's name, the
+/// button's name and the screen's caption, then brings up the hint editor
+/// (not modal). An editor that is open already keeps the note it shows.
+/// @return the editor, or nullptr when it is not part of this build.
+QWidget* openHintEditor(QWidget* screen, const QString& buttonName);
+
+} // namespace rov2
