@@ -90,7 +90,7 @@ void FamilyGrid::setUpColumns()
     // caption when that is wider; the two pick-list columns keep room for
     // their button. メモ takes what is left.
     const char* const samples[family::ColumnCount] = {
-        "", "山田　花子子", "やまだ　はなこ", "おばあさん", "女", "yamada.hanako@example.jp", "080-0000-0000",
+        "", "山田　花子子", "やまだ　はなこ", "おばあさん", "女", "hanako@example.ne.jp", "080-0000-0000",
         "0000/00/00", "12", "100", "山田商店株式会社", "メモ"};
     const QFontMetrics fm(Grid家族->font());
     const int padding =
@@ -107,7 +107,7 @@ void FamilyGrid::setUpColumns()
 
 int FamilyGrid::contentWidth() const
 {
-    int width = Grid家族->verticalHeader()->width() + 2 * Grid家族->frameWidth() +
+    int width = Grid家族->verticalHeader()->sizeHint().width() + 2 * Grid家族->frameWidth() +
                 Grid家族->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Grid家族);
     for (int c = 0; c < family::ColumnCount; ++c)
         if (!Grid家族->isColumnHidden(c))

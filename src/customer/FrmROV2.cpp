@@ -92,8 +92,12 @@ void FrmROV2::buildControls()
     busy->addWidget(LMsg_);
     CnMsg_->resize(260, 60);
     CnMsg_->hide();
-    // Wide enough for the family grid's columns on the second tab.
-    resize(qMax(760, Grid家族_->contentWidth() + 2 * layout()->contentsMargins().left() + 24), 600);
+    // Wide enough for the family grid's columns on the second tab: the grid's
+    // own width plus what the tabs and margins around it take.
+    resize(760, 600);
+    layout()->activate();
+    const int around = Grid家族_->width() > 0 && Grid家族_->width() < width() ? width() - Grid家族_->width() : 80;
+    resize(qMax(760, Grid家族_->contentWidth() + around), 600);
 }
 
 QWidget* FrmROV2::buildPersonalTab()

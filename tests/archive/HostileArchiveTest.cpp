@@ -252,8 +252,8 @@ TEST_P(DotName, IsRefusedByTheEntryCheckWhicheverNameCarriesIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, DotName, ::testing::Values("", ".", ".."),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                             const std::string n = info.param;
+                         [](const ::testing::TestParamInfo<const char*>& row) {
+                             const std::string n = row.param;
                              return n.empty() ? std::string("Empty") : n == "." ? std::string("Dot") : std::string("DotDot");
                          });
 

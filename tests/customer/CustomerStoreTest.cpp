@@ -149,8 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"not there", "Rov2Data.mdb", "居ない客", CustomerStore::ReadOutcome::NotFound},
                       ReadCase{"no file", "none.mdb", "居る客", CustomerStore::ReadOutcome::Failed},
                       ReadCase{"not a database", "broken.mdb", "居る客", CustomerStore::ReadOutcome::Failed}),
-    [](const ::testing::TestParamInfo<ReadCase>& info) {
-        std::string name = info.param.what;
+    [](const ::testing::TestParamInfo<ReadCase>& row) {
+        std::string name = row.param.what;
         std::replace(name.begin(), name.end(), ' ', '_');
         return name;
     });

@@ -10,7 +10,6 @@
 #include <QKeyEvent>
 #include <QTest>
 
-#define BROKEN_WAIT(c) (qEnvironmentVariableIntValue("ROV2_BREAK_WAITS") == __LINE__ ? !(c) : (c))
 namespace rov2::test {
 
 void ScreenFixture::SetUp()
@@ -35,7 +34,7 @@ void ScreenFixture::TearDown()
 void ScreenFixture::focus(QWidget* w)
 {
     w->setFocus(Qt::OtherFocusReason);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return BROKEN_WAIT(w->hasFocus()); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->hasFocus(); }));
 }
 
 void ScreenFixture::leave(QWidget* w, QWidget* to)

@@ -4,6 +4,7 @@
 #include "JapaneseCollation.h"
 #include "Layout.h"
 #include "Query.h"
+#include "SuppliedFiles.h"
 #include "TempData.h"
 
 #include <SQLiteCpp/Database.h>
@@ -22,8 +23,9 @@ namespace {
 std::unique_ptr<SQLite::Database> plainConnection(const QString& path, bool withCollation)
 {
     auto db = std::make_unique<SQLite::Database>(path.toStdString(), SQLite::OPEN_READWRITE);
-    if (withCollation)
+    if (withCollation) {
         EXPECT_TRUE(registerJapaneseCollation(db->getHandle()));
+    }
     return db;
 }
 

@@ -97,9 +97,9 @@ TEST_P(LimitTextLengthTest, CutsBeepsAndFocusesOnlyWhenTooLong)
 
 INSTANTIATE_TEST_SUITE_P(TextHelpers, LimitTextLengthTest,
                          ::testing::Combine(::testing::ValuesIn(kLimitRows), ::testing::Bool()),
-                         [](const ::testing::TestParamInfo<std::tuple<LimitRow, bool>>& info) {
-                             return test::testName(std::get<0>(info.param).name) +
-                                    (std::get<1>(info.param) ? "_InComboBox" : "_InLineEdit");
+                         [](const ::testing::TestParamInfo<std::tuple<LimitRow, bool>>& row) {
+                             return test::testName(std::get<0>(row.param).name) +
+                                    (std::get<1>(row.param) ? "_InComboBox" : "_InLineEdit");
                          });
 
 TEST(TextHelpers, LimitTextLengthRefusesAControlWithoutEditableText)

@@ -1,5 +1,6 @@
 #include "TestNames.h"
 
+#include <QList>
 #include <QString>
 
 #include <cstdio>

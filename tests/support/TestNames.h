@@ -18,14 +18,14 @@ std::string testName(std::string_view utf8);
 /// its PrintTo says of it, so that CTest's list and a failure say which row it is.
 struct PrintedName {
     template <typename P>
-    std::string operator()(const ::testing::TestParamInfo<P>& info) const
+    std::string operator()(const ::testing::TestParamInfo<P>& row) const
     {
         std::string shown;
         if constexpr (std::is_convertible_v<P, const char*>)
-            shown = info.param;
+            shown = row.param;
         else
-            shown = ::testing::PrintToString(info.param);
-        return std::to_string(info.index) + "_" + testName(shown);
+            shown = ::testing::PrintToString(row.param);
+        return std::to_string(row.index) + "_" + testName(shown);
     }
 };
 
