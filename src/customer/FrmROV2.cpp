@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
+#include <QStyle>
 #include <QTabWidget>
 
 #include <iterator>
@@ -92,11 +93,9 @@ void FrmROV2::buildControls()
     busy->addWidget(LMsg_);
     CnMsg_->resize(260, 60);
     CnMsg_->hide();
-    // Wide enough for the family grid's columns on the second tab: the grid's
-    // own width plus what the tabs and margins around it take.
-    resize(760, 600);
-    layout()->activate();
-    const int around = Grid家族_->width() > 0 && Grid家族_->width() < width() ? width() - Grid家族_->width() : 80;
+    // Wide enough for the family grid's columns on the second tab, with room
+    // for the tab frame and the margins around it.
+    const int around = 4 * style()->pixelMetric(QStyle::PM_LayoutLeftMargin) + 16;
     resize(qMax(760, Grid家族_->contentWidth() + around), 600);
 }
 
