@@ -51,7 +51,9 @@ struct ProgramFolder {
     {
         QDir().mkpath(dir.path() + QStringLiteral("/data"));
         QFile::copy(rov2::bench::sampleDataFile(kCustomers), dir.path() + QStringLiteral("/data/Rov2Data.mdb"));
-        rov2::startProgram(dir.path());
+        // The lock is let go at once: each benchmark starts the program anew.
+        if (rov2::startProgram(dir.path()).outcome != rov2::StartOutcome::Ready)
+            qFatal("the bench folder is locked by another copy");
     }
 };
 
@@ -66,7 +68,11 @@ void StartUpToWindowShown(benchmark::State& state)
 {
     ProgramFolder folder;
     for (auto _ : state) {
-        rov2::startProgram(folder.dir.path());
+        const rov2::ProgramStart start = rov2::startProgram(folder.dir.path());
+        if (start.outcome != rov2::StartOutcome::Ready) {
+            state.SkipWithError("the bench folder is locked");
+            break;
+        }
         rov2::FrmROV2 main;
         main.Form_Load();
         main.show();

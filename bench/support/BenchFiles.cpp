@@ -1,6 +1,7 @@
 #include "BenchFiles.h"
 
 #include "SampleData.h"
+#include "Layout.h"
 #include "SuppliedFiles.h"
 
 #include <QDir>
@@ -13,7 +14,8 @@ namespace rov2::bench {
 
 QString sampleDataFile(qint64 customers)
 {
-    const QString path = QDir::tempPath() + QStringLiteral("/rov2-bench-%1.mdb").arg(customers);
+    // The layout version is in the name: a file left by an older build is not taken for a current one.
+    const QString path = QDir::tempPath() + QStringLiteral("/rov2-bench-%1-v%2.mdb").arg(customers).arg(kLayoutVersion);
     if (QFileInfo::exists(path))
         return path;
     std::printf("making %s (%lld customers) ...\n", qPrintable(path), static_cast<long long>(customers));

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QtDebug>
 
 namespace rov2 {
@@ -68,10 +69,14 @@ void ensureSuppliedFiles(const Locations& l)
         qWarning().noquote() << "start-up: cannot make the data folder" << l.dataFolder;
         return;
     }
+    // Only a first start (neither file there) gets a new data file: a data
+    // file that has gone missing beside an existing work file was moved or
+    // lost, and an empty one in its place would take the user's typing.
+    const bool firstStart = !QFileInfo::exists(l.workFile) && !QFileInfo::exists(l.defaultDataFile);
     QString error;
     if (!QFileInfo::exists(l.workFile) && !createSuppliedWorkFile(l.workFile, &error))
         qWarning().noquote() << "start-up: cannot create the work file:" << error;
-    if (!QFileInfo::exists(l.defaultDataFile) && !createSuppliedDataFile(l.defaultDataFile, &error))
+    if (firstStart && !createSuppliedDataFile(l.defaultDataFile, &error))
         qWarning().noquote() << "start-up: cannot create the data file:" << error;
 }
 
@@ -96,15 +101,30 @@ std::optional<QString> startupNotice(const Locations& l)
     return lines.join(QLatin1Char('\n'));
 }
 
-void startProgram(const QString& programFolder)
+ProgramStart startProgram(const QString& programFolder)
 {
     const DevelopmentPaths dev = developmentPaths();
     const bool development = QFileInfo::exists(dev.marker);
     // The work file lies in the data folder whatever 管理 says, so it can be
     // made before it is read; the default data file likewise.
     const Locations defaults = resolveLocations(programFolder, development, dev, {});
+    if (!QDir().mkpath(defaults.dataFolder))
+        qWarning().noquote() << "start-up: cannot make the data folder" << defaults.dataFolder;
+
+    // Two copies on one data folder would share the work tables and overwrite
+    // each other's family rows: the second one stops before touching a file.
+    auto lock = std::make_unique<QLockFile>(defaults.dataFolder + QString::fromLatin1(kInstanceLockName));
+    lock->setStaleLockTime(0); // stale only when its owner has gone, never by age
+    if (!lock->tryLock(0)) {
+        if (lock->error() == QLockFile::LockFailedError)
+            return {StartOutcome::AlreadyRunning, nullptr};
+        // A folder where no lock can be made (read-only medium): go on unguarded.
+        qWarning().noquote() << "start-up: cannot take the lock in" << defaults.dataFolder;
+        lock.reset();
+    }
     ensureSuppliedFiles(defaults);
     env().locations = resolveLocations(programFolder, development, dev, ReadDataEnv(defaults.workFile));
+    return {StartOutcome::Ready, std::move(lock)};
 }
 
 } // namespace rov2

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QVariant>
 
+#include <QLockFile>
+
+#include <memory>
 #include <optional>
 
 namespace rov2 {
@@ -34,17 +37,36 @@ DataEnv ReadDataEnv(const QString& workFile);
 Locations resolveLocations(const QString& programFolder, bool developmentMode, const DevelopmentPaths& dev,
                            const DataEnv& overrides);
 
-/// Creates the supplied work file and data file in the data folder when they
-/// are missing there. A file at a location taken from 管理 is never created,
-/// and an existing file is never replaced.
+/// Creates the supplied files in the data folder: the work file when it is
+/// missing, the data file only on a first start (no work file and no data
+/// file there). A file at a location taken from 管理 is never created, and an
+/// existing file is never replaced.
 void ensureSuppliedFiles(const Locations& locations);
 
 /// What to tell the user after the window shows when the files in use cannot
 /// serve (missing, or not files of this program); nothing when all is well.
 std::optional<QString> startupNotice(const Locations& locations);
 
-/// Start-up up to the screen: fixes the locations in env(), creating the
-/// supplied files first where the data folder lacks them.
-void startProgram(const QString& programFolder);
+/// The lock file in the data folder that keeps a second copy of the program
+/// off the same work tables.
+inline constexpr const char* kInstanceLockName = "Rov2.lock";
+
+enum class StartOutcome {
+    Ready,          ///< the locations are fixed; this copy holds the data folder
+    AlreadyRunning, ///< another copy works on this data folder; nothing was touched
+};
+
+/// How a start ended; the lock is held for as long as the object lives.
+struct ProgramStart {
+    StartOutcome outcome = StartOutcome::Ready;
+    std::unique_ptr<QLockFile> lock;
+};
+
+/// Start-up up to the screen: takes the data folder's lock, then fixes the
+/// locations in env(), creating the supplied files first where the data
+/// folder lacks them. A second copy on the same data folder gets
+/// AlreadyRunning and changes no file; a lock left by a copy that crashed is
+/// taken over.
+[[nodiscard]] ProgramStart startProgram(const QString& programFolder);
 
 } // namespace rov2

@@ -28,7 +28,12 @@ int main(int argc, char** argv)
     rov2::installFontSubstitutions();
     QApplication::setFont(QFont(QString::fromUtf8(rov2::kScreenFont), 10));
 
-    rov2::startProgram(QCoreApplication::applicationDirPath());
+    const rov2::ProgramStart start = rov2::startProgram(QCoreApplication::applicationDirPath());
+    if (start.outcome == rov2::StartOutcome::AlreadyRunning) {
+        rov2::ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+                          QStringLiteral("VAVⅡaruv はすでに起動しています。"));
+        return 0;
+    }
 
     rov2::FrmROV2 main;
     rov2::registerScreen(rov2::kMainScreenName, [&main] { return &main; });

@@ -7,7 +7,7 @@ namespace rov2::archive {
 
 /// Outcome of an archive operation: success, or failure with a message that
 /// the report shows to the user (Japanese, one line, no trailing newline).
-class ArchiveStatus
+class [[nodiscard]] ArchiveStatus
 {
 public:
     /// @return a successful status.

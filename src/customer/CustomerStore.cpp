@@ -2,9 +2,12 @@
 
 #include "Database.h"
 #include "JapaneseDate.h"
+#include "Layout.h"
 #include "Query.h"
 #include "Recordset.h"
 
+#include <QPair>
+#include <QVector>
 #include <QtDebug>
 
 namespace rov2::CustomerStore {
@@ -98,41 +101,53 @@ bool writeCustomer(Database& db, const QString& name, const QVariantMap& fields)
 
 const QStringList& customerFields()
 {
-    static const QStringList fields = {
-        QStringLiteral("名称"),   QStringLiteral("ふりがな"), QStringLiteral("郵便番号"), QStringLiteral("住所1"),
-        QStringLiteral("住所2"),  QStringLiteral("敬称"),     QStringLiteral("クイック"), QStringLiteral("Email"),
-        QStringLiteral("TEL1"),   QStringLiteral("TEL2"),     QStringLiteral("FAX"),      QStringLiteral("区分1"),
-        QStringLiteral("区分2"),  QStringLiteral("生年月日"), QStringLiteral("誕生月"),   QStringLiteral("性別"),
-        QStringLiteral("年齢"),   QStringLiteral("顧客メモ"), QStringLiteral("印刷名")};
+    // The layout's own list: every field but the number the table hands out.
+    static const QStringList fields = [] {
+        QStringList out = findTable(FileKind::Data, QStringLiteral("顧客マスタ"))->columnNames();
+        out.removeAll(QStringLiteral("code"));
+        return out;
+    }();
     return fields;
 }
 
-std::optional<QVariantMap> readCustomer(const QString& dataFile, const QString& name)
+CustomerRead readCustomer(const QString& dataFile, const QString& name)
 {
     auto db = Database::open(dataFile);
     if (!db)
-        return std::nullopt;
+        return {};
     Recordset rs = db->openDynaset(QStringLiteral("顧客マスタ"), QStringLiteral("名称 = ?"), {name});
-    if (!rs.isOpen() || rs.eof())
-        return std::nullopt;
-    QVariantMap out;
+    if (!rs.isOpen())
+        return {};
+    if (rs.eof())
+        return {ReadOutcome::NotFound, {}};
+    CustomerRead out{ReadOutcome::Found, {}};
     for (const QString& f : customerFields())
-        out.insert(f, rs.field(f));
+        out.fields.insert(f, rs.field(f));
     return out;
+}
+
+bool writeFamilyFromWork(Database& data, const QString& workFile, const FamilyOwner& owner)
+{
+    bool workOk = false;
+    const std::vector<QVariantMap> family = namedWorkRows(workFile, &workOk);
+    return workOk && writeFamily(data, family, owner);
+}
+
+bool saveCustomer(const QString& dataFile, const QString& name, const QVariantMap& fields,
+                  const FamilyWriter& writeFamilyRows)
+{
+    auto db = Database::open(dataFile);
+    if (!db)
+        return false;
+    Transaction tx(*db);
+    return tx.active() && writeCustomer(*db, name, fields) && writeFamilyRows(*db) && tx.commit();
 }
 
 bool saveCustomer(const QString& dataFile, const QString& workFile, const QString& name, const QVariantMap& fields,
                   const FamilyOwner& owner)
 {
-    bool workOk = false;
-    const std::vector<QVariantMap> family = namedWorkRows(workFile, &workOk);
-    if (!workOk)
-        return false;
-    auto db = Database::open(dataFile);
-    if (!db)
-        return false;
-    Transaction tx(*db);
-    return tx.active() && writeCustomer(*db, name, fields) && writeFamily(*db, family, owner) && tx.commit();
+    return saveCustomer(dataFile, name, fields,
+                        [&](Database& data) { return writeFamilyFromWork(data, workFile, owner); });
 }
 
 bool deleteCustomer(const QString& dataFile, const QString& name)
@@ -157,33 +172,45 @@ bool clearFamilyWork(const QString& workFile)
     return ok && tx.commit();
 }
 
-bool copyFamilyToWork(const QString& dataFile, const QString& workFile, const QString& name)
+bool copyFamilyToWork(const QString& dataFile, const QString& workFile, const QString& name, QString* failedFile)
 {
+    const auto failed = [failedFile](const QString& file) {
+        if (failedFile)
+            *failedFile = file;
+        return false;
+    };
     if (!clearFamilyWork(workFile))
-        return false;
+        return failed(workFile);
     auto data = Database::open(dataFile);
+    if (!data)
+        return failed(dataFile);
     auto work = Database::open(workFile);
-    if (!data || !work)
-        return false;
+    if (!work)
+        return failed(workFile);
     Query family = data->query(QStringLiteral("SELECT * FROM 家族情報 WHERE 名称 = ? ORDER BY 行番号"), {name});
     Recordset rows = work->openDynaset(QStringLiteral("w家族情報"));
     Transaction tx(*work);
-    bool ok = rows.isOpen() && tx.active();
-    while (ok && family.next()) {
+    if (!rows.isOpen() || !tx.active())
+        return failed(workFile);
+    while (family.next()) {
         // A stored row without a name leaves its grid row empty, as it was saved.
         if (rows.eof())
             rows.addNew();
         else
             rows.edit();
+        bool ok = true;
         if (!family.value(QStringLiteral("氏名")).isNull()) {
             for (const QString& f : familyWorkFields())
-                rows.setField(f, family.value(f));
-            rows.setField(QStringLiteral("生年月日"), storedDate(family.value(QStringLiteral("生年月日"))));
+                ok = ok && rows.setField(f, family.value(f));
+            ok = ok && rows.setField(QStringLiteral("生年月日"), storedDate(family.value(QStringLiteral("生年月日"))));
         }
-        ok = rows.update();
+        if (!ok || !rows.update())
+            return failed(workFile);
         rows.moveNext();
     }
-    return ok && family.ok() && tx.commit();
+    if (!family.ok())
+        return failed(dataFile);
+    return tx.commit() || failed(workFile);
 }
 
 QStringList codeList(const QString& dataFile, const QString& kind)
@@ -206,7 +233,7 @@ QStringList quickCustomers(const QString& dataFile)
     auto db = Database::open(dataFile);
     if (!db)
         return out;
-    Query q = db->query(QStringLiteral("SELECT 名称 FROM 顧客マスタ WHERE クイック = ? AND 名称 IS NOT NULL ORDER BY ふりがな"),
+    Query q = db->query(QStringLiteral("SELECT 名称 FROM 顧客マスタ WHERE クイック = ? AND 名称 IS NOT NULL ORDER BY ふりがな COLLATE JA"),
                         {QStringLiteral("する")});
     while (q.next())
         out << q.value(0).toString();
@@ -215,13 +242,29 @@ QStringList quickCustomers(const QString& dataFile)
 
 bool rebuildRelationships(const QString& dataFile, const QString& workFile)
 {
+    QVector<QPair<QVariant, QVariant>> entries;
+    {
+        auto data = Database::open(dataFile);
+        if (!data)
+            return false;
+        Query q = data->query(QStringLiteral("SELECT sname, 性別 FROM コードマスタ WHERE kcode = ? AND sname IS NOT NULL "
+                                             "ORDER BY code"),
+                              {QStringLiteral("続柄")});
+        while (q.next())
+            entries.append({q.value(0), q.value(1)});
+        if (!q.ok())
+            return false;
+    }
     auto work = Database::open(workFile);
-    if (!work || !work->execute(QStringLiteral("DELETE FROM w続柄")))
+    if (!work)
         return false;
-    return work->executeWithAttached(dataFile, QStringLiteral("data"),
-                                     QStringLiteral("INSERT INTO w続柄 (sname, 性別) SELECT sname, 性別 FROM data.コードマスタ "
-                                                    "WHERE kcode = ? AND sname IS NOT NULL ORDER BY code"),
-                                     {QStringLiteral("続柄")});
+    Transaction tx(*work);
+    if (!tx.active() || !work->execute(QStringLiteral("DELETE FROM w続柄")))
+        return false;
+    for (const auto& [sname, sex] : entries)
+        if (!work->execute(QStringLiteral("INSERT INTO w続柄 (sname, 性別) VALUES (?, ?)"), {sname, sex}))
+            return false;
+    return tx.commit();
 }
 
 std::optional<qint64> customerCount(const QString& dataFile)

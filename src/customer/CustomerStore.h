@@ -5,9 +5,12 @@
 #include <QVariant>
 #include <QVariantMap>
 
+#include <functional>
 #include <optional>
 
 namespace rov2 {
+
+class Database;
 
 /// The customer screen's work with the files: one customer row of 顧客マスタ,
 /// its 家族情報 rows and the family grid's work table w家族情報. Every call
@@ -18,9 +21,20 @@ namespace CustomerStore {
 /// The fields of 顧客マスタ the screen reads and writes, in mapping order.
 const QStringList& customerFields();
 
-/// The first row of 顧客マスタ with that name; nothing when there is none or
-/// the data file cannot be read. Null fields are null QVariants.
-std::optional<QVariantMap> readCustomer(const QString& dataFile, const QString& name);
+/// What a read of one customer found.
+enum class ReadOutcome {
+    Found,    ///< the customer's fields are in CustomerRead::fields
+    NotFound, ///< the file was read and holds no customer of that name
+    Failed,   ///< the file could not be read: nothing is known about the name
+};
+
+struct CustomerRead {
+    ReadOutcome outcome = ReadOutcome::Failed;
+    QVariantMap fields; ///< Null fields are null QVariants
+};
+
+/// The first row of 顧客マスタ with that name.
+[[nodiscard]] CustomerRead readCustomer(const QString& dataFile, const QString& name);
 
 /// The family values that go with a saved customer.
 struct FamilyOwner {
@@ -29,21 +43,35 @@ struct FamilyOwner {
     QVariant category2;
 };
 
+/// Writes the family part of a save into the open data file, inside the
+/// save's transaction. @return false on any failure.
+using FamilyWriter = std::function<bool(Database& data)>;
+
 /// Saves a customer: edits the first row with @p name or appends one, then
-/// replaces its family rows with the named rows of the work table. All of it
-/// lands, or nothing does. @return false on any failure (then nothing changed).
-bool saveCustomer(const QString& dataFile, const QString& workFile, const QString& name, const QVariantMap& fields,
-                  const FamilyOwner& owner);
+/// lets @p writeFamily replace its family rows, all in one transaction: all of
+/// it lands, or nothing does. @return false on any failure (then nothing changed).
+[[nodiscard]] bool saveCustomer(const QString& dataFile, const QString& name, const QVariantMap& fields,
+                                const FamilyWriter& writeFamily);
+
+/// saveCustomer() whose family part is writeFamilyFromWork().
+[[nodiscard]] bool saveCustomer(const QString& dataFile, const QString& workFile, const QString& name,
+                                const QVariantMap& fields, const FamilyOwner& owner);
+
+/// Replaces the family rows of @p owner in @p data with the named rows of the
+/// work table, numbered from 0 in table order. Runs inside the caller's transaction.
+[[nodiscard]] bool writeFamilyFromWork(Database& data, const QString& workFile, const FamilyOwner& owner);
 
 /// Removes every customer row with @p name and all their family rows, together.
-bool deleteCustomer(const QString& dataFile, const QString& name);
+[[nodiscard]] bool deleteCustomer(const QString& dataFile, const QString& name);
 
 /// Resets the work table to ten empty rows.
-bool clearFamilyWork(const QString& workFile);
+[[nodiscard]] bool clearFamilyWork(const QString& workFile);
 
 /// Resets the work table, then fills its rows in turn with the customer's
 /// family rows in 行番号 order; a family of more than ten gets more rows.
-bool copyFamilyToWork(const QString& dataFile, const QString& workFile, const QString& name);
+/// @param failedFile on failure, the file that could not be read or written.
+[[nodiscard]] bool copyFamilyToWork(const QString& dataFile, const QString& workFile, const QString& name,
+                                    QString* failedFile = nullptr);
 
 /// The entries of one code list ("敬称", "区分1", "区分2"), in cnt, then code order.
 QStringList codeList(const QString& dataFile, const QString& kind);
@@ -51,8 +79,9 @@ QStringList codeList(const QString& dataFile, const QString& kind);
 /// The names of the quick-pick customers, in reading order.
 QStringList quickCustomers(const QString& dataFile);
 
-/// Rebuilds w続柄 from the 続柄 code list of the data file.
-bool rebuildRelationships(const QString& dataFile, const QString& workFile);
+/// Rebuilds w続柄 from the 続柄 code list of the data file, in one transaction
+/// (a failure leaves the previous list).
+[[nodiscard]] bool rebuildRelationships(const QString& dataFile, const QString& workFile);
 
 /// The number of customers; nothing when the data file cannot be read.
 std::optional<qint64> customerCount(const QString& dataFile);

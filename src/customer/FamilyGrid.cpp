@@ -15,6 +15,7 @@
 #include <QInputMethod>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace rov2 {
@@ -64,6 +65,13 @@ bool FamilyGrid::refresh()
     return dat家族->refresh();
 }
 
+void FamilyGrid::showNoRows()
+{
+    Lst性別->hide();
+    DD続柄->hide();
+    dat家族->clearRows();
+}
+
 bool FamilyGrid::commitPendingEdit()
 {
     QWidget* editor = Grid家族->currentEditor();
@@ -78,14 +86,33 @@ bool FamilyGrid::commitPendingEdit()
 void FamilyGrid::setUpColumns()
 {
     Grid家族->setColumnHidden(family::名称, true);
-    const int em = fontMetrics().horizontalAdvance(QChar(0x3042));
-    const int button = 18;
-    const int widths[family::ColumnCount] = {0,       7 * em, 8 * em, 5 * em + button, 2 * em + button,
-                                             10 * em, 8 * em, 6 * em, 3 * em,          3 * em,
-                                             8 * em,  12 * em};
-    for (int c = family::氏名; c < family::ColumnCount; ++c)
-        Grid家族->setColumnWidth(c, widths[c]);
-    Grid家族->horizontalHeader()->setStretchLastSection(true);
+    // Each column as wide as the longest value it usually holds, or its
+    // caption when that is wider; the two pick-list columns keep room for
+    // their button. メモ takes what is left.
+    const char* const samples[family::ColumnCount] = {
+        "", "山田　花子子", "やまだ　はなこ", "おばあさん", "女", "hanako@example.ne.jp", "080-0000-0000",
+        "0000/00/00", "12", "100", "山田商店株式会社", "メモ"};
+    const QFontMetrics fm(Grid家族->font());
+    const int padding =
+        2 * (Grid家族->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Grid家族) + 1) + 8;
+    const int button = Grid家族->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Grid家族);
+    QHeaderView* header = Grid家族->horizontalHeader();
+    for (int c = family::氏名; c < family::ColumnCount; ++c) {
+        const bool picked = c == family::続柄 || c == family::性別;
+        const int content = fm.horizontalAdvance(QString::fromUtf8(samples[c])) + padding + (picked ? button : 0);
+        Grid家族->setColumnWidth(c, qMax(content, header->sectionSizeHint(c)));
+    }
+    header->setStretchLastSection(true);
+}
+
+int FamilyGrid::contentWidth() const
+{
+    int width = Grid家族->verticalHeader()->sizeHint().width() + 2 * Grid家族->frameWidth() +
+                Grid家族->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Grid家族);
+    for (int c = 0; c < family::ColumnCount; ++c)
+        if (!Grid家族->isColumnHidden(c))
+            width += Grid家族->columnWidth(c);
+    return width;
 }
 
 void FamilyGrid::connectParts()

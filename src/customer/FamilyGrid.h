@@ -36,6 +36,11 @@ public:
     /// Reads the work table again ("refresh dat家族").
     /// @return false when it could not be read.
     bool refresh();
+    /// Shows no rows until the next refresh(): for when the work table could
+    /// not be rewritten and still holds another customer's family.
+    void showNoRows();
+    /// The width that shows every column whole without scrolling.
+    int contentWidth() const;
     /// Stores the cell being edited, if any; the save of the customer calls
     /// it first. @return false when no edit was pending.
     bool commitPendingEdit();

@@ -116,6 +116,13 @@ bool FamilyTableModel::refresh()
     return rows.has_value();
 }
 
+void FamilyTableModel::clearRows()
+{
+    beginResetModel();
+    rows_.clear();
+    endResetModel();
+}
+
 std::optional<QVector<FamilyTableModel::Row>> FamilyTableModel::readRows() const
 {
     QString error;

@@ -33,6 +33,8 @@ public:
     /// the table was rewritten behind the grid's back.
     /// @return false when the table could not be read (the model is then empty).
     bool refresh();
+    /// Holds no rows until the next refresh().
+    void clearRows();
 
     /// Shows 生年月日 as "gee/mm/dd" (era) or "yyyy/mm/dd". Until it is set,
     /// the setting 年号 of env() decides each time a cell is shown.

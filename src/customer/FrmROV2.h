@@ -6,6 +6,8 @@
 #include <QVariantMap>
 #include <QWidget>
 
+#include <optional>
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -14,6 +16,7 @@ class QTabWidget;
 namespace rov2 {
 
 class ComboBox;
+class Database;
 class DateBox;
 class FamilyGrid;
 class NumberBox;
@@ -40,54 +43,62 @@ public:
     void SetComb(const QString& kind);
     void Clear顧客情報画面();
     void Clear家族情報();
-    void Read家族情報(const QString& name);
-    void Read顧客情報(const QString& name);
+    /// Copies the customer's family rows into the grid's work table.
+    /// @return false when that failed (logged; the grid then shows no rows).
+    bool Read家族情報(const QString& name);
+    /// Reads the customer of that name into the inputs and its family into the
+    /// grid. A read that fails is told to the user, and saving or deleting the
+    /// name is refused until a read of it succeeds.
+    /// @return false when the customer could not be read.
+    bool Read顧客情報(const QString& name);
+    /// Saves the inputs and the family grid under @p name, after the name
+    /// box's leave check when the name in the box was not checked yet.
     void Entry顧客マスタ(const QString& name);
+    /// The family part of a save, inside the save's transaction on @p data:
+    /// replaces the customer's family rows with the grid's named rows.
+    [[nodiscard]] bool Entry家族情報(Database& data, const QString& name);
     void Delete顧客();
 
     /// The screen a hub button opens; nothing happens when it is not registered.
     void openScreen(const QString& name);
 
-    // Above the tabs.
-    ComboBox* cmb顧客名;
-    QPushButton* cmd顧客参照;
-    QPushButton* cmd顧客参照50;
-    QTabWidget* Tab顧客情報;
-    // Tab 0 個人情報.
-    ComboBox* cmb敬称;
-    TextBox* txtTEL1;
-    TextBox* txtTEL2;
-    TextBox* txtFAX;
-    TextBox* txtふりがな;
-    ComboBox* cmb区分1;
-    ComboBox* cmb区分2;
-    DateBox* dt生年月日;
-    NumberBox* num年齢;
-    ComboBox* cmb性別;
-    ComboBox* cmbクイック;
-    TextBox* txtEmail;
-    TextBox* txt郵便番号;
-    QPushButton* cmd郵便;
-    TextBox* txt住所1;
-    TextBox* txt住所2;
-    TextBox* txt顧客メモ;
-    // Tab 1 家族情報・その他.
-    TextBox* txt印刷名;
-    FamilyGrid* Grid家族;
-    // Below the tabs.
-    QPushButton* cmd登録;
-    QPushButton* cmdクリア;
-    QPushButton* cmd削除;
-    QPushButton* Command3;  ///< 一覧
-    QPushButton* Command11; ///< 保守
-    QPushButton* Command5;  ///< コード表
-    QPushButton* CmdHint;
-    QPushButton* cmd閉じる;
-    QLabel* Label20;
-    QLabel* LblEntNum;
-    QLabel* Image1;
-    QFrame* CnMsg;
-    QLabel* LMsg;
+    // The controls, for tests and assistive tools; each also carries its name as objectName.
+    ComboBox* cmb顧客名() const { return cmb顧客名_; }
+    QPushButton* cmd顧客参照() const { return cmd顧客参照_; }
+    QPushButton* cmd顧客参照50() const { return cmd顧客参照50_; }
+    QTabWidget* Tab顧客情報() const { return Tab顧客情報_; }
+    ComboBox* cmb敬称() const { return cmb敬称_; }
+    TextBox* txtTEL1() const { return txtTEL1_; }
+    TextBox* txtTEL2() const { return txtTEL2_; }
+    TextBox* txtFAX() const { return txtFAX_; }
+    TextBox* txtふりがな() const { return txtふりがな_; }
+    ComboBox* cmb区分1() const { return cmb区分1_; }
+    ComboBox* cmb区分2() const { return cmb区分2_; }
+    DateBox* dt生年月日() const { return dt生年月日_; }
+    NumberBox* num年齢() const { return num年齢_; }
+    ComboBox* cmb性別() const { return cmb性別_; }
+    ComboBox* cmbクイック() const { return cmbクイック_; }
+    TextBox* txtEmail() const { return txtEmail_; }
+    TextBox* txt郵便番号() const { return txt郵便番号_; }
+    QPushButton* cmd郵便() const { return cmd郵便_; }
+    TextBox* txt住所1() const { return txt住所1_; }
+    TextBox* txt住所2() const { return txt住所2_; }
+    TextBox* txt顧客メモ() const { return txt顧客メモ_; }
+    TextBox* txt印刷名() const { return txt印刷名_; }
+    FamilyGrid* Grid家族() const { return Grid家族_; }
+    QPushButton* cmd登録() const { return cmd登録_; }
+    QPushButton* cmdクリア() const { return cmdクリア_; }
+    QPushButton* cmd削除() const { return cmd削除_; }
+    QPushButton* Command3() const { return Command3_; }  ///< 一覧
+    QPushButton* Command11() const { return Command11_; } ///< 保守
+    QPushButton* Command5() const { return Command5_; }  ///< コード表
+    QPushButton* CmdHint() const { return CmdHint_; }
+    QPushButton* cmd閉じる() const { return cmd閉じる_; }
+    QLabel* Label20() const { return Label20_; }
+    QLabel* LblEntNum() const { return LblEntNum_; }
+    QLabel* Image1() const { return Image1_; }
+    QFrame* CnMsg() const { return CnMsg_; }
+    QLabel* LMsg() const { return LMsg_; }
 
     /// Shows or hides the busy panel with its text.
     void showBusy(const QString& text);
@@ -113,7 +124,13 @@ private:
     bool movementKey(QWidget* input, int key);
     void moveTo(QWidget* target);
 
-    void leave顧客名();
+    /// @return false when the name was too long or its customer could not be read.
+    bool leave顧客名();
+    /// Runs the name box's leave check unless the name in the box was checked
+    /// since it last changed. @return true when a save or delete may go on.
+    bool checkNameFirst();
+    void reportUnreadable(const QString& name, const QString& file);
+    bool readFamily(const QString& name, QString* failedFile);
     void leave敬称();
     void leave区分(ComboBox* box, const QString& kind, bool enabled);
     void leave生年月日();
@@ -134,6 +151,48 @@ private:
     QList<QPointer<QWidget>> opened_;
     /// env().codeListsVersion when the code-list drop-downs were last filled.
     int codeListsSeen_ = 0;
+    /// The name whose leave check last read its customer (found or not);
+    /// nothing after a read failed. A save or delete of any other name runs
+    /// the leave check first.
+    std::optional<QString> checkedName_ = QString();
+
+    ComboBox* cmb顧客名_ = nullptr;
+    QPushButton* cmd顧客参照_ = nullptr;
+    QPushButton* cmd顧客参照50_ = nullptr;
+    QTabWidget* Tab顧客情報_ = nullptr;
+    ComboBox* cmb敬称_ = nullptr;
+    TextBox* txtTEL1_ = nullptr;
+    TextBox* txtTEL2_ = nullptr;
+    TextBox* txtFAX_ = nullptr;
+    TextBox* txtふりがな_ = nullptr;
+    ComboBox* cmb区分1_ = nullptr;
+    ComboBox* cmb区分2_ = nullptr;
+    DateBox* dt生年月日_ = nullptr;
+    NumberBox* num年齢_ = nullptr;
+    ComboBox* cmb性別_ = nullptr;
+    ComboBox* cmbクイック_ = nullptr;
+    TextBox* txtEmail_ = nullptr;
+    TextBox* txt郵便番号_ = nullptr;
+    QPushButton* cmd郵便_ = nullptr;
+    TextBox* txt住所1_ = nullptr;
+    TextBox* txt住所2_ = nullptr;
+    TextBox* txt顧客メモ_ = nullptr;
+    TextBox* txt印刷名_ = nullptr;
+    FamilyGrid* Grid家族_ = nullptr;
+    QPushButton* cmd登録_ = nullptr;
+    QPushButton* cmdクリア_ = nullptr;
+    QPushButton* cmd削除_ = nullptr;
+    QPushButton* Command3_ = nullptr;
+    QPushButton* Command11_ = nullptr;
+    QPushButton* Command5_ = nullptr;
+    QPushButton* CmdHint_ = nullptr;
+    QPushButton* cmd閉じる_ = nullptr;
+    QLabel* Label20_ = nullptr;
+    QLabel* LblEntNum_ = nullptr;
+    QLabel* Image1_ = nullptr;
+    QFrame* CnMsg_ = nullptr;
+    QLabel* LMsg_ = nullptr;
+
 };
 
 /// The address the logo opens.

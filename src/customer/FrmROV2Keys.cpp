@@ -49,54 +49,64 @@ void FrmROV2::connectControls()
 {
     connectLeaveChecks();
     connectHub();
-    connect(cmd登録, &QPushButton::clicked, this, [this] { Entry顧客マスタ(cmb顧客名->text()); });
-    connect(cmd削除, &QPushButton::clicked, this, [this] { Delete顧客(); });
-    connect(cmdクリア, &QPushButton::clicked, this, &FrmROV2::endRecordAction);
-    connect(cmd閉じる, &QPushButton::clicked, this, &QWidget::close);
-    connect(Grid家族, &FamilyGrid::relationshipsChanged, this, [this] { SetComb(QStringLiteral("続柄")); });
+    connect(cmd登録_, &QPushButton::clicked, this, [this] { Entry顧客マスタ(cmb顧客名_->text()); });
+    connect(cmd削除_, &QPushButton::clicked, this, [this] { Delete顧客(); });
+    connect(cmdクリア_, &QPushButton::clicked, this, &FrmROV2::endRecordAction);
+    connect(cmd閉じる_, &QPushButton::clicked, this, &QWidget::close);
+    connect(Grid家族_, &FamilyGrid::relationshipsChanged, this, [this] { SetComb(QStringLiteral("続柄")); });
 }
 
 void FrmROV2::connectLeaveChecks()
 {
-    connect(cmb顧客名, &ComboBox::left, this, &FrmROV2::leave顧客名);
-    connect(cmb敬称, &ComboBox::left, this, &FrmROV2::leave敬称);
-    connect(cmb区分1, &ComboBox::left, this,
-            [this] { leave区分(cmb区分1, QStringLiteral("区分1"), env().settings.区分登録1); });
-    connect(cmb区分2, &ComboBox::left, this,
-            [this] { leave区分(cmb区分2, QStringLiteral("区分2"), env().settings.区分登録2); });
-    connect(dt生年月日, &DateBox::left, this, &FrmROV2::leave生年月日);
-    connect(txt郵便番号, &TextBox::left, this, &FrmROV2::leave郵便番号);
+    connect(cmb顧客名_, &ComboBox::left, this, &FrmROV2::leave顧客名);
+    connect(cmb敬称_, &ComboBox::left, this, &FrmROV2::leave敬称);
+    connect(cmb区分1_, &ComboBox::left, this,
+            [this] { leave区分(cmb区分1_, QStringLiteral("区分1"), env().settings.区分登録1); });
+    connect(cmb区分2_, &ComboBox::left, this,
+            [this] { leave区分(cmb区分2_, QStringLiteral("区分2"), env().settings.区分登録2); });
+    connect(dt生年月日_, &DateBox::left, this, &FrmROV2::leave生年月日);
+    connect(txt郵便番号_, &TextBox::left, this, &FrmROV2::leave郵便番号);
 }
 
 void FrmROV2::connectHub()
 {
-    connect(Command3, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("FrmKokyakuList")); });
-    connect(Command11, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("FrmHosyu")); });
-    connect(Command5, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("FrmCodeMaster")); });
-    connect(CmdHint, &QPushButton::clicked, this, &FrmROV2::clickHint);
+    connect(Command3_, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("FrmKokyakuList")); });
+    connect(Command11_, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("FrmHosyu")); });
+    connect(Command5_, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("FrmCodeMaster")); });
+    connect(CmdHint_, &QPushButton::clicked, this, &FrmROV2::clickHint);
 }
 
-void FrmROV2::leave顧客名()
+bool FrmROV2::leave顧客名()
 {
-    if (!LimitTextLength(cmb顧客名, 40))
-        return;
-    const QString name = cmb顧客名->text();
-    if (name.isEmpty())
-        Clear顧客情報画面();
-    else
-        Read顧客情報(name);
+    if (!LimitTextLength(cmb顧客名_, 40))
+        return false;
+    const QString name = cmb顧客名_->text();
+    if (!name.isEmpty())
+        return Read顧客情報(name);
+    Clear顧客情報画面();
+    return true;
+}
+
+bool FrmROV2::checkNameFirst()
+{
+    // F5 in the name box saves without leaving it: the name typed there must
+    // still be read (a stored customer is not overwritten by an empty screen)
+    // and held to its length, as leaving the box would.
+    if (checkedName_ && *checkedName_ == cmb顧客名_->text())
+        return true;
+    return leave顧客名();
 }
 
 void FrmROV2::leave敬称()
 {
-    if (!LimitTextLength(cmb敬称, 40))
+    if (!LimitTextLength(cmb敬称_, 40))
         return;
-    const QString text = cmb敬称->text();
+    const QString text = cmb敬称_->text();
     if (text.isEmpty() || !env().settings.敬称登録)
         return;
     if (AddCodeName(QStringLiteral("敬称"), text, QString())) {
         SetComb(QStringLiteral("敬称"));
-        cmb敬称->setText(text);
+        cmb敬称_->setText(text);
     }
 }
 
@@ -111,25 +121,25 @@ void FrmROV2::leave区分(ComboBox* box, const QString& kind, bool enabled)
 
 void FrmROV2::leave生年月日()
 {
-    const auto birth = dt生年月日->date();
+    const auto birth = dt生年月日_->date();
     if (!birth)
         return;
-    const QVariant age = num年齢->value();
+    const QVariant age = num年齢_->value();
     if (!age.isNull() && age.toInt() != 0)
         return; // an age the user entered is never overwritten
-    num年齢->setValue(ageOn(*birth, Clock::today()));
+    num年齢_->setValue(ageOn(*birth, Clock::today()));
 }
 
 void FrmROV2::leave郵便番号()
 {
-    const QString code = txt郵便番号->text();
-    if (!code.isEmpty() && txt住所1->text().isEmpty())
-        txt住所1->setText(LookupAddress(code));
+    const QString code = txt郵便番号_->text();
+    if (!code.isEmpty() && txt住所1_->text().isEmpty())
+        txt住所1_->setText(LookupAddress(code));
 }
 
 bool FrmROV2::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == Image1_ && event->type() == QEvent::MouseButtonRelease) {
         clickLogo();
         return true;
     }
@@ -154,26 +164,26 @@ bool FrmROV2::functionKey(int key)
 {
     QPushButton* target = nullptr;
     switch (key) {
-    case Qt::Key_F3: target = cmd顧客参照; break;
-    case Qt::Key_F4: target = cmd顧客参照50; break;
-    case Qt::Key_F5: target = cmd登録; break;
-    case Qt::Key_F6: target = cmd削除; break;
-    case Qt::Key_F9: target = cmdクリア; break;
-    case Qt::Key_F10: target = Command3; break;
-    case Qt::Key_F11: target = Command11; break;
-    case Qt::Key_F12: target = Command5; break;
+    case Qt::Key_F3: target = cmd顧客参照_; break;
+    case Qt::Key_F4: target = cmd顧客参照50_; break;
+    case Qt::Key_F5: target = cmd登録_; break;
+    case Qt::Key_F6: target = cmd削除_; break;
+    case Qt::Key_F9: target = cmdクリア_; break;
+    case Qt::Key_F10: target = Command3_; break;
+    case Qt::Key_F11: target = Command11_; break;
+    case Qt::Key_F12: target = Command5_; break;
     case Qt::Key_Escape:
         // In a cell editor or a pick list of the family grid, Esc first
         // cancels that; it closes the window from anywhere else.
         if (QWidget* focus = QApplication::focusWidget();
-            focus && Grid家族->isAncestorOf(focus) && focus != Grid家族->Grid家族)
+            focus && Grid家族_->isAncestorOf(focus) && focus != Grid家族_->Grid家族)
             return false;
-        target = cmd閉じる;
+        target = cmd閉じる_;
         break;
     default: return false;
     }
-    // A click through the key leaves the focus where it is: F5 in the name
-    // box saves the name as typed, without its leave check.
+    // A click through the key leaves the focus where it is; the save and the
+    // delete run the name box's leave check themselves when it is due.
     target->click();
     return true;
 }
@@ -185,17 +195,17 @@ bool FrmROV2::movementKey(QWidget* input, int key)
         return false;
     if (!isEnter(key) && !cursorAtEdge(input, key))
         return false;
-    if (input == cmb敬称 && isEnter(key) && cmb敬称->text().isEmpty() && cmb敬称->count() > 0)
-        cmb敬称->setText(cmb敬称->itemText(0));
+    if (input == cmb敬称_ && isEnter(key) && cmb敬称_->text().isEmpty() && cmb敬称_->count() > 0)
+        cmb敬称_->setText(cmb敬称_->itemText(0));
     struct Move {
         QWidget* from;
         QWidget* next;
         QWidget* previous;
     };
     const Move moves[] = {
-        {cmb顧客名, cmb敬称, nullptr}, {cmb敬称, txtTEL1, cmb顧客名},   {cmb区分1, cmb区分2, txtふりがな},
-        {cmb区分2, dt生年月日, cmb区分1}, {cmb性別, cmbクイック, num年齢}, {cmbクイック, txtEmail, cmb性別},
-        {txt顧客メモ, txt印刷名, txt住所2},
+        {cmb顧客名_, cmb敬称_, nullptr}, {cmb敬称_, txtTEL1_, cmb顧客名_},   {cmb区分1_, cmb区分2_, txtふりがな_},
+        {cmb区分2_, dt生年月日_, cmb区分1_}, {cmb性別_, cmbクイック_, num年齢_}, {cmbクイック_, txtEmail_, cmb性別_},
+        {txt顧客メモ_, txt印刷名_, txt住所2_},
     };
     for (const Move& m : moves) {
         if (m.from != input)
@@ -204,8 +214,8 @@ bool FrmROV2::movementKey(QWidget* input, int key)
             moveTo(to);
         return true;
     }
-    if (input == txt印刷名 && key == Qt::Key_Left) {
-        moveTo(txt顧客メモ);
+    if (input == txt印刷名_ && key == Qt::Key_Left) {
+        moveTo(txt顧客メモ_);
         return true;
     }
     return false;
@@ -213,9 +223,9 @@ bool FrmROV2::movementKey(QWidget* input, int key)
 
 void FrmROV2::moveTo(QWidget* target)
 {
-    for (int i = 0; i < Tab顧客情報->count(); ++i)
-        if (Tab顧客情報->widget(i)->isAncestorOf(target))
-            Tab顧客情報->setCurrentIndex(i);
+    for (int i = 0; i < Tab顧客情報_->count(); ++i)
+        if (Tab顧客情報_->widget(i)->isAncestorOf(target))
+            Tab顧客情報_->setCurrentIndex(i);
     target->setFocus(Qt::TabFocusReason);
 }
 

@@ -1,6 +1,7 @@
 // The record routines of the customer screen: lists, clearing, reading,
 // saving and deleting one customer and its family.
 #include "ComboBox.h"
+#include "Database.h"
 #include "CustomerStore.h"
 #include "DateBox.h"
 #include "FamilyGrid.h"
@@ -11,10 +12,13 @@
 #include "ProgramEnv.h"
 #include "TextBox.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QTabWidget>
 #include <QtDebug>
+
+#include <vector>
 
 namespace rov2 {
 namespace {
@@ -57,11 +61,11 @@ void FrmROV2::Form_Activate()
     QString& handed = env().selectedCustomerName;
     if (handed.isEmpty())
         return;
-    cmb顧客名->setText(handed);
+    cmb顧客名_->setText(handed);
     handed.clear();
     // Going on to the telephone box leaves the name box, whose leave check reads the customer.
-    cmb顧客名->setFocus(Qt::OtherFocusReason);
-    txtTEL1->setFocus(Qt::OtherFocusReason);
+    cmb顧客名_->setFocus(Qt::OtherFocusReason);
+    txtTEL1_->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmROV2::refreshCodeLists()
@@ -77,10 +81,10 @@ void FrmROV2::refreshCodeLists()
 
 void FrmROV2::FormInit()
 {
-    Grid家族->setWorkFile(env().locations.workFile);
+    Grid家族_->setWorkFile(env().locations.workFile);
     const bool era = env().settings.eraCalendar();
-    dt生年月日->setEraCalendar(era);
-    Grid家族->setEraCalendar(era);
+    dt生年月日_->setEraCalendar(era);
+    Grid家族_->setEraCalendar(era);
 }
 
 void FrmROV2::SetComb(const QString& kind)
@@ -88,9 +92,9 @@ void FrmROV2::SetComb(const QString& kind)
     const bool all = kind == QStringLiteral("すべて");
     const QString& data = env().locations.dataFile;
     if (all || kind == QStringLiteral("敬称"))
-        reload(cmb敬称, CustomerStore::codeList(data, QStringLiteral("敬称")));
-    for (ComboBox* box : {cmb区分1, cmb区分2}) {
-        const QString k = box == cmb区分1 ? QStringLiteral("区分1") : QStringLiteral("区分2");
+        reload(cmb敬称_, CustomerStore::codeList(data, QStringLiteral("敬称")));
+    for (ComboBox* box : {cmb区分1_, cmb区分2_}) {
+        const QString k = box == cmb区分1_ ? QStringLiteral("区分1") : QStringLiteral("区分2");
         if (!all && kind != k)
             continue;
         // The category texts survive a rebuild; the other lists lose theirs.
@@ -99,7 +103,7 @@ void FrmROV2::SetComb(const QString& kind)
         box->setText(kept);
     }
     if (all || kind == QStringLiteral("顧客"))
-        reload(cmb顧客名, CustomerStore::quickCustomers(data));
+        reload(cmb顧客名_, CustomerStore::quickCustomers(data));
     if ((all || kind == QStringLiteral("続柄")) &&
         !CustomerStore::rebuildRelationships(data, env().locations.workFile))
         qWarning("customer screen: the relationship list could not be rebuilt");
@@ -107,113 +111,195 @@ void FrmROV2::SetComb(const QString& kind)
 
 void FrmROV2::Clear顧客情報画面()
 {
-    for (ComboBox* c : {cmb顧客名, cmb敬称, cmb区分1, cmb区分2})
+    for (ComboBox* c : {cmb顧客名_, cmb敬称_, cmb区分1_, cmb区分2_})
         c->setText(QString());
-    for (TextBox* t : {txtTEL1, txtTEL2, txtFAX, txtふりがな, txtEmail, txt住所1, txt住所2, txt顧客メモ, txt郵便番号,
-                       txt印刷名})
+    for (TextBox* t : {txtTEL1_, txtTEL2_, txtFAX_, txtふりがな_, txtEmail_, txt住所1_, txt住所2_, txt顧客メモ_, txt郵便番号_,
+                       txt印刷名_})
         t->clear();
-    dt生年月日->setDate(std::nullopt);
-    num年齢->setValue(QVariant());
-    cmbクイック->clear();
-    cmbクイック->addItems({QStringLiteral("しない"), QStringLiteral("する")});
-    cmbクイック->setCurrentIndex(0);
-    cmb性別->clear();
-    cmb性別->addItems({QStringLiteral("女"), QStringLiteral("男")});
-    cmb性別->setText(env().settings.性別.toString());
+    dt生年月日_->setDate(std::nullopt);
+    num年齢_->setValue(QVariant());
+    cmbクイック_->clear();
+    cmbクイック_->addItems({QStringLiteral("しない"), QStringLiteral("する")});
+    cmbクイック_->setCurrentIndex(0);
+    cmb性別_->clear();
+    cmb性別_->addItems({QStringLiteral("女"), QStringLiteral("男")});
+    cmb性別_->setText(env().settings.性別.toString());
+    checkedName_ = QString();
 
-    LblEntNum->setText(QStringLiteral("登録数:"));
+    LblEntNum_->setText(QStringLiteral("登録数:"));
     if (const auto n = CustomerStore::customerCount(env().locations.dataFile))
-        LblEntNum->setText(QStringLiteral("登録数 ") + thousands(*n));
+        LblEntNum_->setText(QStringLiteral("登録数 ") + thousands(*n));
 }
 
 void FrmROV2::Clear家族情報()
 {
-    if (!CustomerStore::clearFamilyWork(env().locations.workFile))
+    if (!CustomerStore::clearFamilyWork(env().locations.workFile)) {
         qWarning("customer screen: the family rows could not be cleared");
-    Grid家族->refresh();
+        Grid家族_->showNoRows(); // the rows left there belong to the previous customer
+        return;
+    }
+    if (!Grid家族_->refresh())
+        qWarning("customer screen: the family grid could not read its rows");
 }
 
-void FrmROV2::Read家族情報(const QString& name)
+bool FrmROV2::Read家族情報(const QString& name) { return readFamily(name, nullptr); }
+
+bool FrmROV2::readFamily(const QString& name, QString* failedFile)
 {
-    if (!CustomerStore::copyFamilyToWork(env().locations.dataFile, env().locations.workFile, name))
-        qWarning().noquote() << "customer screen: the family of" << name << "could not be read";
-    Grid家族->refresh();
+    QString failed;
+    if (!CustomerStore::copyFamilyToWork(env().locations.dataFile, env().locations.workFile, name, &failed)) {
+        if (failedFile)
+            *failedFile = failed;
+        qWarning().noquote() << "customer screen: the family of" << name << "could not be read from" << failed;
+        // Whatever the work table still holds belongs to another customer.
+        Grid家族_->showNoRows();
+        return false;
+    }
+    if (!Grid家族_->refresh())
+        qWarning("customer screen: the family grid could not read its rows");
+    return true;
 }
+
+namespace {
+
+/// How a field of 顧客マスタ is kept on the screen.
+enum class Held {
+    Text,       ///< the text of a box, saved even when empty
+    TextOrNull, ///< the text of a box, Null when empty
+    Date,       ///< a date box: "yyyy/mm/dd", or Null without a date
+    Month,      ///< derived from the birth date: its month, or Null
+    Number,     ///< a number box: the number, or Null when empty
+};
+
+struct FieldControl {
+    const char* field;
+    Held held;
+    QWidget* control; ///< nullptr for a derived field
+};
+
+QString textOf(const QWidget* w)
+{
+    if (const auto* combo = qobject_cast<const ComboBox*>(w))
+        return combo->text();
+    return static_cast<const TextBox*>(w)->text();
+}
+
+void setTextOf(QWidget* w, const QString& text)
+{
+    if (auto* combo = qobject_cast<ComboBox*>(w))
+        combo->setText(text);
+    else
+        static_cast<TextBox*>(w)->setText(text);
+}
+
+/// The one list of the customer's fields and the inputs that show them, in
+/// the order they are read and saved.
+std::vector<FieldControl> fieldControls(const FrmROV2& f)
+{
+    return {{"名称", Held::Text, f.cmb顧客名()},        {"ふりがな", Held::Text, f.txtふりがな()},
+            {"郵便番号", Held::Text, f.txt郵便番号()},   {"住所1", Held::Text, f.txt住所1()},
+            {"住所2", Held::Text, f.txt住所2()},         {"敬称", Held::Text, f.cmb敬称()},
+            {"クイック", Held::Text, f.cmbクイック()},   {"Email", Held::Text, f.txtEmail()},
+            {"TEL1", Held::Text, f.txtTEL1()},           {"TEL2", Held::Text, f.txtTEL2()},
+            {"FAX", Held::Text, f.txtFAX()},             {"区分1", Held::Text, f.cmb区分1()},
+            {"区分2", Held::Text, f.cmb区分2()},         {"生年月日", Held::Date, f.dt生年月日()},
+            {"誕生月", Held::Month, nullptr},            {"性別", Held::Text, f.cmb性別()},
+            {"年齢", Held::Number, f.num年齢()},         {"顧客メモ", Held::Text, f.txt顧客メモ()},
+            {"印刷名", Held::TextOrNull, f.txt印刷名()}};
+}
+
+} // namespace
 
 void FrmROV2::fillInputs(const QVariantMap& f)
 {
-    const auto text = [&f](const char* field) { return f.value(QString::fromUtf8(field)).toString(); };
-    cmb顧客名->setText(text("名称"));
-    txtふりがな->setText(text("ふりがな"));
-    txt郵便番号->setText(text("郵便番号"));
-    txt住所1->setText(text("住所1"));
-    txt住所2->setText(text("住所2"));
-    cmb敬称->setText(text("敬称"));
-    cmbクイック->setText(text("クイック"));
-    txtEmail->setText(text("Email"));
-    txtTEL1->setText(text("TEL1"));
-    txtTEL2->setText(text("TEL2"));
-    txtFAX->setText(text("FAX"));
-    cmb区分1->setText(text("区分1"));
-    cmb区分2->setText(text("区分2"));
-    const auto birth = fromStoredDate(text("生年月日"));
-    dt生年月日->setDate(birth ? std::optional<QDate>(*birth) : std::nullopt);
-    cmb性別->setText(text("性別"));
-    num年齢->setValue(f.value(QStringLiteral("年齢")));
-    txt顧客メモ->setText(text("顧客メモ"));
-    txt印刷名->setText(text("印刷名"));
+    for (const FieldControl& c : fieldControls(*this)) {
+        const QVariant v = f.value(QString::fromUtf8(c.field));
+        switch (c.held) {
+        case Held::Text:
+        case Held::TextOrNull: setTextOf(c.control, v.toString()); break;
+        case Held::Date: {
+            const auto birth = fromStoredDate(v.toString());
+            static_cast<DateBox*>(c.control)->setDate(birth ? std::optional<QDate>(*birth) : std::nullopt);
+            break;
+        }
+        case Held::Number: static_cast<NumberBox*>(c.control)->setValue(v); break;
+        case Held::Month: break;
+        }
+    }
 }
 
 QVariantMap FrmROV2::collectInputs() const
 {
     QVariantMap f;
-    f.insert(QStringLiteral("名称"), cmb顧客名->text());
-    f.insert(QStringLiteral("ふりがな"), txtふりがな->text());
-    f.insert(QStringLiteral("郵便番号"), txt郵便番号->text());
-    f.insert(QStringLiteral("住所1"), txt住所1->text());
-    f.insert(QStringLiteral("住所2"), txt住所2->text());
-    f.insert(QStringLiteral("敬称"), cmb敬称->text());
-    f.insert(QStringLiteral("クイック"), cmbクイック->text());
-    f.insert(QStringLiteral("Email"), txtEmail->text());
-    f.insert(QStringLiteral("TEL1"), txtTEL1->text());
-    f.insert(QStringLiteral("TEL2"), txtTEL2->text());
-    f.insert(QStringLiteral("FAX"), txtFAX->text());
-    f.insert(QStringLiteral("区分1"), cmb区分1->text());
-    f.insert(QStringLiteral("区分2"), cmb区分2->text());
-    const auto birth = dt生年月日->date();
-    f.insert(QStringLiteral("生年月日"), birth ? QVariant(toStoredDate(*birth)) : QVariant());
-    f.insert(QStringLiteral("誕生月"), birth ? QVariant(birth->month()) : QVariant());
-    f.insert(QStringLiteral("性別"), cmb性別->text());
-    f.insert(QStringLiteral("年齢"), num年齢->value());
-    f.insert(QStringLiteral("顧客メモ"), txt顧客メモ->text());
-    f.insert(QStringLiteral("印刷名"), textOrNull(txt印刷名->text()));
+    const auto birth = dt生年月日_->date();
+    for (const FieldControl& c : fieldControls(*this)) {
+        QVariant v;
+        switch (c.held) {
+        case Held::Text: v = textOf(c.control); break;
+        case Held::TextOrNull: v = textOrNull(textOf(c.control)); break;
+        case Held::Date: v = birth ? QVariant(toStoredDate(*birth)) : QVariant(); break;
+        case Held::Month: v = birth ? QVariant(birth->month()) : QVariant(); break;
+        case Held::Number: v = static_cast<const NumberBox*>(c.control)->value(); break;
+        }
+        f.insert(QString::fromUtf8(c.field), v);
+    }
     return f;
 }
 
-void FrmROV2::Read顧客情報(const QString& name)
+void FrmROV2::reportUnreadable(const QString& name, const QString& file)
+{
+    ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+                name + QStringLiteral(" を読み込めませんでした。") + QDir::toNativeSeparators(file) +
+                    QStringLiteral(" を確認してください。"));
+}
+
+bool FrmROV2::Read顧客情報(const QString& name)
 {
     showBusy(QStringLiteral("読込中です････"));
     // A customer that is found replaces everything shown, Null fields included;
     // with no customer of that name the inputs stay as typed, so that a
     // customer can be copied under a new name.
-    if (const auto found = CustomerStore::readCustomer(env().locations.dataFile, name))
-        fillInputs(*found);
-    Read家族情報(cmb顧客名->text());
+    const CustomerStore::CustomerRead read = CustomerStore::readCustomer(env().locations.dataFile, name);
+    if (read.outcome == CustomerStore::ReadOutcome::Found)
+        fillInputs(read.fields);
+    bool ok = read.outcome != CustomerStore::ReadOutcome::Failed;
+    QString failedFile = env().locations.dataFile;
+    if (ok) {
+        ok = readFamily(cmb顧客名_->text(), &failedFile);
+    } else {
+        qWarning().noquote() << "customer screen: the customer" << name << "could not be read from" << failedFile;
+        Grid家族_->showNoRows();
+    }
     hideBusy();
+    if (!ok) {
+        // Unknown is not new: nothing may be saved or deleted under this name
+        // until it has been read.
+        checkedName_.reset();
+        reportUnreadable(name, failedFile);
+        return false;
+    }
+    checkedName_ = cmb顧客名_->text();
+    return true;
+}
+
+bool FrmROV2::Entry家族情報(Database& data, const QString& name)
+{
+    const CustomerStore::FamilyOwner owner{name, textOrNull(cmb区分1_->text()), textOrNull(cmb区分2_->text())};
+    return CustomerStore::writeFamilyFromWork(data, env().locations.workFile, owner);
 }
 
 void FrmROV2::Entry顧客マスタ(const QString& name)
 {
     if (name.isEmpty())
         return;
-    Grid家族->commitPendingEdit();
+    Grid家族_->commitPendingEdit();
+    if (!checkNameFirst())
+        return;
     if (!ShowMessage(QStringLiteral("登録"), QStringLiteral("確認"), name))
         return;
     showBusy(QStringLiteral("登録しています････"));
-    const CustomerStore::FamilyOwner owner{cmb顧客名->text(), textOrNull(cmb区分1->text()),
-                                           textOrNull(cmb区分2->text())};
-    const bool saved = CustomerStore::saveCustomer(env().locations.dataFile, env().locations.workFile, name,
-                                                   collectInputs(), owner);
+    const bool saved = CustomerStore::saveCustomer(env().locations.dataFile, name, collectInputs(),
+                                                   [this, &name](Database& data) { return Entry家族情報(data, name); });
     if (!saved) {
         // Nothing was written; what the user typed stays on the screen.
         hideBusy();
@@ -229,7 +315,9 @@ void FrmROV2::Entry顧客マスタ(const QString& name)
 
 void FrmROV2::Delete顧客()
 {
-    const QString name = cmb顧客名->text();
+    if (cmb顧客名_->text().isEmpty() || !checkNameFirst())
+        return;
+    const QString name = cmb顧客名_->text();
     if (name.isEmpty())
         return;
     if (!ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票確認2"), name))
@@ -246,15 +334,15 @@ void FrmROV2::Delete顧客()
     Clear家族情報();
     SetComb(QStringLiteral("顧客"));
     hideBusy();
-    cmb顧客名->setFocus(Qt::OtherFocusReason);
+    cmb顧客名_->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmROV2::endRecordAction()
 {
     Clear顧客情報画面();
     Clear家族情報();
-    Tab顧客情報->setCurrentIndex(0);
-    cmb顧客名->setFocus(Qt::OtherFocusReason);
+    Tab顧客情報_->setCurrentIndex(0);
+    cmb顧客名_->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace rov2

@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "JapaneseCollation.h"
+#include "LayoutUpgrade.h"
 #include "Query.h"
 #include "Recordset.h"
 
@@ -70,8 +71,8 @@ Database::Database(std::unique_ptr<SQLite::Database> db, QString path) : db_(std
 
 Database::~Database()
 {
-    if (db_ && inTransaction())
-        rollback();
+    if (db_ && inTransaction() && !rollback())
+        qWarning().noquote() << "database" << QFileInfo(path_).fileName() << "left with a transaction open";
 }
 
 std::unique_ptr<Database> Database::open(const QString& path, QString* error)
@@ -86,7 +87,13 @@ std::unique_ptr<Database> Database::open(const QString& path, QString* error)
     auto db = connect(path, SQLite::OPEN_READWRITE, error);
     if (!db)
         return nullptr;
-    return std::unique_ptr<Database>(new Database(std::move(db), path));
+    std::unique_ptr<Database> out(new Database(std::move(db), path));
+    // A file that cannot be brought up to date still works in this program,
+    // whose connections know the reading order; it is tried again next time.
+    if (!dropStoredCollation(*out))
+        qWarning().noquote() << "database: the layout of" << path << "could not be brought up to date";
+    out->clearError();
+    return out;
 }
 
 std::unique_ptr<Database> Database::createNew(const QString& path, QString* error)
@@ -156,7 +163,8 @@ bool Database::executeWithAttached(const QString& otherPath, const QString& alia
         return false;
     const bool ok = execute(sql, params);
     const QString error = lastError_;
-    execute(QStringLiteral("DETACH DATABASE \"%1\"").arg(alias));
+    if (!execute(QStringLiteral("DETACH DATABASE \"%1\"").arg(alias)))
+        return false; // the file stays attached to this connection: a failure all the same
     lastError_ = ok ? QString() : error;
     return ok;
 }
@@ -183,8 +191,8 @@ Transaction::Transaction(Database& db) : db_(db), active_(db.beginTransaction())
 
 Transaction::~Transaction()
 {
-    if (active_ && db_.inTransaction())
-        db_.rollback();
+    if (active_ && db_.inTransaction() && !db_.rollback())
+        qWarning("database: a transaction could not be rolled back");
 }
 
 bool Transaction::commit()
@@ -194,8 +202,8 @@ bool Transaction::commit()
     active_ = false;
     if (db_.commit())
         return true;
-    if (db_.inTransaction())
-        db_.rollback();
+    if (db_.inTransaction() && !db_.rollback())
+        qWarning("database: a failed commit could not be rolled back");
     return false;
 }
 

@@ -41,7 +41,7 @@ public:
 
     /// Runs one statement that returns no rows.
     /// @return false on failure (the reason in lastError(), and logged).
-    bool execute(const QString& sql, const QVariantList& params = {});
+    [[nodiscard]] bool execute(const QString& sql, const QVariantList& params = {});
 
     /// Rows changed by the last successful execute().
     int changes() const;
@@ -61,7 +61,7 @@ public:
 
     /// Runs one statement with another database file attached under @p alias,
     /// for the statements that read from one file while writing into another.
-    bool executeWithAttached(const QString& otherPath, const QString& alias, const QString& sql,
+    [[nodiscard]] bool executeWithAttached(const QString& otherPath, const QString& alias, const QString& sql,
                              const QVariantList& params = {});
 
     /// True when the file has a table of that name.
@@ -70,9 +70,9 @@ public:
     /// The layout version stored in the file (PRAGMA user_version).
     int userVersion();
 
-    bool beginTransaction();
-    bool commit();
-    bool rollback();
+    [[nodiscard]] bool beginTransaction();
+    [[nodiscard]] bool commit();
+    [[nodiscard]] bool rollback();
     bool inTransaction() const;
 
     /// Text of the last error, empty when the last call succeeded.
@@ -104,7 +104,7 @@ public:
     /// False when the transaction could not be started.
     bool active() const { return active_; }
     /// @return true when the changes were committed.
-    bool commit();
+    [[nodiscard]] bool commit();
 
 private:
     Database& db_;

@@ -106,8 +106,6 @@ QString columnDefinition(const ColumnLayout& c)
     case T::YesNo: def += QStringLiteral(" INTEGER"); break;
     case T::AutoNumber: def += QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT"); break;
     }
-    if (c.readingOrder)
-        def += QStringLiteral(" COLLATE ") + QString::fromLatin1(kReadingCollation);
     if (c.defaultValue.isValid())
         def += QStringLiteral(" DEFAULT ") + c.defaultValue.toString();
     return def;

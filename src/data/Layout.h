@@ -23,7 +23,9 @@ enum class ColumnType {
 struct ColumnLayout {
     QString name;
     ColumnType type = ColumnType::Text;
-    /// Japanese reading order (see JapaneseCollation) for columns that lists sort on.
+    /// A reading (ふりがな) that lists sort in Japanese order. The order is asked
+    /// for in each query (`ORDER BY ふりがな COLLATE JA`) and never stored in the
+    /// file, so that standard SQLite tools can read the files.
     bool readingOrder = false;
     /// Value taken when a row is appended without this column; invalid for Null.
     QVariant defaultValue;
@@ -48,7 +50,8 @@ struct TableLayout {
 
 /// Layout version written to every file (PRAGMA user_version); raised when a
 /// later release changes a layout, so that it can upgrade older files in place.
-inline constexpr int kLayoutVersion = 1;
+/// 2: the reading columns no longer declare the collation JA.
+inline constexpr int kLayoutVersion = 2;
 
 /// Every table of one kind of file, in a fixed order.
 const std::vector<TableLayout>& tablesOf(FileKind kind);
@@ -56,7 +59,8 @@ const std::vector<TableLayout>& tablesOf(FileKind kind);
 /// The layout of one table, or nullptr.
 const TableLayout* findTable(FileKind kind, const QString& name);
 
-/// Name of the collation that orders readings (ふりがな) the Japanese way.
+/// Name of the collation that orders readings (ふりがな) the Japanese way;
+/// every connection of ours registers it, and queries name it where they sort.
 inline constexpr const char* kReadingCollation = "JA";
 
 } // namespace rov2

@@ -2,6 +2,8 @@
 
 #include "Database.h"
 
+#include <QtDebug>
+
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 #include <sqlite3.h>
@@ -58,6 +60,15 @@ QVariant Query::value(int column) const
     return columnValue(*stmt_, column);
 }
 
-QVariant Query::value(const QString& column) const { return value(static_cast<int>(names_.indexOf(column))); }
+QVariant Query::value(const QString& column) const
+{
+    const auto i = names_.indexOf(column);
+    if (i < 0 && ok_) {
+        // A misspelt field would otherwise read as Null without a word.
+        qWarning().noquote() << "query: no field" << column << "in" << QString::fromStdString(stmt_->getQuery());
+        return {};
+    }
+    return value(static_cast<int>(i));
+}
 
 } // namespace rov2

@@ -4,6 +4,7 @@
 #include "Query.h"
 
 #include <QSet>
+#include <QtDebug>
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
@@ -124,8 +125,12 @@ bool Recordset::findFirst(const QString& criterion, const QVariantList& params)
 QVariant Recordset::field(const QString& name) const
 {
     const int i = index_.value(name, -1);
-    if (i < 0)
+    if (i < 0) {
+        // A misspelt field would otherwise read as Null without a word.
+        if (open_)
+            qWarning().noquote() << "recordset: no field" << name << "in" << table_;
         return {};
+    }
     if (mode_ != Mode::None)
         return buffer_.value(i);
     return current_.value(i);

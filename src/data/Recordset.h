@@ -59,7 +59,7 @@ public:
     /// Sets a field of the row being added or edited. @return false for an unknown field or no edit.
     bool setField(const QString& name, const QVariant& value);
     /// Writes the row being added or edited. @return false on failure (nothing written).
-    bool update();
+    [[nodiscard]] bool update();
     void cancelUpdate();
 
 private:

@@ -40,4 +40,13 @@ void nameControl(QWidget* w, const QString& controlName, const QString& caption)
     w->setAccessibleName(spoken.isEmpty() ? nounOf(controlName) : spoken);
 }
 
+void nameValueControl(QWidget* w, const QString& controlName)
+{
+    if (!w)
+        return;
+    w->setObjectName(controlName);
+    w->setAccessibleDescription(controlName);
+    w->setAccessibleName(QString());
+}
+
 } // namespace rov2

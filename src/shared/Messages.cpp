@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 
 #include <QApplication>
+#include <QtDebug>
 #include <span>
 
 namespace rov2 {
@@ -49,6 +50,9 @@ bool show(std::span<const Entry> entries, const QString& kind, const QString& su
         const MsgAnswer answer = dialogs().message(QApplication::activeWindow(), r);
         return r.buttons == MsgButtons::YesNo && answer == MsgAnswer::Yes;
     }
+    // Said nowhere else: a caller asking for a message the catalogue lacks
+    // would otherwise go on as if the user had answered No.
+    qWarning().noquote() << "messages: no message of kind" << kind;
     return false;
 }
 
@@ -163,6 +167,7 @@ bool ShowMessage(const QString& operation, const QString& kind, const QString& s
         if (name == operation)
             return routine(kind, subject);
     }
+    qWarning().noquote() << "messages: no operation" << operation << "(kind" << kind << ")";
     return false;
 }
 

@@ -1,4 +1,5 @@
 #include "Database.h"
+#include "TestNames.h"
 #include "Startup.h"
 #include "SuppliedFiles.h"
 #include "TempData.h"
@@ -6,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 
 #include <gtest/gtest.h>
 
@@ -57,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         LocationCase{"marker", true, {}, {}, "/c/develop2/vt/rov2/data/Rov2Data.mdb", "/c/develop/vt/yubin/yubin.mdb",
                      "/c/develop2/vt/rov2/data/"},
         LocationCase{"marker and DataPath", true, QStringLiteral("/srv/a.mdb"), {}, "/srv/a.mdb",
-                     "/c/develop/vt/yubin/yubin.mdb", "/c/develop2/vt/rov2/data/"}));
+                     "/c/develop/vt/yubin/yubin.mdb", "/c/develop2/vt/rov2/data/"}), ::rov2::test::PrintedName());
 
 void setControl(const QString& workFile, const QVariant& dataPath, const QVariant& yubinPath)
 {
@@ -122,6 +124,33 @@ TEST(SuppliedFilesAtStart, ABrokenFileIsKeptAndReported)
     EXPECT_FALSE(notice->contains(QStringLiteral("作業ファイル"))) << "the work file was made and is fine";
 }
 
+TEST(SuppliedFilesAtStart, ADataFileGoneFromBesideTheWorkFileIsReportedNotMadeAnew)
+{
+    test::TempData d(false);
+    const Locations l = resolveLocations(d.folder(), false, kDev, {});
+    ensureSuppliedFiles(l);
+    ASSERT_TRUE(QFile::remove(l.defaultDataFile));
+    ensureSuppliedFiles(l);
+    EXPECT_FALSE(QFileInfo::exists(l.defaultDataFile)) << "an empty file would take the user's typing";
+    const auto notice = startupNotice(l);
+    ASSERT_TRUE(notice.has_value());
+    EXPECT_TRUE(notice->contains(QStringLiteral("データファイル")));
+    EXPECT_TRUE(notice->contains(QStringLiteral("がありません")));
+}
+
+TEST(SuppliedFilesAtStart, AMissingWorkFileIsMadeBesideTheDataFile)
+{
+    test::TempData d(false);
+    const Locations l = resolveLocations(d.folder(), false, kDev, {});
+    ensureSuppliedFiles(l);
+    ASSERT_TRUE(QFile::remove(l.workFile));
+    const qint64 dataSize = QFileInfo(l.defaultDataFile).size();
+    ensureSuppliedFiles(l);
+    EXPECT_EQ(checkFile(l.workFile, FileKind::Work), FileState::Ok);
+    EXPECT_EQ(QFileInfo(l.defaultDataFile).size(), dataSize);
+    EXPECT_FALSE(startupNotice(l).has_value());
+}
+
 TEST(SuppliedFilesAtStart, AllWellGivesNoNotice)
 {
     test::TempData d(false);
@@ -134,13 +163,63 @@ TEST(StartProgram, ReadsTheOverridesFromTheWorkFileItMade)
 {
     test::TempData d(false);
     const QString folder = d.folder();
-    startProgram(folder);
+    ASSERT_EQ(startProgram(folder).outcome, StartOutcome::Ready);
     const QString work = folder + QStringLiteral("data/Rov2Work.mdb");
     ASSERT_EQ(env().locations.workFile, work);
     setControl(work, QStringLiteral("/elsewhere/Rov2Data.mdb"), QVariant());
-    startProgram(folder);
+    ASSERT_EQ(startProgram(folder).outcome, StartOutcome::Ready) << "the first start's lock was let go";
     EXPECT_EQ(env().locations.dataFile, QStringLiteral("/elsewhere/Rov2Data.mdb"));
     EXPECT_EQ(env().locations.postalFile, folder + QStringLiteral("data/yubin.mdb"));
+}
+
+/// Name, size, time and contents of every file in a folder.
+QStringList snapshot(const QString& folder)
+{
+    QStringList out;
+    for (const QFileInfo& f : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        QFile file(f.filePath());
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+        out << QStringLiteral("%1 %2 %3 %4")
+                   .arg(f.fileName())
+                   .arg(f.size())
+                   .arg(f.lastModified().toMSecsSinceEpoch())
+                   .arg(QString::number(qHash(bytes)));
+    }
+    return out;
+}
+
+TEST(StartProgram, ASecondCopyOnTheSameDataFolderEndsWithoutTouchingAFile)
+{
+    test::TempData d(false);
+    const ProgramStart first = startProgram(d.folder());
+    ASSERT_EQ(first.outcome, StartOutcome::Ready);
+    const QString dataFolder = d.folder() + QStringLiteral("data/");
+    {
+        // The first copy has a family on its grid.
+        auto work = Database::open(dataFolder + QStringLiteral("Rov2Work.mdb"));
+        ASSERT_TRUE(work);
+        ASSERT_TRUE(work->execute(QStringLiteral("UPDATE w家族情報 SET 氏名 = ? WHERE rowid = (SELECT min(rowid) FROM w家族情報)"),
+                                  {QStringLiteral("一つ目の家族")}));
+    }
+    const QStringList before = snapshot(dataFolder);
+    const ProgramStart second = startProgram(d.folder());
+    EXPECT_EQ(second.outcome, StartOutcome::AlreadyRunning);
+    EXPECT_EQ(snapshot(dataFolder), before);
+}
+
+TEST(StartProgram, TakesOverTheLockOfACrashedCopy)
+{
+    test::TempData d(false);
+    const QString dataFolder = d.folder() + QStringLiteral("data/");
+    ASSERT_TRUE(QDir().mkpath(dataFolder));
+    QFile lock(dataFolder + QString::fromUtf8(kInstanceLockName));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    // A process number beyond any the system hands out: its owner is gone.
+    lock.write("2147483000\nrov2\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    const ProgramStart start = startProgram(d.folder());
+    EXPECT_EQ(start.outcome, StartOutcome::Ready);
+    EXPECT_EQ(checkFile(dataFolder + QStringLiteral("Rov2Work.mdb"), FileKind::Work), FileState::Ok);
 }
 
 } // namespace

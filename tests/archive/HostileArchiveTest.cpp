@@ -1,5 +1,6 @@
 #include "ArchiveTestSupport.h"
 #include "Crc16.h"
+#include "EntryCheck.h"
 #include "Unlha.h"
 
 #include <functional>
@@ -233,6 +234,37 @@ const HostileCase kHostile[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostileArchive, ::testing::ValuesIn(kHostile),
                          [](const auto& row) { return std::string(row.param.name); });
+
+class DotName : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(DotName, IsRefusedByTheEntryCheckWhicheverNameCarriesIt)
+{
+    for (const bool inRawName : {false, true}) {
+        LzhEntry entry;
+        entry.summary.name = inRawName ? "Rov2data.mdb" : GetParam();
+        entry.rawName = inRawName ? GetParam() : "Rov2data.mdb";
+        const ArchiveStatus status = checkEntry(entry);
+        EXPECT_FALSE(status.ok()) << (inRawName ? "raw name" : "name");
+        EXPECT_NE(status.message().find("\"" + entry.rawName + "\""), std::string::npos) << status.message();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, DotName, ::testing::Values("", ".", ".."),
+                         [](const ::testing::TestParamInfo<const char*>& row) {
+                             const std::string n = row.param;
+                             return n.empty() ? std::string("Empty") : n == "." ? std::string("Dot") : std::string("DotDot");
+                         });
+
+TEST(DotNameReport, NamesTheRefusedEntry)
+{
+    ScratchFolder scratch;
+    writeFile(scratch / "rov2data.lzh", archiveOf({level2(named(".."))}));
+    std::string report;
+    EXPECT_NE(Unlha(extractCommand(scratch.path().string() + "/", "rov2data.lzh"), report), 0);
+    EXPECT_NE(report.find("\"..\" は使えません"), std::string::npos) << report;
+}
 
 TEST(ArchiveEnd, MayLackTheClosingZeroByte)
 {

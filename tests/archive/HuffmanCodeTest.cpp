@@ -1,4 +1,5 @@
 #include "HuffmanCode.h"
+#include "TestNames.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -59,7 +60,7 @@ TEST_P(HuffmanLengths, AreTheOptimalOnes)
 INSTANTIATE_TEST_SUITE_P(SmallAlphabets, HuffmanLengths,
                          ::testing::Values(LengthCase{{1, 1}, {1, 1}}, LengthCase{{4, 1, 2, 1}, {1, 3, 2, 3}},
                                            LengthCase{{0, 5, 0, 5, 5, 5}, {0, 2, 0, 2, 2, 2}},
-                                           LengthCase{{0, 7, 0}, {0, 0, 0}}, LengthCase{{0, 0}, {0, 0}}));
+                                           LengthCase{{0, 7, 0}, {0, 0, 0}}, LengthCase{{0, 0}, {0, 0}}), ::rov2::test::PrintedName());
 
 TEST(HuffmanCode, OneUsedSymbolIsTheSingleSymbolTree)
 {

@@ -38,7 +38,7 @@ TEST_F(Hub, AButtonOpensItsScreenAndRemembersTheCaller)
 {
     QWidget* list = registerPlain("FrmKokyakuList");
     list->showMinimized();
-    frm->Command3->click();
+    frm->Command3()->click();
     EXPECT_TRUE(list->isVisible());
     EXPECT_FALSE(list->isMinimized()) << "opened in its normal state";
     EXPECT_EQ(screenStackEntries(), QStringList{QStringLiteral("FrmROV2")});
@@ -47,9 +47,9 @@ TEST_F(Hub, AButtonOpensItsScreenAndRemembersTheCaller)
 
 TEST_F(Hub, AScreenThatIsNotThereDoesNothing)
 {
-    frm->Command5->click();
-    focus(frm->txtTEL1);
-    QTest::keyClick(frm->txtTEL1, Qt::Key_F12);
+    frm->Command5()->click();
+    focus(frm->txtTEL1());
+    QTest::keyClick(frm->txtTEL1(), Qt::Key_F12);
     EXPECT_TRUE(screenStackEntries().isEmpty());
     EXPECT_TRUE(frm->isVisible());
 }
@@ -57,7 +57,7 @@ TEST_F(Hub, AScreenThatIsNotThereDoesNothing)
 TEST_F(Hub, TheHintButtonHandsOverThisScreen)
 {
     QWidget* hint = registerPlain("FrmHint");
-    frm->CmdHint->click();
+    frm->CmdHint()->click();
     EXPECT_EQ(env().hint.formName, QStringLiteral("FrmROV2"));
     EXPECT_EQ(env().hint.controlName, QStringLiteral("CmdHint"));
     EXPECT_EQ(env().hint.formCaption, QStringLiteral("VAVⅡaruv　Ver1.00"));
@@ -70,11 +70,11 @@ TEST_F(Hub, ClosingTheMainWindowClosesEveryOtherWindow)
 {
     QPointer<QWidget> list = registerPlain("FrmKokyakuList");
     QPointer<QWidget> upkeep = registerPlain("FrmHosyu");
-    frm->Command3->click();
-    frm->Command11->click();
+    frm->Command3()->click();
+    frm->Command11()->click();
     ASSERT_TRUE(list->isVisible() && upkeep->isVisible());
-    focus(frm->txtTEL1);
-    QTest::keyClick(frm->txtTEL1, Qt::Key_Escape);
+    focus(frm->txtTEL1());
+    QTest::keyClick(frm->txtTEL1(), Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_TRUE(list.isNull()) << "closed (and so deleted)";
     EXPECT_TRUE(upkeep.isNull());
@@ -83,13 +83,13 @@ TEST_F(Hub, ClosingTheMainWindowClosesEveryOtherWindow)
 
 TEST_F(Hub, EscInAFamilyCellCancelsTheEditInsteadOfClosing)
 {
-    frm->Tab顧客情報->setCurrentIndex(1);
-    QTableView* grid = frm->Grid家族->Grid家族;
+    frm->Tab顧客情報()->setCurrentIndex(1);
+    QTableView* grid = frm->Grid家族()->Grid家族;
     grid->setCurrentIndex(grid->model()->index(0, 1));
     grid->edit(grid->currentIndex());
     QApplication::processEvents();
     QWidget* editor = QApplication::focusWidget();
-    ASSERT_TRUE(editor && frm->Grid家族->isAncestorOf(editor) && editor != grid);
+    ASSERT_TRUE(editor && frm->Grid家族()->isAncestorOf(editor) && editor != grid);
     QTest::keyClick(editor, Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_TRUE(frm->isVisible());

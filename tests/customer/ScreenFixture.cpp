@@ -34,7 +34,7 @@ void ScreenFixture::TearDown()
 void ScreenFixture::focus(QWidget* w)
 {
     w->setFocus(Qt::OtherFocusReason);
-    QTRY_VERIFY(w->hasFocus());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->hasFocus(); }));
 }
 
 void ScreenFixture::leave(QWidget* w, QWidget* to)
@@ -78,6 +78,10 @@ void ScreenFixture::storeCustomer(const QVariantMap& fields)
 std::optional<QVariant> ScreenFixture::storedField(const QString& name, const QString& field)
 {
     auto db = Database::open(d.dataFile());
+    if (!db) {
+        ADD_FAILURE() << "the database could not be opened";
+        return {};
+    }
     Recordset rs = db->openDynaset(QStringLiteral("顧客マスタ"), QStringLiteral("名称 = ?"), {name});
     if (rs.eof())
         return std::nullopt;

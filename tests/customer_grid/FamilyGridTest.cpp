@@ -39,6 +39,10 @@ protected:
     int codeRows(const QString& name, QString* sex = nullptr) const
     {
         auto db = Database::open(d.dataFile());
+        if (!db) {
+            ADD_FAILURE() << "the database could not be opened";
+            return {};
+        }
         Query q = db->query(
             QStringLiteral("SELECT 性別 FROM コードマスタ WHERE kcode = '続柄' AND sname = ?"), {name});
         int n = 0;

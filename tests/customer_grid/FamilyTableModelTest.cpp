@@ -31,6 +31,10 @@ protected:
     QVariant stored(int row, int column) const
     {
         auto db = Database::open(d.workFile());
+        if (!db) {
+            ADD_FAILURE() << "the database could not be opened";
+            return {};
+        }
         Query q = db->query(QStringLiteral("SELECT \"%1\" FROM w家族情報 ORDER BY rowid LIMIT 1 OFFSET ?")
                                 .arg(fieldName(column)),
                             {row});
@@ -55,6 +59,7 @@ TEST_F(FamilyTableModelTest, ShowsEveryRowOfTheWorkTableUnderTheFieldCaptions)
 
     // A family of more than ten members, as the record routines may copy in.
     auto db = Database::open(d.workFile());
+    ASSERT_TRUE(db);
     ASSERT_TRUE(
         db->execute(QStringLiteral("INSERT INTO w家族情報 (氏名) VALUES (?), (?)"), {"十一", "十二"}));
     ASSERT_TRUE(model.refresh());

@@ -13,10 +13,14 @@ QStringList sortedByDatabase(const QStringList& readings)
 {
     test::TempData d;
     auto db = Database::open(d.dataFile());
+    if (!db) {
+        ADD_FAILURE() << "the database could not be opened";
+        return {};
+    }
     for (const QString& r : readings)
-        db->execute(QStringLiteral("INSERT INTO 顧客マスタ (名称, ふりがな) VALUES (?, ?)"), {r, r});
+        EXPECT_TRUE(db->execute(QStringLiteral("INSERT INTO 顧客マスタ (名称, ふりがな) VALUES (?, ?)"), {r, r}));
     QStringList out;
-    Query q = db->query(QStringLiteral("SELECT ふりがな FROM 顧客マスタ ORDER BY ふりがな"));
+    Query q = db->query(QStringLiteral("SELECT ふりがな FROM 顧客マスタ ORDER BY ふりがな COLLATE JA"));
     while (q.next())
         out << q.value(0).toString();
     return out;

@@ -44,6 +44,7 @@ TEST(Database, FailedStatementsReportAndLeaveNoTrace)
 {
     test::TempData d;
     auto db = Database::open(d.dataFile());
+    ASSERT_TRUE(db);
     EXPECT_FALSE(db->execute(QStringLiteral("INSERT INTO 無い (a) VALUES (1)")));
     EXPECT_FALSE(db->lastError().isEmpty());
     EXPECT_TRUE(db->execute(QStringLiteral("DELETE FROM 顧客マスタ")));
@@ -58,6 +59,7 @@ TEST(Database, TransactionRollsBackUnlessCommitted)
 {
     test::TempData d;
     auto db = Database::open(d.dataFile());
+    ASSERT_TRUE(db);
     {
         Transaction tx(*db);
         ASSERT_TRUE(tx.active());

@@ -1,4 +1,5 @@
 #include "Database.h"
+#include "TestNames.h"
 #include "Layout.h"
 #include "Query.h"
 #include "SuppliedFiles.h"
@@ -63,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         TableCase{FileKind::Work, "w続柄", "sname,性別"},
         TableCase{FileKind::Work, "wコードマスタ", "行番号,チェック,code,sname,cnt,性別"},
         TableCase{FileKind::Work, "w顧客リスト", "チェック,名称,ふりがな,住所1,氏名,続柄,家族"},
-        TableCase{FileKind::Work, "wタックシール印刷", "名称,郵便番号,住所1,住所2"}));
+        TableCase{FileKind::Work, "wタックシール印刷", "名称,郵便番号,住所1,住所2"}), ::rov2::test::PrintedName());
 
 // Tables filled by "insert ... select *" from another table keep its columns.
 TEST(Layout, CopiedTablesMatchTheirSources)
@@ -134,6 +135,7 @@ TEST(Layout, LookUpsUseIndexes)
 {
     test::TempData d;
     auto db = Database::open(d.dataFile());
+    ASSERT_TRUE(db);
     const auto plan = [&db](const QString& sql) {
         QString all;
         Query q = db->query(QStringLiteral("EXPLAIN QUERY PLAN ") + sql, {QStringLiteral("x")});
@@ -144,11 +146,9 @@ TEST(Layout, LookUpsUseIndexes)
     EXPECT_TRUE(plan(QStringLiteral("SELECT * FROM 顧客マスタ WHERE 名称 = ?")).contains(QStringLiteral("INDEX")));
     EXPECT_TRUE(plan(QStringLiteral("SELECT * FROM 家族情報 WHERE 名称 = ? ORDER BY 行番号")).contains(QStringLiteral("INDEX")));
     EXPECT_TRUE(plan(QStringLiteral("SELECT * FROM コードマスタ WHERE kcode = ? ORDER BY code")).contains(QStringLiteral("INDEX")));
-    EXPECT_FALSE(plan(QStringLiteral("SELECT * FROM 顧客マスタ ORDER BY ふりがな")).contains(QStringLiteral("TEMP B-TREE")))
-        << "the reading index serves the list order";
-    const QString quick = plan(QStringLiteral("SELECT 名称 FROM 顧客マスタ WHERE クイック = ? ORDER BY ふりがな"));
+    // The Japanese order is asked for in the query; the index still finds the quick-pick rows.
+    const QString quick = plan(QStringLiteral("SELECT 名称 FROM 顧客マスタ WHERE クイック = ? ORDER BY ふりがな COLLATE JA"));
     EXPECT_TRUE(quick.contains(QStringLiteral("ix顧客マスタクイック"))) << quick.toStdString();
-    EXPECT_FALSE(quick.contains(QStringLiteral("TEMP B-TREE")));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "Query.h"
 #include "Recordset.h"
 #include "TempData.h"
+#include "CapturedWarnings.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@ class RecordsetTest : public ::testing::Test {
 protected:
     test::TempData d;
     std::unique_ptr<Database> db = Database::open(d.dataFile());
+
+    void SetUp() override { ASSERT_TRUE(db); }
 
     void addCustomer(const QVariantList& values)
     {
@@ -70,6 +73,7 @@ TEST_F(RecordsetTest, AddNewIsWrittenWhenUpdateReturns)
 
     // Another connection sees the row at once.
     auto other = Database::open(d.dataFile());
+    ASSERT_TRUE(other);
     Recordset back = other->openDynaset(QStringLiteral("顧客マスタ"), QStringLiteral("名称 = ?"), {QStringLiteral("新")});
     ASSERT_FALSE(back.eof());
     EXPECT_EQ(back.field(QStringLiteral("年齢")).toInt(), 30);
@@ -140,6 +144,21 @@ TEST_F(RecordsetTest, MisuseFailsAsAValue)
     rs.edit();
     EXPECT_FALSE(rs.setField(QStringLiteral("名称"), QStringLiteral("x"))) << "edit at the end of an empty set";
     EXPECT_EQ(db->count(QStringLiteral("SELECT count(*) AS num FROM 顧客マスタ")), 0);
+}
+
+TEST_F(RecordsetTest, AnUnknownFieldIsNullAndLogged)
+{
+    addCustomer({QStringLiteral("甲"), QStringLiteral("こう"), 30});
+    test::CapturedWarnings warnings;
+    Recordset rs = db->openDynaset(QStringLiteral("顧客マスタ"));
+    ASSERT_FALSE(rs.eof());
+    EXPECT_TRUE(rs.field(QStringLiteral("ふりかな")).isNull());
+    EXPECT_TRUE(warnings.said(QStringLiteral("ふりかな")));
+    Query q = db->query(QStringLiteral("SELECT 名称 FROM 顧客マスタ"));
+    ASSERT_TRUE(q.next());
+    EXPECT_TRUE(q.value(QStringLiteral("名前")).isNull());
+    EXPECT_TRUE(warnings.said(QStringLiteral("名前")));
+    EXPECT_EQ(q.value(QStringLiteral("名称")).toString(), QStringLiteral("甲"));
 }
 
 } // namespace

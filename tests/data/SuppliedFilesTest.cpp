@@ -15,6 +15,7 @@ TEST(SuppliedFiles, CodeListsHaveThirtySlotsEachWithTheCommonEntriesFirst)
 {
     test::TempData d;
     auto db = Database::open(d.dataFile());
+    ASSERT_TRUE(db);
     for (const QString& kind : codeKinds()) {
         EXPECT_EQ(db->count(QStringLiteral("SELECT count(*) AS num FROM コードマスタ WHERE kcode = ?"), {kind}), 30);
         Query q = db->query(QStringLiteral("SELECT min(code), max(code) FROM コードマスタ WHERE kcode = ?"), {kind});
@@ -40,6 +41,7 @@ TEST(SuppliedFiles, WorkFileHoldsTenEmptyFamilyRows)
 {
     test::TempData d;
     auto db = Database::open(d.workFile());
+    ASSERT_TRUE(db);
     EXPECT_EQ(db->count(QStringLiteral("SELECT count(*) AS num FROM w家族情報")), 10);
     EXPECT_EQ(db->count(QStringLiteral("SELECT count(*) AS num FROM w家族情報 WHERE 氏名 IS NULL AND 年齢 IS NULL")), 10);
     EXPECT_EQ(db->count(QStringLiteral("SELECT count(*) AS num FROM 管理")), 0);
@@ -52,12 +54,13 @@ TEST(SuppliedFiles, ExistingFilesAreNeverReplaced)
     test::TempData d;
     {
         auto db = Database::open(d.dataFile());
-        db->execute(QStringLiteral("INSERT INTO 顧客マスタ (名称) VALUES ('既存')"));
+        ASSERT_TRUE(db->execute(QStringLiteral("INSERT INTO 顧客マスタ (名称) VALUES ('既存')")));
     }
     QString error;
     EXPECT_FALSE(createSuppliedDataFile(d.dataFile(), &error));
     EXPECT_FALSE(error.isEmpty());
     auto db = Database::open(d.dataFile());
+    ASSERT_TRUE(db);
     EXPECT_EQ(db->count(QStringLiteral("SELECT count(*) AS num FROM 顧客マスタ")), 1);
 }
 

@@ -1,4 +1,5 @@
 #include "AddCodeName.h"
+#include "TestNames.h"
 
 #include "Database.h"
 #include "ProgramEnv.h"
@@ -7,6 +8,8 @@
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace rov2 {
 namespace {
@@ -129,6 +132,11 @@ struct NewName
     const char* typed;
 };
 
+void PrintTo(const NewName& c, std::ostream* os)
+{
+    *os << "listed " << c.listed << ", typed " << c.typed;
+}
+
 class ExactComparison : public AddCodeNameTest, public ::testing::WithParamInterface<NewName>
 {
 };
@@ -145,7 +153,7 @@ TEST_P(ExactComparison, ANameDifferingInCaseOrWidthIsNew)
 INSTANTIATE_TEST_SUITE_P(Names, ExactComparison,
                          ::testing::Values(NewName{"abc", "ABC"}, NewName{"ABC", "ＡＢＣ"},
                                            NewName{"ｻﾏ", "サマ"}, NewName{"得意先", "得意先 "},
-                                           NewName{"１", "1"}));
+                                           NewName{"１", "1"}), ::rov2::test::PrintedName());
 
 /// A kind, the setting that gates it, and whether the routine looks at it.
 struct Gate
@@ -153,6 +161,11 @@ struct Gate
     const char* kind;
     bool CompanySettings::*setting;
 };
+
+void PrintTo(const Gate& c, std::ostream* os)
+{
+    *os << c.kind;
+}
 
 class SettingGate : public AddCodeNameTest, public ::testing::WithParamInterface<Gate>
 {
@@ -171,7 +184,7 @@ TEST_P(SettingGate, ASettingOffLeavesTheListAlone)
 INSTANTIATE_TEST_SUITE_P(Kinds, SettingGate,
                          ::testing::Values(Gate{"区分1", &CompanySettings::区分登録1},
                                            Gate{"区分2", &CompanySettings::区分登録2},
-                                           Gate{"敬称", &CompanySettings::敬称登録}));
+                                           Gate{"敬称", &CompanySettings::敬称登録}), ::rov2::test::PrintedName());
 
 TEST_F(AddCodeNameTest, RelationshipsAreNotGatedHere)
 {

@@ -1,7 +1,10 @@
 #include "JsLiteralParser.h"
+#include "TestNames.h"
 
 #include <QJsonDocument>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace rov2::yubin {
 namespace {
@@ -21,6 +24,11 @@ struct Module
     const char* source;
     const char* json;
 };
+
+void PrintTo(const Module& c, std::ostream* os)
+{
+    *os << c.source;
+}
 
 class AssignedArrays : public ::testing::TestWithParam<Module>
 {
@@ -50,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         Module{"const x = [1,, 2];", "error"}, Module{"const x = [1, 2", "error"},
         Module{"const x = ['open];", "error"}, Module{"const x = [zz];", "error"},
         Module{"const x = JSON.parse('[1,');", "error"}, Module{"const x = ['\\u12'];", "error"},
-        Module{"export { a as b };", "[]"}));
+        Module{"export { a as b };", "[]"}), ::rov2::test::PrintedName());
 
 } // namespace
 } // namespace rov2::yubin

@@ -1,4 +1,5 @@
 #include "PostalLookup.h"
+#include "TestNames.h"
 
 #include "Database.h"
 #include "PostalFixtures.h"
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace rov2 {
 namespace {
@@ -85,6 +88,11 @@ struct Typed
     const char* address;
 };
 
+void PrintTo(const Typed& c, std::ostream* os)
+{
+    *os << c.text;
+}
+
 class TypedForms : public PostalLookupTest, public ::testing::WithParamInterface<Typed>
 {
 };
@@ -107,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, TypedForms,
                                            Typed{"1000002", ""},
                                            Typed{"100‐0001", ""}, // U+2010 is not one of the hyphens removed
                                            Typed{"100", ""}, Typed{"10000011", ""}, Typed{"", ""},
-                                           Typed{"-", ""}, Typed{"　", ""}));
+                                           Typed{"-", ""}, Typed{"　", ""}), ::rov2::test::PrintedName());
 
 TEST_F(PostalLookupTest, AnEmptyCodeIsNotLookedUpEvenWhenARowHasIt)
 {
@@ -156,6 +164,11 @@ struct Normalized
     const char* expected;
 };
 
+void PrintTo(const Normalized& c, std::ostream* os)
+{
+    *os << c.text;
+}
+
 class NormalizeTest : public ::testing::TestWithParam<Normalized>
 {
 };
@@ -173,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Normalized{"１００－０００１", "1000001"}, Normalized{"100ー0001", "1000001"},
                       Normalized{" 1 0\t0　0 ", "1000"}, Normalized{"〒100-0001", "〒1000001"},
                       Normalized{"100'0001", "100'0001"}, Normalized{"一〇〇", "一〇〇"},
-                      Normalized{"100−0001", "100−0001"}, Normalized{"ー－-", ""}, Normalized{"", ""}));
+                      Normalized{"100−0001", "100−0001"}, Normalized{"ー－-", ""}, Normalized{"", ""}), ::rov2::test::PrintedName());
 
 } // namespace
 } // namespace rov2

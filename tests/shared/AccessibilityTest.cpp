@@ -1,7 +1,10 @@
 #include "Accessibility.h"
+#include "TestNames.h"
 
 #include "QtPrinters.h"
 
+#include <QAccessible>
+#include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -41,7 +44,19 @@ INSTANTIATE_TEST_SUITE_P(
         NameRow{QStringLiteral("cmdAnd"), QStringLiteral("A&&B"), QStringLiteral("A&B")},
         NameRow{QStringLiteral("txt郵便番号"), QString(), QStringLiteral("郵便番号")},
         NameRow{QStringLiteral("Grid家族"), QString(), QStringLiteral("家族")},
-        NameRow{QStringLiteral("Image1"), QString(), QStringLiteral("Image1")}));
+        NameRow{QStringLiteral("Image1"), QString(), QStringLiteral("Image1")}), ::rov2::test::PrintedName());
+
+TEST(AccessibilityValue, AValueLabelIsHeardByWhatItShows)
+{
+    QLabel count;
+    nameValueControl(&count, QStringLiteral("LblEntNum"));
+    count.setText(QStringLiteral("登録数 1,234"));
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(&count);
+    ASSERT_NE(spoken, nullptr);
+    EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("登録数 1,234"));
+    EXPECT_EQ(spoken->text(QAccessible::Description), QStringLiteral("LblEntNum"));
+    EXPECT_EQ(count.objectName(), QStringLiteral("LblEntNum"));
+}
 
 } // namespace
 } // namespace rov2

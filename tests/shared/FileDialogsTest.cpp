@@ -1,4 +1,5 @@
 #include "FileDialogs.h"
+#include "TestNames.h"
 
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
@@ -43,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         FilterRow{QStringLiteral("表|*.csv;*.txt|"), {QStringLiteral("表 (*.csv *.txt)")}},
         FilterRow{QStringLiteral("A|*.a"), {QStringLiteral("A (*.a)")}},
         FilterRow{QStringLiteral("A||B|*.b|"), {QStringLiteral("A (*)"), QStringLiteral("B (*.b)")}},
-        FilterRow{QStringLiteral("A|*.a|B|"), {QStringLiteral("A (*.a)")}}, FilterRow{QString(), {}}));
+        FilterRow{QStringLiteral("A|*.a|B|"), {QStringLiteral("A (*.a)")}}, FilterRow{QString(), {}}), ::rov2::test::PrintedName());
 
 struct FolderRow
 {
@@ -74,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(FileDialogs, StartFolderTest,
                                            FolderRow{QStringLiteral("/srv/rov2"),
                                                      QStringLiteral("/srv/rov2")},
                                            FolderRow{QStringLiteral("data\\sub"), QStringLiteral("data/sub")},
-                                           FolderRow{QString(), QString()}));
+                                           FolderRow{QString(), QString()}), ::rov2::test::PrintedName());
 
 FileDialogRequest dictionaryRequest()
 {
@@ -183,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BrowseRow{std::nullopt, QVariant()}, BrowseRow{QString(), QVariant()},
                       BrowseRow{QStringLiteral("/srv/backup/"), QStringLiteral("/srv/backup")},
                       BrowseRow{QStringLiteral("/srv/backup"), QStringLiteral("/srv/backup")},
-                      BrowseRow{QStringLiteral("/"), QStringLiteral("/")}));
+                      BrowseRow{QStringLiteral("/"), QStringLiteral("/")}), ::rov2::test::PrintedName());
 
 class FileLengthTest : public ::testing::Test
 {

@@ -1,4 +1,5 @@
 #include "FindTrueRecord.h"
+#include "TestNames.h"
 
 #include "Database.h"
 #include "QtPrinters.h"
@@ -63,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkRow{"Null is not marked", {kNull, kNull}, 0, {}},
                       MarkRow{"one marked", {false, false, true, false}, 1, QStringLiteral("客2")},
                       MarkRow{"first of several", {kNull, true, true}, 1, QStringLiteral("客1")},
-                      MarkRow{"stored -1", {0, -1}, 1, QStringLiteral("客1")}));
+                      MarkRow{"stored -1", {0, -1}, 1, QStringLiteral("客1")}), ::rov2::test::PrintedName());
 
 TEST(FindTrueRecord, WhatCannotBeReadFindsNothing)
 {

@@ -1,4 +1,5 @@
 #include "JapaneseDate.h"
+#include "TestNames.h"
 
 #include "QtPrinters.h"
 
@@ -51,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         EraRow{QDate(2001, 8, 8), QStringLiteral("平成13年08月08日"), QStringLiteral("H13/08/08")},
         EraRow{QDate(2019, 4, 30), QStringLiteral("平成31年04月30日"), QStringLiteral("H31/04/30")},
         EraRow{QDate(2019, 5, 1), QStringLiteral("令和01年05月01日"), QStringLiteral("R01/05/01")},
-        EraRow{QDate(2024, 2, 29), QStringLiteral("令和06年02月29日"), QStringLiteral("R06/02/29")}));
+        EraRow{QDate(2024, 2, 29), QStringLiteral("令和06年02月29日"), QStringLiteral("R06/02/29")}), ::rov2::test::PrintedName());
 
 struct FormatRow
 {
@@ -86,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatRow{QDate(1867, 12, 31), QStringLiteral("yyyy/mm/dd"),
                                 QStringLiteral("1867/12/31")},
                       FormatRow{QDate(1867, 12, 31), kEraLong, QString()},
-                      FormatRow{QDate(), QStringLiteral("yyyy/mm/dd"), QString()}));
+                      FormatRow{QDate(), QStringLiteral("yyyy/mm/dd"), QString()}), ::rov2::test::PrintedName());
 
 struct ParseRow
 {
@@ -140,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"packed, a digit short", QStringLiteral("2001088"), QStringLiteral("yyyymmdd"),
                  std::nullopt},
         ParseRow{"month without day", QStringLiteral("2001年08月"), QStringLiteral("yyyy年mm月"),
-                 QDate(2001, 8, 1)}));
+                 QDate(2001, 8, 1)}), ::rov2::test::PrintedName());
 
 TEST(JapaneseDate, StoredFormRoundTrips)
 {
@@ -180,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AgeRow{kBorn, QDate(2001, 12, 31), 41}, AgeRow{kBorn, QDate(2002, 1, 1), 41},
                       AgeRow{kBorn, kBorn, 0}, AgeRow{kLeapling, QDate(2001, 2, 28), 0},
                       AgeRow{kLeapling, QDate(2001, 3, 1), 1}, AgeRow{kLeapling, QDate(2004, 2, 28), 3},
-                      AgeRow{kLeapling, QDate(2004, 2, 29), 4}, AgeRow{kLeapling, QDate(2004, 3, 1), 4}));
+                      AgeRow{kLeapling, QDate(2004, 2, 29), 4}, AgeRow{kLeapling, QDate(2004, 3, 1), 4}), ::rov2::test::PrintedName());
 
 } // namespace
 } // namespace rov2

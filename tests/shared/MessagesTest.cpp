@@ -1,7 +1,9 @@
 #include "Messages.h"
+#include "TestNames.h"
 
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
+#include "CapturedWarnings.h"
 
 #include <gtest/gtest.h>
 
@@ -118,7 +120,7 @@ TEST_P(CatalogueTest, EnterAnswersThePreselectedButton)
     EXPECT_EQ(show(enter), GetParam().style == AskYes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalogue, CatalogueTest, ::testing::ValuesIn(kCatalogue));
+INSTANTIATE_TEST_SUITE_P(Catalogue, CatalogueTest, ::testing::ValuesIn(kCatalogue), ::rov2::test::PrintedName());
 
 struct Unlisted
 {
@@ -149,7 +151,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Unlisted{u"その他", u"読込完了"}, // the title's spelling, not the kind's
                       Unlisted{u"入力", u"確認"}, Unlisted{u"転記", u"完了"}, Unlisted{u"削除", u"確認 "},
                       Unlisted{u"登録 ", u"確認"}, Unlisted{u"印刷", u""}, Unlisted{u"", u"確認"},
-                      Unlisted{u"Delete", u"確認"}, Unlisted{u"ｸﾘｱ", u"確認"}));
+                      Unlisted{u"Delete", u"確認"}, Unlisted{u"ｸﾘｱ", u"確認"}), ::rov2::test::PrintedName());
+
+TEST(Messages, AnUnknownKindIsLoggedAndShowsNothing)
+{
+    ScriptedDialogs d;
+    test::CapturedWarnings warnings;
+    EXPECT_FALSE(ShowMessage(QStringLiteral("登録"), QStringLiteral("確認する"), QStringLiteral("客")));
+    EXPECT_TRUE(warnings.said(QStringLiteral("確認する")));
+    EXPECT_FALSE(ShowMessage(QStringLiteral("登録する"), QStringLiteral("確認"), QStringLiteral("客")));
+    EXPECT_TRUE(warnings.said(QStringLiteral("登録する")));
+    EXPECT_TRUE(d.messages().isEmpty());
+}
 
 TEST(Messages, SubjectIsQuotedUnchanged)
 {

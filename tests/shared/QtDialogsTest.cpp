@@ -1,4 +1,5 @@
 #include "QtDialogs.h"
+#include "TestNames.h"
 
 #include "FileDialogs.h"
 #include "Messages.h"
@@ -157,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(QtDialogs, MessageBoxTest,
                                                   kCancel,
                                                   QMessageBox::NoIcon,
                                                   MsgAnswer::Cancel,
-                                                  MsgAnswer::Cancel}));
+                                                  MsgAnswer::Cancel}), ::rov2::test::PrintedName());
 
 TEST(QtDialogs, EnterOnTheSaveQuestionSaves)
 {

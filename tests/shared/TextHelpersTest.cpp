@@ -2,6 +2,7 @@
 
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
+#include "TestNames.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -44,6 +45,8 @@ const LimitRow kLimitRows[] = {
      repeated(QStringLiteral("カ"), 20)},
     {"a surrogate pair is one character", repeated(QStringLiteral("𠮷"), 21), 40, false,
      repeated(QStringLiteral("𠮷"), 20)},
+    // 40 UTF-16 units but 20 characters: counting units would refuse it.
+    {"twenty surrogate pairs fit 40", repeated(QStringLiteral("𠮷"), 20), 40, true, repeated(QStringLiteral("𠮷"), 20)},
     {"limit zero empties the box", QStringLiteral("a"), 0, false, QString()},
 };
 
@@ -93,7 +96,11 @@ TEST_P(LimitTextLengthTest, CutsBeepsAndFocusesOnlyWhenTooLong)
 }
 
 INSTANTIATE_TEST_SUITE_P(TextHelpers, LimitTextLengthTest,
-                         ::testing::Combine(::testing::ValuesIn(kLimitRows), ::testing::Bool()));
+                         ::testing::Combine(::testing::ValuesIn(kLimitRows), ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<std::tuple<LimitRow, bool>>& row) {
+                             return test::testName(std::get<0>(row.param).name) +
+                                    (std::get<1>(row.param) ? "_InComboBox" : "_InLineEdit");
+                         });
 
 TEST(TextHelpers, LimitTextLengthRefusesAControlWithoutEditableText)
 {
@@ -148,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
         CutRow{QStringLiteral("全角　空白"), QStringLiteral(" "), 2, QStringLiteral("全角　空白")},
         CutRow{QStringLiteral("aBcb"), QStringLiteral("b"), 2, QStringLiteral("aBc")},
         CutRow{QStringLiteral("a--b--c"), QStringLiteral("--"), 2, QStringLiteral("a")},
-        CutRow{QStringLiteral("a b"), QStringLiteral(" "), 1, QStringLiteral("a b")}));
+        CutRow{QStringLiteral("a b"), QStringLiteral(" "), 1, QStringLiteral("a b")}), ::rov2::test::PrintedName());
 
 } // namespace
 } // namespace rov2

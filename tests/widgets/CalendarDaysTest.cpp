@@ -1,8 +1,11 @@
 #include "CalendarDays.h"
+#include "TestNames.h"
 
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace rov2 {
 namespace {
@@ -13,6 +16,11 @@ struct DayCase
     bool holiday;
     bool red;
 };
+
+void PrintTo(const DayCase& c, std::ostream* os)
+{
+    *os << c.date.toString(Qt::ISODate).toStdString();
+}
 
 class CalendarDaysTest : public ::testing::TestWithParam<DayCase>
 {
@@ -36,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DayCase{{1975, 12, 23}, true, true}, DayCase{{2001, 1, 2}, false, false},
                       DayCase{{2001, 5, 6}, false, true}, DayCase{{2001, 5, 12}, false, false},
                       DayCase{{2001, 7, 22}, false, true}, DayCase{{2001, 12, 22}, false, false},
-                      DayCase{QDate(), false, false}));
+                      DayCase{QDate(), false, false}), ::rov2::test::PrintedName());
 
 } // namespace
 } // namespace rov2

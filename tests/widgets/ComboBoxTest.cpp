@@ -1,4 +1,5 @@
 #include "ComboBox.h"
+#include "TestNames.h"
 
 #include "TestForm.h"
 #include "TextBox.h"
@@ -8,6 +9,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace rov2 {
 namespace {
@@ -52,7 +55,7 @@ TEST_P(ComboBoxTypingTest, WhatIsTypedIsWhatIsLeft)
 }
 
 // Qt's default completer would turn "abc" into "ABC" and "A" or "山田" into an item.
-INSTANTIATE_TEST_SUITE_P(Texts, ComboBoxTypingTest, ::testing::Values("abc", "A", "AB", "ABCD", "山田"));
+INSTANTIATE_TEST_SUITE_P(Texts, ComboBoxTypingTest, ::testing::Values("abc", "A", "AB", "ABCD", "山田"), ::rov2::test::PrintedName());
 
 // A screen may watch the keys at the window; Enter has to get there.
 TEST_F(ComboBoxTest, EnterAddsNoItemAndReachesTheWindow)
@@ -110,6 +113,11 @@ struct TextCase
     const char* shown;
 };
 
+void PrintTo(const TextCase& c, std::ostream* os)
+{
+    *os << (c.editable ? "editable " : "fixed ") << c.text;
+}
+
 class ComboBoxTextTest : public ::testing::TestWithParam<TextCase>
 {
 };
@@ -135,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ComboBoxTextTest,
                                            TextCase{true, "山田花子", 2, "山田花子"},
                                            TextCase{true, "abc", -1, "abc"}, TextCase{true, "", -1, ""},
                                            TextCase{false, "山田花子", 2, "山田花子"},
-                                           TextCase{false, "佐藤", -1, ""}, TextCase{false, "", -1, ""}));
+                                           TextCase{false, "佐藤", -1, ""}, TextCase{false, "", -1, ""}), ::rov2::test::PrintedName());
 
 } // namespace
 } // namespace rov2

@@ -1,4 +1,5 @@
 #include "DateBox.h"
+#include "TestNames.h"
 
 #include "CalendarPopup.h"
 #include "JapaneseDate.h"
@@ -10,6 +11,8 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace rov2 {
 namespace {
@@ -49,6 +52,11 @@ struct TypedCase
     const char* shown;
 };
 
+void PrintTo(const TypedCase& c, std::ostream* os)
+{
+    *os << c.typed << (c.era ? " era" : " western");
+}
+
 class DateBoxTypingTest : public DateBoxTest, public ::testing::WithParamInterface<TypedCase>
 {
 };
@@ -77,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, DateBoxTypingTest,
                                            TypedCase{"abc", true, QDate(), ""},
                                            TypedCase{"1975/2/30", true, QDate(), ""},
                                            TypedCase{"0405", false, QDate(), ""},
-                                           TypedCase{" ", false, QDate(), ""}));
+                                           TypedCase{" ", false, QDate(), ""}), ::rov2::test::PrintedName());
 
 TEST_F(DateBoxTest, EnterRewritesTheTextSignalsAndMovesOnEraSwitchKeepsTheDate)
 {

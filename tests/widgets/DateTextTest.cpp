@@ -1,8 +1,11 @@
 #include "DateText.h"
+#include "TestNames.h"
 
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace rov2 {
 namespace {
@@ -12,6 +15,11 @@ struct TypedCase
     const char* typed;
     QDate expected; ///< invalid: no date
 };
+
+void PrintTo(const TypedCase& c, std::ostream* os)
+{
+    *os << c.typed;
+}
 
 class ReadTypedDateTest : public ::testing::TestWithParam<TypedCase>
 {
@@ -40,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         TypedCase{"19010229", QDate()}, TypedCase{"197545", QDate()}, TypedCase{"1975/4", QDate()},
         TypedCase{"1975年4月", QDate()}, TypedCase{"13/8/8", QDate()}, TypedCase{"0405", QDate()},
         TypedCase{"平成1年1月7日", QDate()}, TypedCase{"X13/8/8", QDate()},
-        TypedCase{"1975/13/01", QDate()}));
+        TypedCase{"1975/13/01", QDate()}), ::rov2::test::PrintedName());
 
 struct ShownCase
 {
@@ -49,6 +57,11 @@ struct ShownCase
     const char* box;
     const char* title;
 };
+
+void PrintTo(const ShownCase& c, std::ostream* os)
+{
+    *os << c.date.toString(Qt::ISODate).toStdString() << (c.era ? " era" : " western");
+}
 
 class DateBoxTextTest : public ::testing::TestWithParam<ShownCase>
 {
@@ -70,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ShownCase{QDate(2019, 5, 1), true, "令和01年05月01日", "令和01年05月"},
                       // before 明治 there is no era form
                       ShownCase{QDate(1850, 3, 4), true, "1850/03/04", "1850年03月"},
-                      ShownCase{QDate(), true, "", ""}));
+                      ShownCase{QDate(), true, "", ""}), ::rov2::test::PrintedName());
 
 struct GridCase
 {
@@ -78,6 +91,11 @@ struct GridCase
     bool era;
     const char* shown;
 };
+
+void PrintTo(const GridCase& c, std::ostream* os)
+{
+    *os << (c.stored.isNull() ? std::string("Null") : c.stored.toString().toStdString()) << (c.era ? " era" : " western");
+}
 
 class GridDateTextTest : public ::testing::TestWithParam<GridCase>
 {
@@ -97,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                       GridCase{QVariant(QDate(1975, 4, 5)), false, "1975/04/05"},
                       GridCase{QVariant(QStringLiteral("1850/01/02")), true, "1850/01/02"},
                       GridCase{QVariant(), true, ""}, GridCase{QVariant(QString()), false, ""},
-                      GridCase{QVariant(QStringLiteral("不明")), true, "不明"}));
+                      GridCase{QVariant(QStringLiteral("不明")), true, "不明"}), ::rov2::test::PrintedName());
 
 } // namespace
 } // namespace rov2

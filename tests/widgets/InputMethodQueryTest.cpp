@@ -1,4 +1,5 @@
 #include "ComboBox.h"
+#include "TestNames.h"
 #include "DateBox.h"
 #include "InputMethod.h"
 #include "NumberBox.h"
@@ -9,6 +10,8 @@
 #include <QInputMethodQueryEvent>
 #include <QLineEdit>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace rov2 {
 namespace {
@@ -39,6 +42,11 @@ struct ImeCase
     Set set;
     bool enabled;
 };
+
+void PrintTo(const ImeCase& c, std::ostream* os)
+{
+    *os << "kind " << static_cast<int>(c.kind) << " set " << static_cast<int>(c.set) << (c.enabled ? " on" : " off");
+}
 
 QWidget* make(Kind kind, test::TestForm& form)
 {
@@ -110,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Widgets, InputMethodQueryTest,
                                            ImeCase{Kind::EditableCombo, Set::LineEditClosed, false},
                                            ImeCase{Kind::EditableCombo, Set::OwnSwitchClosed, false},
                                            ImeCase{Kind::FixedCombo, Set::Nothing, false},
-                                           ImeCase{Kind::FixedCombo, Set::Opened, false}));
+                                           ImeCase{Kind::FixedCombo, Set::Opened, false}), ::rov2::test::PrintedName());
 
 } // namespace
 } // namespace rov2

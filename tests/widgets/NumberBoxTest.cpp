@@ -1,9 +1,12 @@
 #include "NumberBox.h"
+#include "TestNames.h"
 
 #include "TestForm.h"
 #include "TextBox.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace rov2 {
 namespace {
@@ -17,6 +20,11 @@ struct TypedCase
     QVariant value;
     const char* shownAfterLeave;
 };
+
+void PrintTo(const TypedCase& c, std::ostream* os)
+{
+    *os << c.typed;
+}
 
 class NumberBoxTypingTest : public ::testing::TestWithParam<TypedCase>
 {
@@ -45,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedCase{"0", QVariant(0), ""}, TypedCase{"000", QVariant(0), ""},
                       TypedCase{"007", QVariant(7), "7"}, TypedCase{"4a0", QVariant(40), "40"},
                       TypedCase{"-5", QVariant(5), "5"}, TypedCase{"2.5", QVariant(25), "25"},
-                      TypedCase{"", QVariant(), ""}, TypedCase{"x", QVariant(), ""}));
+                      TypedCase{"", QVariant(), ""}, TypedCase{"x", QVariant(), ""}), ::rov2::test::PrintedName());
 
 struct SetCase
 {
@@ -53,6 +61,11 @@ struct SetCase
     QVariant value;
     const char* shown;
 };
+
+void PrintTo(const SetCase& c, std::ostream* os)
+{
+    *os << (c.given.isNull() ? std::string("Null") : c.given.toString().toStdString());
+}
 
 class NumberBoxSetValueTest : public ::testing::TestWithParam<SetCase>
 {
@@ -75,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SetCase{QVariant(57), QVariant(57), "57"}, SetCase{QVariant(999), QVariant(999), "999"},
                       SetCase{QVariant(QStringLiteral("41")), QVariant(41), "41"},
                       SetCase{QVariant(1000), QVariant(), ""}, SetCase{QVariant(-1), QVariant(), ""},
-                      SetCase{QVariant(QStringLiteral("abc")), QVariant(), ""}));
+                      SetCase{QVariant(QStringLiteral("abc")), QVariant(), ""}), ::rov2::test::PrintedName());
 
 TEST(NumberBox, AZeroReadFromTheDataIsKeptUntilTheUserTypes)
 {

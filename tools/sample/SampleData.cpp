@@ -106,16 +106,19 @@ QString mobile(Random& r)
     return QStringLiteral("0%1-%2-%3").arg(70 + 10 * r.below(3)).arg(1000 + r.below(9000)).arg(1000 + r.below(9000));
 }
 
-void fillCategories(Database& db)
+bool fillCategories(Database& db)
 {
     int slot = 1;
     for (const char* name : kCategory1)
-        db.execute(QStringLiteral("UPDATE コードマスタ SET sname = ? WHERE kcode = '区分1' AND code = ?"),
-                   {u(name), QStringLiteral("%1").arg(slot++, 2, 10, QLatin1Char('0'))});
+        if (!db.execute(QStringLiteral("UPDATE コードマスタ SET sname = ? WHERE kcode = '区分1' AND code = ?"),
+                        {u(name), QStringLiteral("%1").arg(slot++, 2, 10, QLatin1Char('0'))}))
+            return false;
     slot = 1;
     for (const char* name : kCategory2)
-        db.execute(QStringLiteral("UPDATE コードマスタ SET sname = ? WHERE kcode = '区分2' AND code = ?"),
-                   {u(name), QStringLiteral("%1").arg(slot++, 2, 10, QLatin1Char('0'))});
+        if (!db.execute(QStringLiteral("UPDATE コードマスタ SET sname = ? WHERE kcode = '区分2' AND code = ?"),
+                        {u(name), QStringLiteral("%1").arg(slot++, 2, 10, QLatin1Char('0'))}))
+            return false;
+    return true;
 }
 
 class Writer {
@@ -200,8 +203,7 @@ std::optional<SampleCounts> writeSampleDataFile(const QString& path, qint64 cust
             Random r(20240401);
             Writer w(*db, r);
             Transaction tx(*db);
-            fillCategories(*db);
-            bool ok = tx.active();
+            bool ok = tx.active() && fillCategories(*db);
             for (qint64 n = 1; ok && n <= customers; ++n)
                 ok = w.customer(n);
             if (ok && tx.commit())

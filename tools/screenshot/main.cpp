@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     main.show();
     main.Read顧客情報(QStringLiteral("前田　美咲"));
     bool ok = save(main, out + QStringLiteral("/FrmROV2-個人情報.png"));
-    main.Tab顧客情報->setCurrentIndex(1);
+    main.Tab顧客情報()->setCurrentIndex(1);
     ok = save(main, out + QStringLiteral("/FrmROV2-家族情報.png")) && ok;
 
     rov2::FrmHosyu hosyu;

@@ -3,6 +3,7 @@
 #include "FocusLeave.h"
 #include "ImeQuery.h"
 #include "InputMethod.h"
+#include "SingleLineFilter.h"
 
 #include <QCompleter>
 #include <QLineEdit>
@@ -25,6 +26,8 @@ void ComboBox::setEditable(bool editable)
 {
     QComboBox::setEditable(editable);
     dropCompleter();
+    if (QLineEdit* edit = lineEdit())
+        edit->setValidator(new SingleLineFilter(edit));
 }
 
 void ComboBox::setText(const QString& text)

@@ -1,7 +1,12 @@
 #include "TextBox.h"
 
+#include "SingleLineFilter.h"
+
 namespace rov2 {
 
-TextBox::TextBox(QWidget* parent) : LineInput(true, parent) {}
+TextBox::TextBox(QWidget* parent) : LineInput(true, parent)
+{
+    setValidator(new SingleLineFilter(this));
+}
 
 } // namespace rov2
