@@ -70,8 +70,9 @@ public:
     virtual std::optional<QString> folder(QWidget* owner, const QString& prompt) = 0;
 
     /// The print dialog: printer, copies and page range.
-    /// @return true when the user chose to print; @p printer then holds the choices.
-    virtual bool print(QWidget* owner, QPrinter& printer) = 0;
+    /// @return true when the user chose to print; @p printer then holds the
+    /// choices. Dialogs that offer no print dialog answer false (cancelled).
+    virtual bool print(QWidget* owner, QPrinter& printer);
 
     /// The system beep.
     virtual void beep() = 0;
