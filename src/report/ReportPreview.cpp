@@ -7,6 +7,7 @@
 #include "ReportPrinting.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -51,6 +52,7 @@ ReportPreview::ReportPreview(std::shared_ptr<const LaidOutReport> report, const 
     view_->setObjectName(QStringLiteral("PageView"));
     scroll_->setWidget(view_);
     layout->addWidget(scroll_, 1);
+    scroll_->viewport()->installEventFilter(this);
     bindKeys();
     resize(900, 1000);
     showPage(0);
@@ -147,11 +149,11 @@ void ReportPreview::applyZoom()
     view_->setDotsPerInch(qMax(dpi, 10.0));
 }
 
-void ReportPreview::resizeEvent(QResizeEvent* event)
+bool ReportPreview::eventFilter(QObject* watched, QEvent* event)
 {
-    QWidget::resizeEvent(event);
-    if (zoom_ != Zoom::Actual)
+    if (watched == scroll_->viewport() && event->type() == QEvent::Resize && zoom_ != Zoom::Actual)
         applyZoom();
+    return QWidget::eventFilter(watched, event);
 }
 
 void ReportPreview::printPages()

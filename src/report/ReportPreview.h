@@ -44,7 +44,8 @@ public:
     bool savePdfAs();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    /// Refits the page whenever the room for it changes size.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolBar(QWidget* bar);
