@@ -94,3 +94,49 @@ void writeSqliteFile(const QString& path, const std::vector<SqliteTable>& tables
 }
 
 } // namespace rov2::test
+
+#include "Layout.h"
+#include "Query.h"
+
+namespace rov2::test {
+
+QString dumpDataFile(const QString& path)
+{
+    auto db = Database::open(path);
+    EXPECT_TRUE(db);
+    if (!db)
+        return {};
+    QString out;
+    for (const TableLayout& t : tablesOf(FileKind::Data)) {
+        out += t.name + QLatin1Char('\n');
+        Query q = db->query(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(t.name));
+        while (q.next()) {
+            for (int i = 0; i < q.columnNames().size(); ++i) {
+                const QVariant v = q.value(i);
+                out += v.isNull() ? QStringLiteral("<null>") : QLatin1Char('[') + v.toString() + QLatin1Char(']');
+                out += QLatin1Char('|');
+            }
+            out += QLatin1Char('\n');
+        }
+        EXPECT_TRUE(q.ok());
+    }
+    return out;
+}
+
+QStringList oldCompanyColumns()
+{
+    return {QStringLiteral("顧客名"),   QStringLiteral("名称2"),         QStringLiteral("郵便番号"),
+            QStringLiteral("住所1"),    QStringLiteral("電話番号"),      QStringLiteral("FAX"),
+            QStringLiteral("敬称登録"), QStringLiteral("YubinLocalEria"), QStringLiteral("yubinlocalEriaSw")};
+}
+
+QStringList oldCodeColumns() { return {QStringLiteral("kcode"), QStringLiteral("code"), QStringLiteral("sname")}; }
+
+QStringList oldCustomerColumns()
+{
+    return {QStringLiteral("名称"), QStringLiteral("ふりがな"), QStringLiteral("郵便番号"), QStringLiteral("住所1"),
+            QStringLiteral("住所2"), QStringLiteral("敬称"),    QStringLiteral("TEL"),      QStringLiteral("FAX"),
+            QStringLiteral("クイック"), QStringLiteral("区分"), QStringLiteral("顧客メモ")};
+}
+
+} // namespace rov2::test

@@ -37,3 +37,16 @@ struct SqliteTable {
 void writeSqliteFile(const QString& path, const std::vector<SqliteTable>& tables);
 
 } // namespace rov2::test
+
+namespace rov2::test {
+
+/// Every row of every table of the data file layout in @p path, in stored
+/// order, as text that tells Null from the empty text: for comparing a file before and after.
+QString dumpDataFile(const QString& path);
+
+/// The fields of the previous version's tables, in the order a test gives their values.
+QStringList oldCompanyColumns();
+QStringList oldCodeColumns();
+QStringList oldCustomerColumns();
+
+} // namespace rov2::test
