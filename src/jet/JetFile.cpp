@@ -107,8 +107,14 @@ std::unique_ptr<JetFile> JetFile::open(const QString& path, const JetOptions& op
     QFile probe(path);
     if (!probe.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("%1: %2").arg(path, probe.errorString()));
-    if (!isJetHeader(probe.read(32)))
+    const QByteArray header = probe.read(32);
+    if (!isJetHeader(header))
         return fail(QStringLiteral("%1: not a Jet database file").arg(path));
+    // A Jet file is whole pages (2 KB in Jet 3, 4 KB later). libmdb reading a
+    // file cut off inside a page can loop without end, so such a file is refused here.
+    const qint64 pageSize = header.at(0x14) == 0 ? 2048 : 4096;
+    if (probe.size() % pageSize != 0)
+        return fail(QStringLiteral("%1: the Jet file is cut short").arg(path));
     probe.close();
 
     auto impl = std::make_unique<Impl>();
@@ -149,6 +155,8 @@ struct JetTable::Impl {
     std::vector<std::vector<char>> buffers;
     std::vector<int> lengths;
     std::vector<QVariant> values;
+    quint64 read = 0;
+    bool overran = false;
 
     void readCurrent();
     QVariant fieldValue(int i, const MdbField& f);
@@ -198,13 +206,22 @@ qint64 JetTable::rowCountHint() const { return d_->table->num_rows; }
 
 bool JetTable::next()
 {
-    if (!mdb_fetch_row(d_->table.get())) {
+    if (d_->overran || !mdb_fetch_row(d_->table.get())) {
+        std::fill(d_->values.begin(), d_->values.end(), QVariant());
+        return false;
+    }
+    // On a damaged file libmdb can walk into pages of other tables and go on
+    // "finding" rows; the table definition says how many there are.
+    if (++d_->read > d_->table->num_rows) {
+        d_->overran = true;
         std::fill(d_->values.begin(), d_->values.end(), QVariant());
         return false;
     }
     d_->readCurrent();
     return true;
 }
+
+bool JetTable::overran() const { return d_->overran; }
 
 void JetTable::Impl::readCurrent()
 {

@@ -60,8 +60,11 @@ public:
     /// Number of rows the table header announces.
     qint64 rowCountHint() const;
 
-    /// Reads the next row. @return false at the end.
+    /// Reads the next row. @return false at the end, or when the table gives
+    /// more rows than its definition holds (a damaged file; see overran()).
     bool next();
+    /// True when reading stopped because the table overran its row count.
+    bool overran() const;
     QVariant value(int field) const;
     QVariant value(const QString& field) const;
     QVariantMap row() const;

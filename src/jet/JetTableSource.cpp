@@ -11,9 +11,14 @@ public:
     const QStringList& fieldNames() const override { return table_->fieldNames(); }
     bool next() override { return table_->next(); }
     QVariant value(const QString& field) const override { return table_->value(field); }
-    // libmdb passes over rows it cannot read; it never stops a table half-way.
-    bool failed() const override { return false; }
-    QString error() const override { return {}; }
+    // libmdb passes over rows it cannot read; a table that goes on past its
+    // row count is a damaged file, and what was read of it is not to be trusted whole.
+    bool failed() const override { return table_->overran(); }
+    QString error() const override
+    {
+        return failed() ? QStringLiteral("%1: more rows than the table holds; the file is damaged").arg(table_->name())
+                        : QString();
+    }
 
 private:
     std::unique_ptr<jet::JetTable> table_;
