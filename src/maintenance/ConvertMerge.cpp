@@ -25,7 +25,7 @@ struct MergeStatements {
     std::unique_ptr<SQLite::Statement> insert;
 };
 
-MergeStatements prepare(Database& db, const ConvertTableSpec& spec, const QStringList& fields)
+MergeStatements prepare(Database& db, const ConvertTablePlan& plan, const QStringList& fields)
 {
     QStringList sets;
     QStringList cols;
@@ -36,9 +36,9 @@ MergeStatements prepare(Database& db, const ConvertTableSpec& spec, const QStrin
         marks << QStringLiteral("?");
     }
     QStringList where;
-    for (const QString& k : spec.keys)
+    for (const QString& k : plan.keys)
         where << quoted(k) + QStringLiteral(" IS ?");
-    const QString table = quoted(spec.table);
+    const QString table = quoted(plan.table);
     const QString find = QStringLiteral("SELECT rowid FROM ") + table +
                          (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "))) +
                          QStringLiteral(" ORDER BY rowid LIMIT 1");
@@ -115,14 +115,14 @@ QString matchField(const QStringList& fields, const QString& name)
     return {};
 }
 
-ConvertTableResult mergeTable(Database& current, RowCursor& old, const ConvertTableSpec& spec,
+ConvertTableResult mergeTable(Database& current, RowCursor& old, const ConvertTablePlan& plan,
                               ConvertProgressClock& progress)
 {
     ConvertTableResult result;
     // Only the fields the old table has are copied; the others keep their values.
     QStringList currentFields;
     QStringList oldFields;
-    for (const ConvertField& f : spec.fields) {
+    for (const ConvertField& f : plan.fields) {
         const QString oldName = matchField(old.fieldNames(), f.old);
         if (oldName.isEmpty())
             continue;
@@ -132,21 +132,21 @@ ConvertTableResult mergeTable(Database& current, RowCursor& old, const ConvertTa
     if (currentFields.isEmpty())
         return result;
     QStringList keyOld;
-    for (const QString& k : spec.keys) {
+    for (const QString& k : plan.keys) {
         const qsizetype i = currentFields.indexOf(k);
         if (i < 0) {
             // Without its key an old row could not be matched, and a second run would add it again.
             result.ok = false;
-            result.error = QStringLiteral("%1: the old table has no field for the key %2").arg(spec.table, k);
+            result.error = QStringLiteral("%1: the old table has no field for the key %2").arg(plan.table, k);
             return result;
         }
         keyOld << oldFields.at(i);
     }
-    const QString shown = spec.shownField.isEmpty() ? QString() : matchField(old.fieldNames(), spec.shownField);
+    const QString shown = plan.shownField.isEmpty() ? QString() : matchField(old.fieldNames(), plan.shownField);
     try {
-        MergeStatements s = prepare(current, spec, currentFields);
+        MergeStatements s = prepare(current, plan, currentFields);
         bool first = true;
-        while ((spec.keys.isEmpty() ? first : true) && old.next()) {
+        while ((plan.keys.isEmpty() ? first : true) && old.next()) {
             first = false;
             QVariantList values;
             for (const QString& f : oldFields)
@@ -156,7 +156,7 @@ ConvertTableResult mergeTable(Database& current, RowCursor& old, const ConvertTa
                 key << storedValue(old.value(f));
             if (!shown.isEmpty()) {
                 const QVariant name = old.value(shown);
-                if (!name.isNull() || spec.showNullAsEmpty)
+                if (!name.isNull() || plan.showNullAsEmpty)
                     progress.row(name.toString());
             }
             if (const auto rowid = findRow(*s.find, key)) {
@@ -169,13 +169,13 @@ ConvertTableResult mergeTable(Database& current, RowCursor& old, const ConvertTa
         }
     } catch (const std::exception& e) {
         result.ok = false;
-        result.error = spec.table + QStringLiteral(": ") + QString::fromUtf8(e.what());
+        result.error = plan.table + QStringLiteral(": ") + QString::fromUtf8(e.what());
         qWarning().noquote() << "conversion:" << result.error;
         return result;
     }
     if (old.failed()) {
         result.ok = false;
-        result.error = spec.table + QStringLiteral(": ") + old.error();
+        result.error = plan.table + QStringLiteral(": ") + old.error();
         qWarning().noquote() << "conversion:" << result.error;
     }
     return result;

@@ -41,7 +41,7 @@ struct ConvertField {
 };
 
 /// How one table's rows are merged into the current file.
-struct ConvertTableSpec {
+struct ConvertTablePlan {
     QString table;
     std::vector<ConvertField> fields;
     /// Current fields that find the row to overwrite; empty: the table's first row.
@@ -60,12 +60,12 @@ struct ConvertTableResult {
     QString error;
 };
 
-/// Merges the rows of @p old into @p spec.table of @p current: each old row
+/// Merges the rows of @p old into @p plan.table of @p current: each old row
 /// overwrites, field by field, the first current row with the same key (Null
-/// keys match Null) or is added; fields outside the spec keep their values;
+/// keys match Null) or is added; fields outside the plan keep their values;
 /// nothing is deleted. Fields the old table lacks are left alone. Values are bound.
 /// Runs inside the caller's transaction; stops at the first failure.
-ConvertTableResult mergeTable(Database& current, RowCursor& old, const ConvertTableSpec& spec,
+ConvertTableResult mergeTable(Database& current, RowCursor& old, const ConvertTablePlan& plan,
                               ConvertProgressClock& progress);
 
 /// A value read from an older file as this program stores it: dates as

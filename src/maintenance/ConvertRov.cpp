@@ -19,52 +19,52 @@ std::vector<ConvertField> fieldsOf(std::initializer_list<std::pair<const char16_
     return out;
 }
 
-const ConvertTableSpec& companySpec()
+const ConvertTablePlan& companyPlan()
 {
-    static const ConvertTableSpec spec{
+    static const ConvertTablePlan plan{
         QStringLiteral("自社情報"),
         fieldsOf({{u"顧客名", u"顧客名"}, {u"名称2", u"名称2"}, {u"郵便番号", u"郵便番号"}, {u"住所1", u"住所1"},
                   {u"電話番号", u"電話番号"}, {u"FAX", u"FAX"}, {u"敬称登録", u"敬称登録"},
                   {u"YubinLocalEria", u"YubinLocalEria"}, {u"yubinlocalEriaSw", u"yubinlocalEriaSw"}}),
         {}, {}, false};
-    return spec;
+    return plan;
 }
 
-const ConvertTableSpec& codeSpec()
+const ConvertTablePlan& codePlan()
 {
-    static const ConvertTableSpec spec{QStringLiteral("コードマスタ"),
+    static const ConvertTablePlan plan{QStringLiteral("コードマスタ"),
                                        fieldsOf({{u"kcode", u"kcode"}, {u"code", u"code"}, {u"sname", u"sname"}}),
                                        {QStringLiteral("kcode"), QStringLiteral("code")}, QStringLiteral("sname"),
                                        true};
-    return spec;
+    return plan;
 }
 
-const ConvertTableSpec& customerSpec()
+const ConvertTablePlan& customerPlan()
 {
-    static const ConvertTableSpec spec{
+    static const ConvertTablePlan plan{
         QStringLiteral("顧客マスタ"),
         fieldsOf({{u"名称", u"名称"}, {u"ふりがな", u"ふりがな"}, {u"郵便番号", u"郵便番号"}, {u"住所1", u"住所1"},
                   {u"住所2", u"住所2"}, {u"敬称", u"敬称"}, {u"TEL1", u"TEL"}, {u"FAX", u"FAX"},
                   {u"クイック", u"クイック"}, {u"区分1", u"区分"}, {u"顧客メモ", u"顧客メモ"}}),
         {QStringLiteral("名称")}, QStringLiteral("名称"), false};
-    return spec;
+    return plan;
 }
 
 /// A table the old file lacks converts nothing; that is no failure.
-ConvertTableResult convertTable(Database& current, TableSource& old, const ConvertTableSpec& spec,
+ConvertTableResult convertTable(Database& current, TableSource& old, const ConvertTablePlan& plan,
                                 ConvertProgressClock& progress)
 {
-    if (old.findTable(spec.table).isEmpty())
+    if (old.findTable(plan.table).isEmpty())
         return {};
     QString error;
-    auto rows = old.openTable(spec.table, &error);
+    auto rows = old.openTable(plan.table, &error);
     if (!rows) {
         ConvertTableResult r;
         r.ok = false;
         r.error = error;
         return r;
     }
-    return mergeTable(current, *rows, spec, progress);
+    return mergeTable(current, *rows, plan, progress);
 }
 
 void tell(const QString& text)
@@ -82,17 +82,17 @@ QStringList convertStageTexts()
 
 ConvertTableResult CnvRovJisyaInfo(Database& current, TableSource& old, ConvertProgressClock& progress)
 {
-    return convertTable(current, old, companySpec(), progress);
+    return convertTable(current, old, companyPlan(), progress);
 }
 
 ConvertTableResult CnvRovCode(Database& current, TableSource& old, ConvertProgressClock& progress)
 {
-    return convertTable(current, old, codeSpec(), progress);
+    return convertTable(current, old, codePlan(), progress);
 }
 
 ConvertTableResult CnvRovKokyaku(Database& current, TableSource& old, ConvertProgressClock& progress)
 {
-    return convertTable(current, old, customerSpec(), progress);
+    return convertTable(current, old, customerPlan(), progress);
 }
 
 ConvertResult ConvertRov(const QString& oldPath, const QString& dataFile, Dialogs& dialogs,
