@@ -13,17 +13,18 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
-
 #include <cstdio>
+#include <sqlite3.h>
 
 namespace {
 
 constexpr qint64 kCustomers = 100000;
 
-QString tempPath(const char* name) { return QDir::tempPath() + QLatin1Char('/') + QString::fromUtf8(name); }
+QString tempPath(const char* name)
+{
+    return QDir::tempPath() + QLatin1Char('/') + QString::fromUtf8(name);
+}
 
 /// A work file listing every customer of the sample, none marked.
 QString listedWorkFile()
@@ -51,8 +52,8 @@ QString exportedFile()
 {
     static const QString path = [] {
         const QString p = tempPath("rov2-bench-customers.csv");
-        const auto r = rov2::writeCustomerCsv(listedWorkFile(), rov2::bench::sampleDataFile(kCustomers), false, p,
-                                              rov2::CsvEncoding::Utf8Bom);
+        const auto r = rov2::writeCustomerCsv(listedWorkFile(), rov2::bench::sampleDataFile(kCustomers),
+                                              false, p, rov2::CsvEncoding::Utf8Bom);
         if (r.status != rov2::CustomerCsvExportResult::Status::Written)
             std::fprintf(stderr, "cannot export the sample\n");
         return p;
@@ -145,9 +146,10 @@ void ImportBareSqlite(benchmark::State& state)
     QStringList marks;
     for (qsizetype i = 0; i < rov2::importableFields().size(); ++i)
         marks << QStringLiteral("?");
-    const std::string insert = (QStringLiteral("INSERT INTO 顧客マスタ (") + rov2::importableFields().join(QLatin1Char(',')) +
-                                QStringLiteral(") VALUES (") + marks.join(QLatin1Char(',')) + QLatin1Char(')'))
-                                   .toStdString();
+    const std::string insert =
+        (QStringLiteral("INSERT INTO 顧客マスタ (") + rov2::importableFields().join(QLatin1Char(',')) +
+         QStringLiteral(") VALUES (") + marks.join(QLatin1Char(',')) + QLatin1Char(')'))
+            .toStdString();
     for (auto _ : state) {
         state.PauseTiming();
         const std::string data = freshEmptyDataFile().toStdString();
@@ -161,7 +163,8 @@ void ImportBareSqlite(benchmark::State& state)
             state.SkipWithError(sqlite3_errmsg(db));
         for (const auto& r : rows) {
             for (std::size_t c = 0; c < r.size(); ++c)
-                sqlite3_bind_text(s, static_cast<int>(c) + 1, r[c].c_str(), static_cast<int>(r[c].size()), SQLITE_STATIC);
+                sqlite3_bind_text(s, static_cast<int>(c) + 1, r[c].c_str(), static_cast<int>(r[c].size()),
+                                  SQLITE_STATIC);
             sqlite3_step(s);
             sqlite3_reset(s);
         }

@@ -2,18 +2,17 @@
 
 #include <QStringDecoder>
 #include <QtDebug>
-
+#include <memory>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
-
-#include <memory>
 
 namespace rov2 {
 namespace {
 
 const QByteArray kBom("\xEF\xBB\xBF", 3);
 
-struct ConverterClose {
+struct ConverterClose
+{
     void operator()(UConverter* c) const { ucnv_close(c); }
 };
 using Converter = std::unique_ptr<UConverter, ConverterClose>;
@@ -42,8 +41,9 @@ std::optional<QByteArray> fromUnicode(UConverter* c, const char16_t* text, qsize
         return QByteArray();
     UErrorCode status = U_ZERO_ERROR;
     QByteArray out(static_cast<qsizetype>(length) * 2 + 8, Qt::Uninitialized);
-    const int32_t n = ucnv_fromUChars(c, out.data(), static_cast<int32_t>(out.size()),
-                                      reinterpret_cast<const UChar*>(text), static_cast<int32_t>(length), &status);
+    const int32_t n =
+        ucnv_fromUChars(c, out.data(), static_cast<int32_t>(out.size()), reinterpret_cast<const UChar*>(text),
+                        static_cast<int32_t>(length), &status);
     if (U_FAILURE(status))
         return std::nullopt;
     out.truncate(n);
@@ -68,9 +68,12 @@ qsizetype firstUnencodable(UConverter* c, const QString& text)
 QString encodingName(CsvEncoding e)
 {
     switch (e) {
-    case CsvEncoding::Cp932: return QStringLiteral("Shift_JIS (CP932)");
-    case CsvEncoding::Utf8Bom: return QStringLiteral("UTF-8 (BOM付き)");
-    case CsvEncoding::Utf8: return QStringLiteral("UTF-8");
+    case CsvEncoding::Cp932:
+        return QStringLiteral("Shift_JIS (CP932)");
+    case CsvEncoding::Utf8Bom:
+        return QStringLiteral("UTF-8 (BOM付き)");
+    case CsvEncoding::Utf8:
+        return QStringLiteral("UTF-8");
     }
     return {};
 }
@@ -101,7 +104,8 @@ std::optional<QString> decodeText(const QByteArray& bytes, CsvEncoding e, qint64
     UChar* target = reinterpret_cast<UChar*>(out.data());
     const char* source = bytes.constData();
     UErrorCode status = U_ZERO_ERROR;
-    ucnv_toUnicode(c.get(), &target, target + out.size(), &source, source + bytes.size(), nullptr, true, &status);
+    ucnv_toUnicode(c.get(), &target, target + out.size(), &source, source + bytes.size(), nullptr, true,
+                   &status);
     if (U_FAILURE(status)) {
         if (badOffset) {
             // The source stops just past the sequence that has no mapping.

@@ -20,7 +20,8 @@ const QHash<QString, QString>& headingTable()
         QHash<QString, QString> t;
         for (const QString& f : importableFields())
             t.insert(fold(f), f);
-        const struct {
+        const struct
+        {
             const char* field;
             std::initializer_list<const char*> spellings;
         } aliases[] = {
@@ -65,7 +66,10 @@ const QStringList& importableFields()
     return fields;
 }
 
-QString fieldForHeading(const QString& heading) { return headingTable().value(fold(heading)); }
+QString fieldForHeading(const QString& heading)
+{
+    return headingTable().value(fold(heading));
+}
 
 bool looksLikeHeading(const QStringList& row)
 {

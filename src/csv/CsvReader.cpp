@@ -2,15 +2,14 @@
 
 #include <QFile>
 #include <QtDebug>
-
 #include <csv.h>
-
 #include <memory>
 
 namespace rov2 {
 namespace {
 
-struct ParserFree {
+struct ParserFree
+{
     void operator()(csv_parser* p) const
     {
         csv_free(p);
@@ -18,7 +17,8 @@ struct ParserFree {
     }
 };
 
-struct Collector {
+struct Collector
+{
     std::vector<QStringList> rows;
     QStringList current;
 };
@@ -57,8 +57,8 @@ std::optional<std::vector<QStringList>> parseCsv(const QString& text)
         return std::nullopt;
     csv_set_space_func(parser.get(), [](unsigned char) { return 0; });
     Collector collector;
-    if (csv_parse(parser.get(), bytes.constData(), static_cast<size_t>(bytes.size()), onField, onRowEnd, &collector) !=
-            static_cast<size_t>(bytes.size()) ||
+    if (csv_parse(parser.get(), bytes.constData(), static_cast<size_t>(bytes.size()), onField, onRowEnd,
+                  &collector) != static_cast<size_t>(bytes.size()) ||
         csv_fini(parser.get(), onField, onRowEnd, &collector) != 0) {
         qWarning("CSV text not readable: %s", csv_strerror(csv_error(parser.get())));
         return std::nullopt;

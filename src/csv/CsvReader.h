@@ -4,14 +4,14 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 #include <vector>
 
 namespace rov2 {
 
 /// A CSV file read into memory: its encoding and its rows of fields.
-struct CsvTable {
+struct CsvTable
+{
     CsvEncoding encoding = CsvEncoding::Utf8;
     std::vector<QStringList> rows;
 };

@@ -8,7 +8,8 @@ bool needsQuotes(const QString& t)
     if (t.isEmpty())
         return false;
     for (QChar c : t)
-        if (c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+        if (c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\r') ||
+            c == QLatin1Char('\n'))
             return true;
     return t.front().isSpace() || t.back().isSpace();
 }
@@ -21,7 +22,8 @@ CsvEncodeProblem locate(const QStringList& row, int line)
         qsizetype bad = -1;
         if (!encodeCp932(row.at(f), &bad)) {
             p.field = f;
-            const qsizetype width = (row.at(f).at(bad).isHighSurrogate() && bad + 1 < row.at(f).size()) ? 2 : 1;
+            const qsizetype width =
+                (row.at(f).at(bad).isHighSurrogate() && bad + 1 < row.at(f).size()) ? 2 : 1;
             p.character = row.at(f).mid(bad, width);
             break;
         }

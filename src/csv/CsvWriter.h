@@ -5,17 +5,17 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 #include <vector>
 
 namespace rov2 {
 
 /// One field whose text the chosen encoding cannot hold.
-struct CsvEncodeProblem {
-    int line = 0;        ///< 1-based line of the file (the header is line 1)
-    int field = 0;       ///< 0-based column
-    QString character;   ///< the character (a surrogate pair stays whole)
+struct CsvEncodeProblem
+{
+    int line = 0;      ///< 1-based line of the file (the header is line 1)
+    int field = 0;     ///< 0-based column
+    QString character; ///< the character (a surrogate pair stays whole)
 };
 
 /// One field as RFC 4180 writes it: quoted when it holds a comma, a quote,

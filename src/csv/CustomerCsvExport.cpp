@@ -16,10 +16,10 @@ using Status = CustomerCsvExportResult::Status;
 
 /// The listed customers with their first place in the list: the marked rows,
 /// or all rows when none is marked (the work file is attached as "w").
-const char* const kListed =
-    "(SELECT 名称, MIN(rowid) AS pos FROM w.w顧客リスト "
-    " WHERE 名称 IS NOT NULL AND (チェック <> 0 OR NOT EXISTS (SELECT 1 FROM w.w顧客リスト WHERE チェック <> 0)) "
-    " GROUP BY 名称)";
+const char* const kListed = "(SELECT 名称, MIN(rowid) AS pos FROM w.w顧客リスト "
+                            " WHERE 名称 IS NOT NULL AND (チェック <> 0 OR NOT EXISTS (SELECT 1 FROM "
+                            "w.w顧客リスト WHERE チェック <> 0)) "
+                            " GROUP BY 名称)";
 
 QString columnList(const QString& alias, const QStringList& columns)
 {
@@ -29,7 +29,10 @@ QString columnList(const QString& alias, const QStringList& columns)
     return out.join(QStringLiteral(", "));
 }
 
-QString cellText(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
+QString cellText(const QVariant& v)
+{
+    return v.isNull() ? QString() : v.toString();
+}
 
 /// Reads the rows of one select into CSV rows under a heading line.
 bool readRows(Database& db, const QString& sql, const QStringList& columns, std::vector<QStringList>* rows)
@@ -50,7 +53,8 @@ bool readListed(const QString& workFile, const QString& dataFile, bool includeFa
                 std::vector<QStringList>* customers, std::vector<QStringList>* family)
 {
     auto db = Database::open(dataFile);
-    if (!db || !QFileInfo(workFile).isFile() || !db->execute(QStringLiteral("ATTACH DATABASE ? AS w"), {workFile}))
+    if (!db || !QFileInfo(workFile).isFile() ||
+        !db->execute(QStringLiteral("ATTACH DATABASE ? AS w"), {workFile}))
         return false;
     const QString listed = QString::fromUtf8(kListed);
     bool ok = readRows(*db,
@@ -79,7 +83,8 @@ bool encode(const std::vector<QStringList>& rows, CsvEncoding encoding, const QS
     }
     r->status = Status::Unencodable;
     r->problemPath = path;
-    r->problemName = rows.at(static_cast<std::size_t>(r->problem.line - 1)).value(path == r->familyPath ? 2 : 1);
+    r->problemName =
+        rows.at(static_cast<std::size_t>(r->problem.line - 1)).value(path == r->familyPath ? 2 : 1);
     r->problemField = rows.front().value(r->problem.field);
     return false;
 }
@@ -116,7 +121,8 @@ CustomerCsvExportResult writeCustomerCsv(const QString& workFile, const QString&
         return r;
 
     QSaveFile customerFile(r.customerPath), familyFile(r.familyPath);
-    bool ok = customerFile.open(QIODevice::WriteOnly) && customerFile.write(customerBytes) == customerBytes.size();
+    bool ok =
+        customerFile.open(QIODevice::WriteOnly) && customerFile.write(customerBytes) == customerBytes.size();
     if (ok && includeFamily)
         ok = familyFile.open(QIODevice::WriteOnly) && familyFile.write(familyBytes) == familyBytes.size();
     // Both are whole before either replaces what was there.
@@ -136,8 +142,9 @@ bool ExportCustomerCsv(QWidget* owner, const QString& workFile, const QString& d
     };
     QString path = targetPath;
     if (path.isEmpty()) {
-        const auto chosen = dialogs.saveFile(owner, QStringLiteral("CSVファイルに出力"), QStringLiteral("顧客一覧.csv"),
-                                             {QStringLiteral("CSV ファイル (*.csv)")}, 0);
+        const auto chosen =
+            dialogs.saveFile(owner, QStringLiteral("CSVファイルに出力"), QStringLiteral("顧客一覧.csv"),
+                             {QStringLiteral("CSV ファイル (*.csv)")}, 0);
         if (!chosen)
             return false;
         path = *chosen;
@@ -147,8 +154,9 @@ bool ExportCustomerCsv(QWidget* owner, const QString& workFile, const QString& d
         if (!p.isEmpty() && QFileInfo::exists(p))
             existing << p;
     if (!existing.isEmpty() &&
-        dialogs.message(owner, MessageRequest{title, existing.join(QLatin1Char('\n')) +
-                                                         QStringLiteral("\nは既にあります。置き換えますか"),
+        dialogs.message(owner, MessageRequest{title,
+                                              existing.join(QLatin1Char('\n')) +
+                                                  QStringLiteral("\nは既にあります。置き換えますか"),
                                               MsgButtons::YesNo, MsgIcon::Question, true}) != MsgAnswer::Yes)
         return false;
 
@@ -161,7 +169,9 @@ bool ExportCustomerCsv(QWidget* owner, const QString& workFile, const QString& d
         tell(text, MsgIcon::Information);
         return true;
     }
-    case Status::Empty: tell(QStringLiteral("出力する顧客がありません。"), MsgIcon::Information); break;
+    case Status::Empty:
+        tell(QStringLiteral("出力する顧客がありません。"), MsgIcon::Information);
+        break;
     case Status::Unencodable:
         tell(QStringLiteral("Shift_JIS では書けない文字「%1」があります。\n%2 の %3行目（%4）の「%5」\n"
                             "UTF-8 で出力するか、その文字を直してください。何も出力していません。")
@@ -170,7 +180,9 @@ bool ExportCustomerCsv(QWidget* owner, const QString& workFile, const QString& d
                  .arg(r.problemName, r.problemField),
              MsgIcon::Exclamation);
         break;
-    case Status::ReadFailed: tell(QStringLiteral("データファイルを読めませんでした。"), MsgIcon::Exclamation); break;
+    case Status::ReadFailed:
+        tell(QStringLiteral("データファイルを読めませんでした。"), MsgIcon::Exclamation);
+        break;
     case Status::WriteFailed:
         tell(QStringLiteral("ファイルに書き込めませんでした。\n%1").arg(path), MsgIcon::Exclamation);
         break;

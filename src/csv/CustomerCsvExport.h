@@ -12,7 +12,8 @@ namespace rov2 {
 class Dialogs;
 
 /// What writeCustomerCsv did.
-struct CustomerCsvExportResult {
+struct CustomerCsvExportResult
+{
     enum class Status {
         Written,     ///< both files (or the one) written whole
         Empty,       ///< the list names no customer of the data file: nothing written
@@ -21,10 +22,10 @@ struct CustomerCsvExportResult {
         WriteFailed, ///< a file could not be written: none was changed
     };
     Status status = Status::ReadFailed;
-    int customers = 0;   ///< customer lines written
-    int familyRows = 0;  ///< family lines written
+    int customers = 0;  ///< customer lines written
+    int familyRows = 0; ///< family lines written
     QString customerPath;
-    QString familyPath;  ///< empty without family
+    QString familyPath; ///< empty without family
     /// For Unencodable: the file, the line and column, and the row's 名称 and field.
     QString problemPath;
     CsvEncodeProblem problem;

@@ -5,11 +5,9 @@
 #include "DateText.h"
 #include "JapaneseDate.h"
 
+#include <QtDebug>
 #include <SQLiteCpp/Column.h>
 #include <SQLiteCpp/Statement.h>
-
-#include <QtDebug>
-
 #include <algorithm>
 #include <memory>
 
@@ -85,7 +83,8 @@ bool birthFields(QVariantMap* fields, QString* reason)
 
 /// The prepared statements of one import, made once: 100,000 rows would
 /// otherwise spend most of their time compiling SQL.
-class Writer {
+class Writer
+{
 public:
     explicit Writer(Database& db) : db_(db)
     {
@@ -133,8 +132,8 @@ public:
             values << it.value();
         }
         values << rowid;
-        SQLite::Statement s(db_.native(), (QStringLiteral("UPDATE 顧客マスタ SET ") + sets.join(QLatin1Char(',')) +
-                                           QStringLiteral(" WHERE rowid = ?"))
+        SQLite::Statement s(db_.native(), (QStringLiteral("UPDATE 顧客マスタ SET ") +
+                                           sets.join(QLatin1Char(',')) + QStringLiteral(" WHERE rowid = ?"))
                                               .toStdString());
         bindAll(s, values);
         s.exec();
@@ -213,8 +212,8 @@ std::optional<QVariantMap> customerFromRow(const QStringList& cells, const std::
     return fields;
 }
 
-CsvImportReport importCustomers(const QString& dataFile, const CsvTable& table, const CsvImportOptions& options,
-                                const ImportProgress& progress)
+CsvImportReport importCustomers(const QString& dataFile, const CsvTable& table,
+                                const CsvImportOptions& options, const ImportProgress& progress)
 {
     CsvImportReport report;
     auto db = Database::open(dataFile);

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QVariantMap>
-
 #include <functional>
 #include <vector>
 
@@ -13,7 +12,8 @@ namespace rov2 {
 /// What happens to a row whose 名称 is already a customer.
 enum class ExistingCustomer { Skip, Overwrite };
 
-struct CsvImportOptions {
+struct CsvImportOptions
+{
     /// For each column of the file, the field of 顧客マスタ it fills; empty: left out.
     std::vector<QString> mapping;
     bool firstRowIsHeading = true;
@@ -23,13 +23,15 @@ struct CsvImportOptions {
 };
 
 /// A row that was not imported, and why (in the user's words).
-struct RefusedRow {
-    int row = 0;   ///< 1-based row of the file, the heading counted, as a spreadsheet numbers it
-    QString name;  ///< its 名称 as given, possibly empty
+struct RefusedRow
+{
+    int row = 0;  ///< 1-based row of the file, the heading counted, as a spreadsheet numbers it
+    QString name; ///< its 名称 as given, possibly empty
     QString reason;
 };
 
-struct CsvImportReport {
+struct CsvImportReport
+{
     enum class Status { Done, Cancelled, Failed };
     Status status = Status::Failed;
     int added = 0;
@@ -56,7 +58,7 @@ using ImportProgress = std::function<bool(qsizetype done, qsizetype total)>;
 /// field by field (the mapped fields that the row fills; the others keep their
 /// values). Rows with every cell empty are passed over. Cancelled or failed,
 /// the data file is left as it was.
-CsvImportReport importCustomers(const QString& dataFile, const CsvTable& table, const CsvImportOptions& options,
-                                const ImportProgress& progress = {});
+CsvImportReport importCustomers(const QString& dataFile, const CsvTable& table,
+                                const CsvImportOptions& options, const ImportProgress& progress = {});
 
 } // namespace rov2

@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace rov2 {
@@ -74,6 +73,15 @@ CsvImportDialog::CsvImportDialog(const QString& path, const CsvTable& table, QWi
     nameControl(cmdキャンセル, QStringLiteral("cmdキャンセル"), cmdキャンセル->text());
 
     fillPreview();
+    // Tab goes through the field lists in column order; the table itself
+    // only scrolls the preview and must not swallow Tab.
+    tblPreview->setTabKeyNavigation(false);
+    QWidget* previous = chk見出し;
+    for (QWidget* next : QList<QWidget*>(fieldLists_.begin(), fieldLists_.end()) +
+                             QList<QWidget*>{tblPreview, opt読み飛ばす, opt上書き, cmd読込, cmdキャンセル}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
     const bool heading = !table.rows.empty() && looksLikeHeading(table.rows.front());
     chk見出し->setChecked(heading);
     headingToggled(heading);
@@ -93,11 +101,13 @@ void CsvImportDialog::fillPreview()
     for (int c = 0; c < columns; ++c) {
         auto* list = new QComboBox(tblPreview);
         list->addItems(choices);
-        nameControl(list, QStringLiteral("cmb列%1").arg(c + 1), QStringLiteral("%1列目に読み込む項目").arg(c + 1));
+        nameControl(list, QStringLiteral("cmb列%1").arg(c + 1),
+                    QStringLiteral("%1列目に読み込む項目").arg(c + 1));
         tblPreview->setCellWidget(0, c, list);
         fieldLists_ << list;
         for (int r = 0; r < rows; ++r)
-            tblPreview->setItem(r + 1, c, new QTableWidgetItem(table_.rows[static_cast<std::size_t>(r)].value(c)));
+            tblPreview->setItem(r + 1, c,
+                                new QTableWidgetItem(table_.rows[static_cast<std::size_t>(r)].value(c)));
     }
     tblPreview->setVerticalHeaderItem(0, new QTableWidgetItem(QStringLiteral("項目")));
     for (int r = 0; r < rows; ++r)
@@ -108,7 +118,8 @@ void CsvImportDialog::fillPreview()
 void CsvImportDialog::applyMapping(const std::vector<QString>& mapping)
 {
     for (qsizetype c = 0; c < fieldLists_.size(); ++c) {
-        const QString field = c < static_cast<qsizetype>(mapping.size()) ? mapping[static_cast<std::size_t>(c)] : QString();
+        const QString field =
+            c < static_cast<qsizetype>(mapping.size()) ? mapping[static_cast<std::size_t>(c)] : QString();
         fieldLists_[c]->setCurrentText(field.isEmpty() ? kLeftOut : field);
     }
 }

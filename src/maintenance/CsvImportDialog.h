@@ -18,7 +18,8 @@ namespace rov2 {
 /// field list above each column (matched from the headings, changeable, or
 /// "（読み込まない）" to leave the column out), whether the first row is
 /// headings, and what to do with a customer whose 名称 already exists.
-class CsvImportDialog : public QDialog {
+class CsvImportDialog : public QDialog
+{
     Q_OBJECT
 public:
     /// Rows shown from the top of the file.

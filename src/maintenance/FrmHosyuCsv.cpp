@@ -17,11 +17,15 @@ constexpr std::size_t kListedRefusals = 30;
 QString readError(CsvReadError e)
 {
     switch (e) {
-    case CsvReadError::CannotOpen: return QStringLiteral("ファイルを開けませんでした。");
+    case CsvReadError::CannotOpen:
+        return QStringLiteral("ファイルを開けませんでした。");
     case CsvReadError::BadEncoding:
         return QStringLiteral("文字コードがわかりませんでした（Shift_JIS と UTF-8 が読めます）。");
-    case CsvReadError::BadFormat: return QStringLiteral("引用符（\"）が閉じていないか、引用符で囲まれていない項目の中に引用符があります。");
-    case CsvReadError::None: break;
+    case CsvReadError::BadFormat:
+        return QStringLiteral(
+            "引用符（\"）が閉じていないか、引用符で囲まれていない項目の中に引用符があります。");
+    case CsvReadError::None:
+        break;
     }
     return {};
 }
@@ -36,7 +40,10 @@ std::optional<CsvImportOptions> askWithDialog(QWidget* owner, const QString& pat
 
 } // namespace
 
-void FrmHosyu::setCsvMappingChooser(CsvMappingChooser chooser) { csvMappingChooser_ = std::move(chooser); }
+void FrmHosyu::setCsvMappingChooser(CsvMappingChooser chooser)
+{
+    csvMappingChooser_ = std::move(chooser);
+}
 
 void FrmHosyu::ReadCsvFile()
 {
@@ -44,8 +51,9 @@ void FrmHosyu::ReadCsvFile()
     const auto tell = [&](const QString& text, MsgIcon icon) {
         dialogs().message(this, MessageRequest{title, text, MsgButtons::Ok, icon, false});
     };
-    const auto path = dialogs().openFile(this, title, env().locations.dataFolder,
-                                         {QStringLiteral("CSV ファイル (*.csv *.txt)"), QStringLiteral("すべてのファイル (*)")}, 0);
+    const auto path = dialogs().openFile(
+        this, title, env().locations.dataFolder,
+        {QStringLiteral("CSV ファイル (*.csv *.txt)"), QStringLiteral("すべてのファイル (*)")}, 0);
     if (!path)
         return;
     CsvReadError error = CsvReadError::None;
@@ -89,11 +97,13 @@ void FrmHosyu::reportCsvImport(const CsvImportReport& report)
         dialogs().message(this, MessageRequest{title, text, MsgButtons::Ok, MsgIcon::Exclamation, false});
         return;
     }
-    QString text = QStringLiteral("読み込みが終わりました。\n追加 %1件　上書き %2件　読み飛ばし %3件　読み込めない行 %4件")
-                       .arg(report.added)
-                       .arg(report.overwritten)
-                       .arg(report.skipped)
-                       .arg(report.refused.size());
+    QString text =
+        QStringLiteral(
+            "読み込みが終わりました。\n追加 %1件　上書き %2件　読み飛ばし %3件　読み込めない行 %4件")
+            .arg(report.added)
+            .arg(report.overwritten)
+            .arg(report.skipped)
+            .arg(report.refused.size());
     if (!report.refused.empty())
         text += QStringLiteral("\n\n読み込めなかった行：");
     for (std::size_t i = 0; i < report.refused.size() && i < kListedRefusals; ++i) {
@@ -105,8 +115,9 @@ void FrmHosyu::reportCsvImport(const CsvImportReport& report)
     }
     if (report.refused.size() > kListedRefusals)
         text += QStringLiteral("\nほか %1行").arg(report.refused.size() - kListedRefusals);
-    dialogs().message(this, MessageRequest{title, text, MsgButtons::Ok,
-                                           report.refused.empty() ? MsgIcon::Information : MsgIcon::Exclamation, false});
+    dialogs().message(
+        this, MessageRequest{title, text, MsgButtons::Ok,
+                             report.refused.empty() ? MsgIcon::Information : MsgIcon::Exclamation, false});
 }
 
 } // namespace rov2

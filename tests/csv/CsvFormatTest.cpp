@@ -4,7 +4,6 @@
 #include "CsvWriter.h"
 
 #include <gtest/gtest.h>
-
 #include <unicode/ucnv.h>
 
 namespace rov2 {
@@ -18,12 +17,15 @@ QByteArray bytes(std::initializer_list<int> b)
     return out;
 }
 
-struct QuoteCase {
+struct QuoteCase
+{
     const char* field;
     const char* written;
 };
 
-class FieldQuoting : public ::testing::TestWithParam<QuoteCase> {};
+class FieldQuoting : public ::testing::TestWithParam<QuoteCase>
+{
+};
 
 TEST_P(FieldQuoting, QuotesOnlyWhatNeedsIt)
 {
@@ -32,13 +34,15 @@ TEST_P(FieldQuoting, QuotesOnlyWhatNeedsIt)
 
 INSTANTIATE_TEST_SUITE_P(Rfc4180, FieldQuoting,
                          ::testing::Values(QuoteCase{"山田太郎", "山田太郎"}, QuoteCase{"", ""},
-                                           QuoteCase{"1,2", "\"1,2\""}, QuoteCase{"say \"hi\"", "\"say \"\"hi\"\"\""},
+                                           QuoteCase{"1,2", "\"1,2\""},
+                                           QuoteCase{"say \"hi\"", "\"say \"\"hi\"\"\""},
                                            QuoteCase{"a\r\nb", "\"a\r\nb\""}, QuoteCase{"a\nb", "\"a\nb\""},
                                            QuoteCase{" lead", "\" lead\""}, QuoteCase{"ｱｲｳ", "ｱｲｳ"}));
 
 TEST(CsvLine, EndsWithCrlf)
 {
-    EXPECT_EQ(csvLine({QStringLiteral("a"), QString(), QStringLiteral("b,c")}), QStringLiteral("a,,\"b,c\"\r\n"));
+    EXPECT_EQ(csvLine({QStringLiteral("a"), QString(), QStringLiteral("b,c")}),
+              QStringLiteral("a,,\"b,c\"\r\n"));
 }
 
 const std::vector<QStringList> kTricky = {
@@ -59,12 +63,15 @@ TEST(CsvParse, ReadsBackWhatWasWritten)
     EXPECT_EQ(*rows, kTricky);
 }
 
-struct LineEndCase {
+struct LineEndCase
+{
     const char* name;
     const char* text;
 };
 
-class LineEnds : public ::testing::TestWithParam<LineEndCase> {};
+class LineEnds : public ::testing::TestWithParam<LineEndCase>
+{
+};
 
 TEST_P(LineEnds, SameRowsWhateverTheLineEnd)
 {
@@ -80,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(Files, LineEnds,
                          ::testing::Values(LineEndCase{"crlf", "名称,住所\r\n佐藤,東京\r\n鈴木,\r\n"},
                                            LineEndCase{"lf", "名称,住所\n佐藤,東京\n鈴木,\n"},
                                            LineEndCase{"noFinalBreak", "名称,住所\n佐藤,東京\n鈴木,"},
-                                           LineEndCase{"blankLines", "名称,住所\r\n\r\n佐藤,東京\n\n鈴木,\n"}),
+                                           LineEndCase{"blankLines",
+                                                       "名称,住所\r\n\r\n佐藤,東京\n\n鈴木,\n"}),
                          [](const auto& tp) { return std::string(tp.param.name); });
 
 TEST(CsvParse, RefusesQuotesThatWouldShiftTheColumns)
@@ -112,7 +120,8 @@ TEST(CsvEncoding, WritesTheBytesOfCp932)
     EXPECT_EQ(*b, otherProgramsCp932(QStringLiteral("あｱ①～\\")));
 }
 
-struct DetectCase {
+struct DetectCase
+{
     const char* name;
     QByteArray bytes;
     CsvEncoding expected;
@@ -120,7 +129,9 @@ struct DetectCase {
 
 const QString kSample = QStringLiteral("名称,ﾌﾘｶﾞﾅ\r\n山田①,ﾔﾏﾀﾞ\r\n");
 
-class Detect : public ::testing::TestWithParam<DetectCase> {};
+class Detect : public ::testing::TestWithParam<DetectCase>
+{
+};
 
 TEST_P(Detect, RecognisesTheEncodingAndDecodes)
 {

@@ -25,11 +25,13 @@ void CustomerCsvFixture::addCustomer(const QString& file, const QVariantMap& fie
         values << it.value();
     }
     exec(file,
-         QStringLiteral("INSERT INTO 顧客マスタ (%1) VALUES (%2)").arg(cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+         QStringLiteral("INSERT INTO 顧客マスタ (%1) VALUES (%2)")
+             .arg(cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
          values);
 }
 
-void CustomerCsvFixture::addFamily(const QString& owner, int row, const QString& name, const QString& relation)
+void CustomerCsvFixture::addFamily(const QString& owner, int row, const QString& name,
+                                   const QString& relation)
 {
     exec(d.dataFile(), QStringLiteral("INSERT INTO 家族情報 (名称, 行番号, 氏名, 続柄) VALUES (?, ?, ?, ?)"),
          {owner, row, name, relation});

@@ -5,13 +5,13 @@
 #include "TempData.h"
 
 #include <QVariantMap>
-
 #include <gtest/gtest.h>
 
 namespace rov2::test {
 
 /// Fresh data and work files, and helpers to fill and read them.
-class CustomerCsvFixture : public ::testing::Test {
+class CustomerCsvFixture : public ::testing::Test
+{
 protected:
     /// Adds a customer row: 名称 and the given fields (the others Null).
     void addCustomer(const QString& file, const QVariantMap& fields);

@@ -12,7 +12,8 @@
 namespace rov2::test {
 namespace {
 
-class CustomerExport : public CustomerCsvFixture {
+class CustomerExport : public CustomerCsvFixture
+{
 protected:
     QString target() const { return d.path(QStringLiteral("顧客.csv")); }
     /// The 名称 column of an exported file, heading left out.
@@ -31,7 +32,9 @@ const QString kComma = QStringLiteral("山田, 太郎");
 const QString kQuote = QStringLiteral("\"大口\"商店");
 const QString kKana = QStringLiteral("ﾔﾏﾀﾞｼｮｳﾃﾝ");
 
-class RoundTrip : public CustomerExport, public ::testing::WithParamInterface<CsvEncoding> {};
+class RoundTrip : public CustomerExport, public ::testing::WithParamInterface<CsvEncoding>
+{
+};
 
 TEST_P(RoundTrip, AnEmptyDataFileGetsTheSameCustomersFieldByField)
 {
@@ -43,7 +46,8 @@ TEST_P(RoundTrip, AnEmptyDataFileGetsTheSameCustomersFieldByField)
         listRow(n, false);
     }
     // A customer with its empty fields Null comes back with them Null.
-    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("空欄")}, {QStringLiteral("クイック"), QStringLiteral("しない")}});
+    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("空欄")},
+                               {QStringLiteral("クイック"), QStringLiteral("しない")}});
     listRow(QStringLiteral("空欄"), false);
 
     const auto r = writeCustomerCsv(d.workFile(), d.dataFile(), false, target(), GetParam());
@@ -79,7 +83,7 @@ TEST_F(CustomerExport, MarkedRowsOnlyInListOrderAFamilyRowStandingForItsCustomer
     listRow(QStringLiteral("井上"), false);
     listRow(QStringLiteral("井上"), true, QStringLiteral("井上花子")); // a marked family row
     listRow(QStringLiteral("上田"), true, QStringLiteral("上田一郎")); // the same customer again
-    listRow(QStringLiteral("消えた人"), true);                          // deleted since the search
+    listRow(QStringLiteral("消えた人"), true);                         // deleted since the search
 
     const auto r = writeCustomerCsv(d.workFile(), d.dataFile(), false, target(), CsvEncoding::Cp932);
     ASSERT_EQ(r.status, CustomerCsvExportResult::Status::Written);
@@ -112,7 +116,8 @@ TEST_F(CustomerExport, FamilyRowsGoBesideInTheirOrder)
     ASSERT_EQ(r.status, CustomerCsvExportResult::Status::Written);
     EXPECT_EQ(r.familyPath, d.path(QStringLiteral("顧客_家族.csv")));
     EXPECT_EQ(r.familyRows, 2);
-    EXPECT_EQ(exportedNames(r.familyPath, 2), (QStringList{QStringLiteral("佐藤花子"), QStringLiteral("佐藤次郎")}));
+    EXPECT_EQ(exportedNames(r.familyPath, 2),
+              (QStringList{QStringLiteral("佐藤花子"), QStringLiteral("佐藤次郎")}));
     EXPECT_EQ(readCsvFile(r.familyPath)->rows.front(), familyCsvColumns());
 }
 
@@ -126,7 +131,8 @@ TEST_F(CustomerExport, FamilyFileNames)
 TEST_F(CustomerExport, ACharacterCp932CannotHoldIsReportedAndNothingWritten)
 {
     addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("佐藤")}});
-    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("森")}, {QStringLiteral("住所1"), QStringLiteral("鷗町1")}});
+    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("森")},
+                               {QStringLiteral("住所1"), QStringLiteral("鷗町1")}});
     addFamily(QStringLiteral("佐藤"), 0, QStringLiteral("𠮷田"), QStringLiteral("妻"));
     listRow(QStringLiteral("佐藤"), false);
     listRow(QStringLiteral("森"), false);
@@ -155,19 +161,21 @@ TEST_F(CustomerExport, AnUnwritableTargetIsAFailureNotASuccess)
 {
     addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("佐藤")}});
     listRow(QStringLiteral("佐藤"), false);
-    const auto r = writeCustomerCsv(d.workFile(), d.dataFile(), false, d.path(QStringLiteral("無い/顧客.csv")),
-                                    CsvEncoding::Cp932);
+    const auto r = writeCustomerCsv(d.workFile(), d.dataFile(), false,
+                                    d.path(QStringLiteral("無い/顧客.csv")), CsvEncoding::Cp932);
     EXPECT_EQ(r.status, CustomerCsvExportResult::Status::WriteFailed);
 }
 
 TEST_F(CustomerExport, ThroughTheDialogs)
 {
-    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("森")}, {QStringLiteral("住所1"), QStringLiteral("鷗町1")}});
+    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("森")},
+                               {QStringLiteral("住所1"), QStringLiteral("鷗町1")}});
     listRow(QStringLiteral("森"), false);
     {
         ScriptedDialogs dialogs;
         dialogs.chooseFile(target());
-        EXPECT_FALSE(ExportCustomerCsv(nullptr, d.workFile(), d.dataFile(), false, {}, CsvEncoding::Cp932, dialogs));
+        EXPECT_FALSE(
+            ExportCustomerCsv(nullptr, d.workFile(), d.dataFile(), false, {}, CsvEncoding::Cp932, dialogs));
         ASSERT_EQ(dialogs.messages().size(), 1);
         const QString text = dialogs.messages().at(0).text;
         for (const char* part : {"鷗", "2行目", "森", "住所1"})
@@ -177,7 +185,8 @@ TEST_F(CustomerExport, ThroughTheDialogs)
     {
         ScriptedDialogs dialogs;
         dialogs.chooseFile(target());
-        EXPECT_TRUE(ExportCustomerCsv(nullptr, d.workFile(), d.dataFile(), false, {}, CsvEncoding::Utf8Bom, dialogs));
+        EXPECT_TRUE(
+            ExportCustomerCsv(nullptr, d.workFile(), d.dataFile(), false, {}, CsvEncoding::Utf8Bom, dialogs));
         EXPECT_TRUE(QFileInfo::exists(target()));
         EXPECT_TRUE(dialogs.allUsed());
     }
@@ -186,13 +195,15 @@ TEST_F(CustomerExport, ThroughTheDialogs)
         ScriptedDialogs dialogs;
         dialogs.answer(MsgAnswer::No);
         writeFile(target(), "keep");
-        EXPECT_FALSE(ExportCustomerCsv(nullptr, d.workFile(), d.dataFile(), false, target(), CsvEncoding::Utf8Bom, dialogs));
+        EXPECT_FALSE(ExportCustomerCsv(nullptr, d.workFile(), d.dataFile(), false, target(),
+                                       CsvEncoding::Utf8Bom, dialogs));
         EXPECT_EQ(fileBytes(target()), QByteArray("keep"));
     }
     {
         ScriptedDialogs dialogs;
         dialogs.cancelFile();
-        EXPECT_FALSE(ExportCustomerCsv(nullptr, d.workFile(), d.dataFile(), false, {}, CsvEncoding::Cp932, dialogs));
+        EXPECT_FALSE(
+            ExportCustomerCsv(nullptr, d.workFile(), d.dataFile(), false, {}, CsvEncoding::Cp932, dialogs));
         EXPECT_TRUE(dialogs.messages().isEmpty());
     }
 }

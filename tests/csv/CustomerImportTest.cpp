@@ -9,7 +9,8 @@
 namespace rov2::test {
 namespace {
 
-class CustomerImport : public CustomerCsvFixture {
+class CustomerImport : public CustomerCsvFixture
+{
 protected:
     void SetUp() override { Clock::setToday(QDate(2026, 12, 8)); }
     void TearDown() override { Clock::setToday({}); }
@@ -28,16 +29,25 @@ protected:
         o.defaultSex = QStringLiteral("女");
         return importCustomers(d.dataFile(), *t, o, progress);
     }
-    QVariant field(const QString& name, const char* f) { return customers(d.dataFile()).value(name).value(QString::fromUtf8(f)); }
-    QByteArray digest() { return QCryptographicHash::hash(fileBytes(d.dataFile()), QCryptographicHash::Sha256); }
+    QVariant field(const QString& name, const char* f)
+    {
+        return customers(d.dataFile()).value(name).value(QString::fromUtf8(f));
+    }
+    QByteArray digest()
+    {
+        return QCryptographicHash::hash(fileBytes(d.dataFile()), QCryptographicHash::Sha256);
+    }
 };
 
-struct HeadingCase {
+struct HeadingCase
+{
     const char* heading;
     const char* field;
 };
 
-class Headings : public ::testing::TestWithParam<HeadingCase> {};
+class Headings : public ::testing::TestWithParam<HeadingCase>
+{
+};
 
 TEST_P(Headings, CommonSpellingsFindTheirField)
 {
@@ -47,23 +57,27 @@ TEST_P(Headings, CommonSpellingsFindTheirField)
 INSTANTIATE_TEST_SUITE_P(
     Spellings, Headings,
     ::testing::Values(HeadingCase{"名称", "名称"}, HeadingCase{"氏名", "名称"}, HeadingCase{"名前", "名称"},
-                      HeadingCase{"顧客名", "名称"}, HeadingCase{"フリガナ", "ふりがな"}, HeadingCase{"ﾌﾘｶﾞﾅ", "ふりがな"},
-                      HeadingCase{"よみ", "ふりがな"}, HeadingCase{"〒", "郵便番号"}, HeadingCase{"郵便", "郵便番号"},
+                      HeadingCase{"顧客名", "名称"}, HeadingCase{"フリガナ", "ふりがな"},
+                      HeadingCase{"ﾌﾘｶﾞﾅ", "ふりがな"}, HeadingCase{"よみ", "ふりがな"},
+                      HeadingCase{"〒", "郵便番号"}, HeadingCase{"郵便", "郵便番号"},
                       HeadingCase{"電話", "TEL1"}, HeadingCase{"TEL", "TEL1"}, HeadingCase{"ＴＥＬ", "TEL1"},
-                      HeadingCase{"tel2", "TEL2"}, HeadingCase{"住所", "住所1"}, HeadingCase{" 住所2 ", "住所2"},
-                      HeadingCase{"誕生日", "生年月日"}, HeadingCase{"生年月日", "生年月日"}, HeadingCase{"email", "Email"},
+                      HeadingCase{"tel2", "TEL2"}, HeadingCase{"住所", "住所1"},
+                      HeadingCase{" 住所2 ", "住所2"}, HeadingCase{"誕生日", "生年月日"},
+                      HeadingCase{"生年月日", "生年月日"}, HeadingCase{"email", "Email"},
                       HeadingCase{"code", ""}, HeadingCase{"売上", ""}, HeadingCase{"山田太郎", ""}));
 
 TEST(Mapping, AFieldGoesToOneColumnOnly)
 {
-    const auto m = guessMapping({QStringLiteral("氏名"), QStringLiteral("名前"), QStringLiteral("住所")}, true);
+    const auto m =
+        guessMapping({QStringLiteral("氏名"), QStringLiteral("名前"), QStringLiteral("住所")}, true);
     EXPECT_EQ(m, (std::vector<QString>{QStringLiteral("名称"), QString(), QStringLiteral("住所1")}));
 }
 
 TEST(Mapping, HeadingLineOrNot)
 {
     EXPECT_TRUE(looksLikeHeading({QStringLiteral("No"), QStringLiteral("お名前")}));
-    EXPECT_FALSE(looksLikeHeading({QStringLiteral("1"), QStringLiteral("山田太郎"), QStringLiteral("東京都")}));
+    EXPECT_FALSE(
+        looksLikeHeading({QStringLiteral("1"), QStringLiteral("山田太郎"), QStringLiteral("東京都")}));
 }
 
 TEST_F(CustomerImport, ColumnsInAnotherOrderWithOtherHeadings)
@@ -85,12 +99,15 @@ TEST_F(CustomerImport, ColumnsInAnotherOrderWithOtherHeadings)
     EXPECT_TRUE(c.value(QStringLiteral("住所2")).isNull());
 }
 
-struct DateCase {
+struct DateCase
+{
     const char* typed;
     const char* stored;
 };
 
-class BirthDates : public CustomerImport, public ::testing::WithParamInterface<DateCase> {};
+class BirthDates : public CustomerImport, public ::testing::WithParamInterface<DateCase>
+{
+};
 
 TEST_P(BirthDates, AnyFormTheDateBoxReads)
 {
@@ -99,10 +116,11 @@ TEST_P(BirthDates, AnyFormTheDateBoxReads)
     EXPECT_EQ(field(QStringLiteral("田中"), "生年月日"), QString::fromUtf8(GetParam().stored));
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, BirthDates,
-                         ::testing::Values(DateCase{"1975/4/5", "1975/04/05"}, DateCase{"19750405", "1975/04/05"},
-                                           DateCase{"1975-04-05", "1975/04/05"}, DateCase{"昭和50年4月5日", "1975/04/05"},
-                                           DateCase{"H1/1/8", "1989/01/08"}, DateCase{"２０００年２月２９日", "2000/02/29"}));
+INSTANTIATE_TEST_SUITE_P(
+    Forms, BirthDates,
+    ::testing::Values(DateCase{"1975/4/5", "1975/04/05"}, DateCase{"19750405", "1975/04/05"},
+                      DateCase{"1975-04-05", "1975/04/05"}, DateCase{"昭和50年4月5日", "1975/04/05"},
+                      DateCase{"H1/1/8", "1989/01/08"}, DateCase{"２０００年２月２９日", "2000/02/29"}));
 
 TEST_F(CustomerImport, AHeadinglessFileWithTheMappingTheUserChose)
 {
@@ -128,12 +146,15 @@ TEST_F(CustomerImport, AColumnLeftOutIsNotRead)
     EXPECT_EQ(field(QStringLiteral("佐藤"), "顧客メモ"), QStringLiteral("秘密"));
 }
 
-struct FileCase {
+struct FileCase
+{
     const char* name;
     QByteArray bytes;
 };
 
-class FileForms : public CustomerImport, public ::testing::WithParamInterface<FileCase> {};
+class FileForms : public CustomerImport, public ::testing::WithParamInterface<FileCase>
+{
+};
 
 TEST_P(FileForms, SameCustomersFromEveryForm)
 {
@@ -150,20 +171,22 @@ QByteArray cp932(const QString& text)
     return b ? *b : QByteArray();
 }
 
-const QString kFile = QStringLiteral("名称,住所,メモ\r\n髙橋①,東京,\"一行目\n二行目\"\r\n\"ﾀﾅｶ, ｲﾁﾛｳ\",\"\"\"大\"\"町\",\r\n");
+const QString kFile =
+    QStringLiteral("名称,住所,メモ\r\n髙橋①,東京,\"一行目\n二行目\"\r\n\"ﾀﾅｶ, ｲﾁﾛｳ\",\"\"\"大\"\"町\",\r\n");
 
 INSTANTIATE_TEST_SUITE_P(
     Encodings, FileForms,
-    ::testing::Values(FileCase{"utf8Bom", QByteArray("\xEF\xBB\xBF") + kFile.toUtf8()},
-                      FileCase{"utf8", kFile.toUtf8()},
-                      FileCase{"utf8Lf", QString(kFile).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toUtf8()},
-                      FileCase{"cp932", cp932(kFile)},
-                      FileCase{"cp932Lf", cp932(QString(kFile).replace(QStringLiteral("\r\n"), QStringLiteral("\n")))}),
+    ::testing::Values(
+        FileCase{"utf8Bom", QByteArray("\xEF\xBB\xBF") + kFile.toUtf8()}, FileCase{"utf8", kFile.toUtf8()},
+        FileCase{"utf8Lf", QString(kFile).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toUtf8()},
+        FileCase{"cp932", cp932(kFile)},
+        FileCase{"cp932Lf", cp932(QString(kFile).replace(QStringLiteral("\r\n"), QStringLiteral("\n")))}),
     [](const auto& tp) { return std::string(tp.param.name); });
 
 TEST_F(CustomerImport, AnExistingCustomerIsSkipped)
 {
-    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("佐藤")}, {QStringLiteral("住所1"), QStringLiteral("旧住所")}});
+    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("佐藤")},
+                               {QStringLiteral("住所1"), QStringLiteral("旧住所")}});
     const auto r = import("名称,住所,電話\n佐藤,新住所,03-1\n鈴木,大阪,06-1\n");
     EXPECT_EQ(r.added, 1);
     EXPECT_EQ(r.skipped, 1);
@@ -223,7 +246,8 @@ TEST_F(CustomerImport, RefusedRowsAreListedWithTheirReasonsAndTheRestImported)
 
 TEST_F(CustomerImport, CancelHalfWayLeavesTheFileAsItWas)
 {
-    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("佐藤")}, {QStringLiteral("住所1"), QStringLiteral("旧住所")}});
+    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("佐藤")},
+                               {QStringLiteral("住所1"), QStringLiteral("旧住所")}});
     QByteArray csv("名称,住所\n佐藤,新住所\n");
     for (int i = 0; i < 1000; ++i)
         csv += "客" + QByteArray::number(i) + ",東京\n";
@@ -244,8 +268,9 @@ TEST_F(CustomerImport, CancelHalfWayLeavesTheFileAsItWas)
 
 TEST_F(CustomerImport, AStatementFailingHalfWayLeavesTheFileAsItWas)
 {
-    exec(d.dataFile(), QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON 顧客マスタ WHEN NEW.名称 = '客500' "
-                                      "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    exec(d.dataFile(),
+         QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON 顧客マスタ WHEN NEW.名称 = '客500' "
+                        "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     QByteArray csv("名称\n");
     for (int i = 0; i < 1000; ++i)
         csv += "客" + QByteArray::number(i) + "\n";
@@ -262,7 +287,8 @@ TEST_F(CustomerImport, AMissingDataFileFails)
     ASSERT_TRUE(t);
     CsvImportOptions o;
     o.mapping = {QStringLiteral("名称")};
-    EXPECT_EQ(importCustomers(d.path(QStringLiteral("無い.mdb")), *t, o).status, CsvImportReport::Status::Failed);
+    EXPECT_EQ(importCustomers(d.path(QStringLiteral("無い.mdb")), *t, o).status,
+              CsvImportReport::Status::Failed);
 }
 
 } // namespace

@@ -12,11 +12,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
 
 namespace rov2::test {
 namespace {
 
-class HosyuCsvImport : public CustomerCsvFixture {
+class HosyuCsvImport : public CustomerCsvFixture
+{
 protected:
     void SetUp() override
     {
@@ -58,7 +60,8 @@ protected:
 TEST_F(HosyuCsvImport, ChosenFileImportedAndReported)
 {
     const QString file = d.path(QStringLiteral("顧客.csv"));
-    writeFile(file, *encodeCp932(QStringLiteral("氏名,住所,誕生日\r\n佐藤,東京,1975/4/5\r\n,名無し,\r\n鈴木,大阪,いつか\r\n")));
+    writeFile(file, *encodeCp932(QStringLiteral(
+                        "氏名,住所,誕生日\r\n佐藤,東京,1975/4/5\r\n,名無し,\r\n鈴木,大阪,いつか\r\n")));
     dialogs.chooseFile(file);
     clickImport();
     EXPECT_EQ(shownPath, file);
@@ -66,7 +69,8 @@ TEST_F(HosyuCsvImport, ChosenFileImportedAndReported)
     EXPECT_EQ(customers(d.dataFile()).keys(), QStringList{QStringLiteral("佐藤")});
     ASSERT_EQ(dialogs.messages().size(), 1);
     const QString text = dialogs.messages().at(0).text;
-    for (const char* part : {"追加 1件", "読み込めない行 2件", "3行目：名称がありません", "4行目（鈴木）：生年月日「いつか」"})
+    for (const char* part :
+         {"追加 1件", "読み込めない行 2件", "3行目：名称がありません", "4行目（鈴木）：生年月日「いつか」"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << text.toStdString();
     EXPECT_TRUE(dialogs.allUsed());
 }
@@ -97,7 +101,8 @@ TEST_F(HosyuCsvImport, AFileThatIsNoCsvIsToldNotImported)
 
 TEST_F(HosyuCsvImport, MappingChangedInTheDialogAndOverwriteChosen)
 {
-    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("佐藤")}, {QStringLiteral("住所1"), QStringLiteral("旧")}});
+    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("佐藤")},
+                               {QStringLiteral("住所1"), QStringLiteral("旧")}});
     const QString file = d.path(QStringLiteral("顧客.csv"));
     writeFile(file, "\xEF\xBB\xBF名称,住所,備考\n佐藤,新,メモ\n");
     adjust = [](CsvImportDialog& dialog) {
@@ -138,6 +143,23 @@ TEST_F(HosyuCsvImport, UntickingTheHeadingReadsTheFirstRowToo)
     dialogs.chooseFile(file);
     clickImport();
     EXPECT_EQ(customers(d.dataFile()).size(), 2);
+}
+
+TEST(CsvImportDialogKeys, TabWalksTheFieldListsInColumnOrder)
+{
+    const auto table = readCsvBytes("名称,住所,電話\n佐藤,東京,03\n");
+    ASSERT_TRUE(table);
+    CsvImportDialog dialog(QStringLiteral("a.csv"), *table);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* heading = dialog.findChild<QCheckBox*>(QStringLiteral("chk見出し"));
+    heading->setFocus(Qt::OtherFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heading->hasFocus(); }));
+    for (const char* next : {"cmb列1", "cmb列2", "cmb列3"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        auto* list = dialog.findChild<QComboBox*>(QString::fromUtf8(next));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return list->hasFocus(); })) << next;
+    }
 }
 
 } // namespace
