@@ -63,6 +63,30 @@ qsizetype firstUnencodable(UConverter* c, const QString& text)
     return -1;
 }
 
+/// Characters that JIS X 0208 and CP932 share but Unicode spells twice:
+/// Linux and Mac input methods give the first form, Windows reads and writes
+/// the second for the same JIS code point (〜 1-33 is 0x8160 either way).
+/// They are the same character to a CP932 reader, so they are written as
+/// Windows would, rather than refused.
+QString toWindowsForms(const QString& text)
+{
+    static const std::pair<char16_t, char16_t> kSame[] = {
+        {u'\u301C', u'\uFF5E'}, // 〜 wave dash
+        {u'\u2016', u'\u2225'}, // ‖ double vertical line
+        {u'\u2212', u'\uFF0D'}, // − minus sign
+        {u'\u2014', u'\u2015'}, // — em dash
+        {u'\u00A2', u'\uFFE0'}, // ¢
+        {u'\u00A3', u'\uFFE1'}, // £
+        {u'\u00AC', u'\uFFE2'}, // ¬
+    };
+    QString out = text;
+    for (QChar& c : out)
+        for (const auto& [jis, windows] : kSame)
+            if (c.unicode() == jis)
+                c = QChar(windows);
+    return out;
+}
+
 } // namespace
 
 QString encodingName(CsvEncoding e)
@@ -126,9 +150,10 @@ std::optional<QByteArray> encodeCp932(const QString& text, qsizetype* badIndex)
     Converter c = openCp932();
     if (!c)
         return std::nullopt;
-    auto out = fromUnicode(c.get(), reinterpret_cast<const char16_t*>(text.constData()), text.size());
+    const QString windows = toWindowsForms(text);
+    auto out = fromUnicode(c.get(), reinterpret_cast<const char16_t*>(windows.constData()), windows.size());
     if (!out && badIndex)
-        *badIndex = firstUnencodable(c.get(), text);
+        *badIndex = firstUnencodable(c.get(), windows);
     return out;
 }
 

@@ -27,7 +27,9 @@ std::optional<QString> decodeText(const QByteArray& bytes, CsvEncoding e, qint64
 
 /// @p text in CP932, or nothing when a character of it has no CP932 form;
 /// @p badIndex then gets the index (in @p text) of the first such character.
-/// Characters are never replaced.
+/// Characters are never replaced by others; the few that JIS writes with
+/// other code points than Windows (〜 U+301C, − U+2212, — U+2014, ‖, ¢, £, ¬)
+/// are written as the same CP932 character, and read back in Windows' form.
 std::optional<QByteArray> encodeCp932(const QString& text, qsizetype* badIndex = nullptr);
 
 /// The bytes of @p text in @p e: Utf8Bom starts with the mark.

@@ -162,6 +162,15 @@ TEST(CsvEncoding, BytesThatAreNoCp932AreRefusedWithTheirPlace)
     EXPECT_EQ(at, 3);
 }
 
+TEST(CsvEncoding, JisCharactersTypedOnOtherSystemsAreTheSameCp932Bytes)
+{
+    // 〜 and − as Linux input methods give them: CP932's 0x8160 and 0x817C, as Windows writes ～ and －.
+    const auto b = encodeCp932(QStringLiteral("1〜3−4"));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(*b, bytes({0x31, 0x81, 0x60, 0x33, 0x81, 0x7C, 0x34}));
+    EXPECT_EQ(*b, *encodeCp932(QStringLiteral("1～3－4")));
+}
+
 TEST(CsvEncoding, NamesTheFirstCharacterCp932CannotHold)
 {
     qsizetype at = -2;
