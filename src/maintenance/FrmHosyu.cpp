@@ -162,6 +162,7 @@ QWidget* FrmHosyu::buildBackupTab()
     Command9 = button("実行", page);
     Command8 = button("実行", page);
     Command11 = button("実行", page);
+    cmdCSV読込 = button("実行", page);
     FddMsg = new QLabel(page);
     CmdHint2 = button("ヒント", page);
 
@@ -185,8 +186,13 @@ QWidget* FrmHosyu::buildBackupTab()
     v->addLayout(drive);
     v->addWidget(group("保存", "フロッピーディスクにデータをコピーする", Command7,
                        "ハードディスク、リムーバブルディスクにコピーする", Command9));
-    v->addWidget(group("読込む", "フロッピーディスクからデータを読み込む", Command8,
-                       "ハードディスク、リムーバブルディスクから読み込む", Command11));
+    auto* readGroup = group("読込む", "フロッピーディスクからデータを読み込む", Command8,
+                            "ハードディスク、リムーバブルディスクから読み込む", Command11);
+    // Customers kept in a spreadsheet, added to the data in use rather than replacing it.
+    auto* readGrid = static_cast<QGridLayout*>(readGroup->layout());
+    readGrid->addWidget(new QLabel(QStringLiteral("CSVファイルから読み込む"), readGroup), 2, 0);
+    readGrid->addWidget(cmdCSV読込, 2, 1);
+    v->addWidget(readGroup);
     v->addWidget(FddMsg);
     v->addStretch();
     auto* corner = new QHBoxLayout;
@@ -304,6 +310,7 @@ void FrmHosyu::nameControls()
         {Command9, "Command9", "ハードディスク、リムーバブルディスクにコピーする"},
         {Command8, "Command8", "フロッピーディスクからデータを読み込む"},
         {Command11, "Command11", "ハードディスク、リムーバブルディスクから読み込む"},
+        {cmdCSV読込, "cmdCSV読込", "CSVファイルから読み込む"},
         {CmdHint2, "CmdHint2", "ヒント"},
         {Command1, "Command1", "すべてのデータを削除し初期状態に戻す"},
         {Command6, "Command6", "すべての顧客情報を削除する"},

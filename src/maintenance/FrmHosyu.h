@@ -1,12 +1,14 @@
 #pragma once
 
 #include "BackupJob.h"
+#include "CustomerCsvImport.h"
 
 #include <QList>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QFrame;
@@ -59,6 +61,19 @@ public:
     /// Command2 and Command3: the chosen file replaces the box's text.
     void ChooseDataFile();
     void ChooseYubinFile();
+
+    /// cmdCSV読込: customers from a spreadsheet's CSV file. The file is chosen
+    /// through the dialogs, the columns are matched to fields (see
+    /// setCsvMappingChooser), then the rows are added in one transaction with
+    /// a progress bar whose Cancel leaves the data file as it was, and the
+    /// counts and the refused rows are reported.
+    void ReadCsvFile();
+
+    /// Asks how a CSV file's columns map to fields; nothing: the user cancelled.
+    using CsvMappingChooser =
+        std::function<std::optional<CsvImportOptions>(QWidget* owner, const QString& path, const CsvTable& table)>;
+    /// Replaces the mapping dialog (CsvImportDialog), e.g. in tests.
+    void setCsvMappingChooser(CsvMappingChooser chooser);
 
     // The データ削除 tab. Each deletion runs as a whole or not at all.
     /// Customers, families and code names after one question, with one notice.
@@ -124,6 +139,10 @@ private:
     void goBack();
     void clickHint(const QString& buttonName);
     bool confirmDataLocation(const QString& path);
+    /// The summary shown after a CSV import.
+    void reportCsvImport(const CsvImportReport& report);
+
+    CsvMappingChooser csvMappingChooser_;
     /// The completion notice, or what went wrong.
     void reportDeletion(const QString& subject, bool done);
 
@@ -151,6 +170,7 @@ private:
     QPushButton* Command9 = nullptr;
     QPushButton* Command8 = nullptr;
     QPushButton* Command11 = nullptr;
+    QPushButton* cmdCSV読込 = nullptr;
     QLabel* FddMsg = nullptr;
     QPushButton* CmdHint2 = nullptr;
     // データ削除

@@ -79,6 +79,7 @@ void FrmHosyu::connectControls()
     connect(Command8, &QPushButton::clicked, this, &FrmHosyu::clickFloppyRestore);
     connect(Command9, &QPushButton::clicked, this, &FrmHosyu::clickCopyToFolder);
     connect(Command11, &QPushButton::clicked, this, &FrmHosyu::clickReadFromFolder);
+    connect(cmdCSV読込, &QPushButton::clicked, this, &FrmHosyu::ReadCsvFile);
     connect(Command1, &QPushButton::clicked, this, &FrmHosyu::DeleteAllData);
     connect(Command6, &QPushButton::clicked, this, [this] { DeleteAllKokyaku(true); });
     connect(Command5, &QPushButton::clicked, this, &FrmHosyu::DeleteCodeTables);

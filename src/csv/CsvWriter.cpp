@@ -1,0 +1,79 @@
+#include "CsvWriter.h"
+
+namespace rov2 {
+namespace {
+
+bool needsQuotes(const QString& t)
+{
+    if (t.isEmpty())
+        return false;
+    for (QChar c : t)
+        if (c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\r') ||
+            c == QLatin1Char('\n'))
+            return true;
+    return t.front().isSpace() || t.back().isSpace();
+}
+
+CsvEncodeProblem locate(const QStringList& row, int line)
+{
+    CsvEncodeProblem p;
+    p.line = line;
+    for (int f = 0; f < row.size(); ++f) {
+        qsizetype bad = -1;
+        if (!encodeCp932(row.at(f), &bad)) {
+            p.field = f;
+            const qsizetype width =
+                (row.at(f).at(bad).isHighSurrogate() && bad + 1 < row.at(f).size()) ? 2 : 1;
+            p.character = row.at(f).mid(bad, width);
+            break;
+        }
+    }
+    return p;
+}
+
+} // namespace
+
+QString csvField(const QString& text)
+{
+    if (!needsQuotes(text))
+        return text;
+    QString out = text;
+    out.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + out + QLatin1Char('"');
+}
+
+QString csvLine(const QStringList& fields)
+{
+    QString line;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i)
+            line += QLatin1Char(',');
+        line += csvField(fields.at(i));
+    }
+    return line + QStringLiteral("\r\n");
+}
+
+std::optional<QByteArray> encodeCsv(const std::vector<QStringList>& rows, CsvEncoding encoding,
+                                    CsvEncodeProblem* problem)
+{
+    if (encoding != CsvEncoding::Cp932) {
+        QString text;
+        for (const QStringList& r : rows)
+            text += csvLine(r);
+        return encodeText(text, encoding);
+    }
+    // Line by line, so that a character CP932 cannot hold is found in its row.
+    QByteArray out;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto bytes = encodeCp932(csvLine(rows[i]));
+        if (!bytes) {
+            if (problem)
+                *problem = locate(rows[i], static_cast<int>(i) + 1);
+            return std::nullopt;
+        }
+        out += *bytes;
+    }
+    return out;
+}
+
+} // namespace rov2

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "CsvReader.h"
+
+#include <QString>
+#include <QVariantMap>
+#include <functional>
+#include <vector>
+
+namespace rov2 {
+
+/// What happens to a row whose 名称 is already a customer.
+enum class ExistingCustomer { Skip, Overwrite };
+
+struct CsvImportOptions
+{
+    /// For each column of the file, the field of 顧客マスタ it fills; empty: left out.
+    std::vector<QString> mapping;
+    bool firstRowIsHeading = true;
+    ExistingCustomer existing = ExistingCustomer::Skip;
+    /// 性別 of an added customer whose row gives none (the settings' default sex).
+    QString defaultSex;
+};
+
+/// A row that was not imported, and why (in the user's words).
+struct RefusedRow
+{
+    int row = 0;  ///< 1-based row of the file, the heading counted, as a spreadsheet numbers it
+    QString name; ///< its 名称 as given, possibly empty
+    QString reason;
+};
+
+struct CsvImportReport
+{
+    enum class Status { Done, Cancelled, Failed };
+    Status status = Status::Failed;
+    int added = 0;
+    int overwritten = 0;
+    int skipped = 0;
+    std::vector<RefusedRow> refused;
+};
+
+/// The longest 名称 the customer screen accepts, in characters.
+inline constexpr int kMaxNameLength = 20;
+
+/// The fields one row gives, checked and brought to their stored forms
+/// (dates "yyyy/mm/dd" from any form the date box reads, the birth month and
+/// age from the date); empty cells give nothing.
+/// @return the fields, or the reason the row is refused in @p reason.
+std::optional<QVariantMap> customerFromRow(const QStringList& cells, const std::vector<QString>& mapping,
+                                           QString* reason);
+
+/// Called now and then with the rows done and the rows in all; false cancels.
+using ImportProgress = std::function<bool(qsizetype done, qsizetype total)>;
+
+/// Imports the rows of @p table into 顧客マスタ of @p dataFile in one
+/// transaction: a new 名称 is added, an existing one skipped or overwritten
+/// field by field (the mapped fields that the row fills; the others keep their
+/// values). Rows with every cell empty are passed over. Cancelled or failed,
+/// the data file is left as it was.
+CsvImportReport importCustomers(const QString& dataFile, const CsvTable& table,
+                                const CsvImportOptions& options, const ImportProgress& progress = {});
+
+} // namespace rov2

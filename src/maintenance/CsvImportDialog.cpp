@@ -1,0 +1,150 @@
+#include "CsvImportDialog.h"
+
+#include "Accessibility.h"
+#include "CsvFieldNames.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace rov2 {
+namespace {
+
+const QString kLeftOut = QStringLiteral("（読み込まない）");
+
+qsizetype widestRow(const CsvTable& t)
+{
+    qsizetype n = 0;
+    for (const QStringList& r : t.rows)
+        n = std::max(n, r.size());
+    return n;
+}
+
+} // namespace
+
+CsvImportDialog::CsvImportDialog(const QString& path, const CsvTable& table, QWidget* parent)
+    : QDialog(parent), table_(table)
+{
+    setObjectName(QStringLiteral("CsvImportDialog"));
+    setWindowTitle(QStringLiteral("CSVファイルから読み込む"));
+    auto* file = new QLabel(QFileInfo(path).fileName(), this);
+    lblEncoding = new QLabel(QStringLiteral("文字コード：") + encodingName(table.encoding), this);
+    lblEncoding->setObjectName(QStringLiteral("lblEncoding"));
+    lblEncoding->setAccessibleDescription(lblEncoding->objectName());
+    chk見出し = new QCheckBox(QStringLiteral("1行目は見出し"), this);
+    tblPreview = new QTableWidget(this);
+    tblPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* existing = new QGroupBox(QStringLiteral("同じ名称の顧客があるとき"), this);
+    opt読み飛ばす = new QRadioButton(QStringLiteral("読み飛ばす"), existing);
+    opt上書き = new QRadioButton(QStringLiteral("上書きする（ファイルにある項目だけ）"), existing);
+    opt読み飛ばす->setChecked(true);
+    auto* ex = new QVBoxLayout(existing);
+    ex->addWidget(opt読み飛ばす);
+    ex->addWidget(opt上書き);
+    auto* buttons = new QDialogButtonBox(this);
+    cmd読込 = buttons->addButton(QStringLiteral("読込開始"), QDialogButtonBox::AcceptRole);
+    cmdキャンセル = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(file);
+    v->addWidget(lblEncoding);
+    v->addWidget(chk見出し);
+    v->addWidget(new QLabel(QStringLiteral("各列に読み込む項目を選んでください。"), this));
+    v->addWidget(tblPreview, 1);
+    v->addWidget(existing);
+    v->addWidget(buttons);
+
+    nameControl(chk見出し, QStringLiteral("chk見出し"), chk見出し->text());
+    nameControl(tblPreview, QStringLiteral("tblPreview"), QStringLiteral("ファイルの先頭"));
+    nameControl(opt読み飛ばす, QStringLiteral("opt読み飛ばす"), QStringLiteral("同じ名称の顧客は読み飛ばす"));
+    nameControl(opt上書き, QStringLiteral("opt上書き"), QStringLiteral("同じ名称の顧客は上書きする"));
+    nameControl(cmd読込, QStringLiteral("cmd読込"), cmd読込->text());
+    nameControl(cmdキャンセル, QStringLiteral("cmdキャンセル"), cmdキャンセル->text());
+
+    fillPreview();
+    // Tab goes through the field lists in column order; the table itself
+    // only scrolls the preview and must not swallow Tab.
+    tblPreview->setTabKeyNavigation(false);
+    QWidget* previous = chk見出し;
+    for (QWidget* next : QList<QWidget*>(fieldLists_.begin(), fieldLists_.end()) +
+                             QList<QWidget*>{tblPreview, opt読み飛ばす, opt上書き, cmd読込, cmdキャンセル}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    const bool heading = !table.rows.empty() && looksLikeHeading(table.rows.front());
+    chk見出し->setChecked(heading);
+    headingToggled(heading);
+    connect(chk見出し, &QCheckBox::toggled, this, &CsvImportDialog::headingToggled);
+    resize(760, 420);
+}
+
+void CsvImportDialog::fillPreview()
+{
+    const int columns = static_cast<int>(widestRow(table_));
+    const int rows = static_cast<int>(std::min<std::size_t>(table_.rows.size(), kPreviewRows));
+    tblPreview->setColumnCount(columns);
+    // Row 0 holds the field lists; the file's rows follow.
+    tblPreview->setRowCount(rows + 1);
+    QStringList choices{kLeftOut};
+    choices << importableFields();
+    for (int c = 0; c < columns; ++c) {
+        auto* list = new QComboBox(tblPreview);
+        list->addItems(choices);
+        nameControl(list, QStringLiteral("cmb列%1").arg(c + 1),
+                    QStringLiteral("%1列目に読み込む項目").arg(c + 1));
+        tblPreview->setCellWidget(0, c, list);
+        fieldLists_ << list;
+        for (int r = 0; r < rows; ++r)
+            tblPreview->setItem(r + 1, c,
+                                new QTableWidgetItem(table_.rows[static_cast<std::size_t>(r)].value(c)));
+    }
+    tblPreview->setVerticalHeaderItem(0, new QTableWidgetItem(QStringLiteral("項目")));
+    for (int r = 0; r < rows; ++r)
+        tblPreview->setVerticalHeaderItem(r + 1, new QTableWidgetItem(QString::number(r + 1)));
+    tblPreview->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+}
+
+void CsvImportDialog::applyMapping(const std::vector<QString>& mapping)
+{
+    for (qsizetype c = 0; c < fieldLists_.size(); ++c) {
+        const QString field =
+            c < static_cast<qsizetype>(mapping.size()) ? mapping[static_cast<std::size_t>(c)] : QString();
+        fieldLists_[c]->setCurrentText(field.isEmpty() ? kLeftOut : field);
+    }
+}
+
+void CsvImportDialog::headingToggled(bool heading)
+{
+    QStringList first = table_.rows.empty() ? QStringList() : table_.rows.front();
+    while (first.size() < fieldLists_.size())
+        first << QString();
+    applyMapping(guessMapping(first, heading));
+}
+
+CsvImportOptions CsvImportDialog::options() const
+{
+    CsvImportOptions o;
+    for (QComboBox* list : fieldLists_) {
+        QString field = list->currentIndex() <= 0 ? QString() : list->currentText();
+        // A field chosen for two columns is read from the first.
+        if (std::find(o.mapping.begin(), o.mapping.end(), field) != o.mapping.end())
+            field.clear();
+        o.mapping.push_back(field);
+    }
+    o.firstRowIsHeading = chk見出し->isChecked();
+    o.existing = opt上書き->isChecked() ? ExistingCustomer::Overwrite : ExistingCustomer::Skip;
+    return o;
+}
+
+} // namespace rov2

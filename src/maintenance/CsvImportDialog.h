@@ -1,0 +1,49 @@
+#pragma once
+
+#include "CustomerCsvImport.h"
+
+#include <QDialog>
+#include <QVector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace rov2 {
+
+/// Before a CSV import: shows the file's encoding and its first rows, one
+/// field list above each column (matched from the headings, changeable, or
+/// "（読み込まない）" to leave the column out), whether the first row is
+/// headings, and what to do with a customer whose 名称 already exists.
+class CsvImportDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    /// Rows shown from the top of the file.
+    static constexpr int kPreviewRows = 10;
+
+    CsvImportDialog(const QString& path, const CsvTable& table, QWidget* parent = nullptr);
+
+    /// The choices as they stand.
+    CsvImportOptions options() const;
+
+private:
+    void fillPreview();
+    void applyMapping(const std::vector<QString>& mapping);
+    void headingToggled(bool heading);
+
+    const CsvTable& table_;
+    QLabel* lblEncoding = nullptr;
+    QCheckBox* chk見出し = nullptr;
+    QTableWidget* tblPreview = nullptr;
+    QVector<QComboBox*> fieldLists_;
+    QRadioButton* opt読み飛ばす = nullptr;
+    QRadioButton* opt上書き = nullptr;
+    QPushButton* cmd読込 = nullptr;
+    QPushButton* cmdキャンセル = nullptr;
+};
+
+} // namespace rov2

@@ -1,0 +1,123 @@
+// The データ保守 tab's CSV import.
+#include "CsvImportDialog.h"
+#include "CustomerCsvImport.h"
+#include "Dialogs.h"
+#include "FrmHosyu.h"
+#include "ProgramEnv.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+
+namespace rov2 {
+namespace {
+
+/// Refused rows listed one by one in the report; the rest are counted.
+constexpr std::size_t kListedRefusals = 30;
+
+QString readError(CsvReadError e)
+{
+    switch (e) {
+    case CsvReadError::CannotOpen:
+        return QStringLiteral("ファイルを開けませんでした。");
+    case CsvReadError::BadEncoding:
+        return QStringLiteral("文字コードがわかりませんでした（Shift_JIS と UTF-8 が読めます）。");
+    case CsvReadError::BadFormat:
+        return QStringLiteral(
+            "引用符（\"）が閉じていないか、引用符で囲まれていない項目の中に引用符があります。");
+    case CsvReadError::None:
+        break;
+    }
+    return {};
+}
+
+std::optional<CsvImportOptions> askWithDialog(QWidget* owner, const QString& path, const CsvTable& table)
+{
+    CsvImportDialog dialog(path, table, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.options();
+}
+
+} // namespace
+
+void FrmHosyu::setCsvMappingChooser(CsvMappingChooser chooser)
+{
+    csvMappingChooser_ = std::move(chooser);
+}
+
+void FrmHosyu::ReadCsvFile()
+{
+    const QString title = QStringLiteral("CSVファイルから読み込む");
+    const auto tell = [&](const QString& text, MsgIcon icon) {
+        dialogs().message(this, MessageRequest{title, text, MsgButtons::Ok, icon, false});
+    };
+    const auto path = dialogs().openFile(
+        this, title, env().locations.dataFolder,
+        {QStringLiteral("CSV ファイル (*.csv *.txt)"), QStringLiteral("すべてのファイル (*)")}, 0);
+    if (!path)
+        return;
+    CsvReadError error = CsvReadError::None;
+    const auto table = readCsvFile(*path, &error);
+    if (!table) {
+        tell(readError(error), MsgIcon::Exclamation);
+        return;
+    }
+    if (table->rows.empty()) {
+        tell(QStringLiteral("ファイルに行がありません。"), MsgIcon::Information);
+        return;
+    }
+    auto options = (csvMappingChooser_ ? csvMappingChooser_ : askWithDialog)(this, *path, *table);
+    if (!options)
+        return;
+    options->defaultSex = env().settings.性別.toString();
+
+    QProgressDialog progress(QStringLiteral("顧客を読み込んでいます…"), QStringLiteral("キャンセル"), 0,
+                             static_cast<int>(table->rows.size()), this);
+    progress.setObjectName(QStringLiteral("prgCSV読込"));
+    progress.setWindowTitle(title);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const CsvImportReport report =
+        importCustomers(env().locations.dataFile, *table, *options, [&progress](qsizetype done, qsizetype) {
+            progress.setValue(static_cast<int>(done));
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+    progress.reset();
+    reportCsvImport(report);
+}
+
+void FrmHosyu::reportCsvImport(const CsvImportReport& report)
+{
+    const QString title = QStringLiteral("CSVファイルから読み込む");
+    if (report.status != CsvImportReport::Status::Done) {
+        const QString text = report.status == CsvImportReport::Status::Cancelled
+                                 ? QStringLiteral("読み込みを取り消しました。データは元のままです。")
+                                 : QStringLiteral("読み込めませんでした。データは元のままです。");
+        dialogs().message(this, MessageRequest{title, text, MsgButtons::Ok, MsgIcon::Exclamation, false});
+        return;
+    }
+    QString text =
+        QStringLiteral(
+            "読み込みが終わりました。\n追加 %1件　上書き %2件　読み飛ばし %3件　読み込めない行 %4件")
+            .arg(report.added)
+            .arg(report.overwritten)
+            .arg(report.skipped)
+            .arg(report.refused.size());
+    if (!report.refused.empty())
+        text += QStringLiteral("\n\n読み込めなかった行：");
+    for (std::size_t i = 0; i < report.refused.size() && i < kListedRefusals; ++i) {
+        const RefusedRow& r = report.refused[i];
+        text += QStringLiteral("\n%1行目").arg(r.row);
+        if (!r.name.isEmpty())
+            text += QStringLiteral("（%1）").arg(r.name);
+        text += QStringLiteral("：") + r.reason;
+    }
+    if (report.refused.size() > kListedRefusals)
+        text += QStringLiteral("\nほか %1行").arg(report.refused.size() - kListedRefusals);
+    dialogs().message(
+        this, MessageRequest{title, text, MsgButtons::Ok,
+                             report.refused.empty() ? MsgIcon::Information : MsgIcon::Exclamation, false});
+}
+
+} // namespace rov2

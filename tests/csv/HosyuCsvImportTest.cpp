@@ -1,0 +1,166 @@
+// The maintenance screen's "CSVファイルから読み込む": file choice, mapping dialog, report.
+#include "CsvImportDialog.h"
+#include "CustomerCsvFixture.h"
+#include "FrmHosyu.h"
+#include "ProgramEnv.h"
+#include "ScreenStack.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+namespace rov2::test {
+namespace {
+
+class HosyuCsvImport : public CustomerCsvFixture
+{
+protected:
+    void SetUp() override
+    {
+        env() = ProgramEnv{};
+        env().locations = {d.folder(), d.workFile(), d.dataFile(), d.dataFile(), d.postalFile()};
+        resetScreenStack();
+        frm = std::make_unique<FrmHosyu>();
+        frm->Form_Load();
+        frm->setCsvMappingChooser([this](QWidget*, const QString& path, const CsvTable& table) {
+            shownPath = path;
+            shownEncoding = table.encoding;
+            CsvImportDialog dialog(path, table, frm.get());
+            if (adjust)
+                adjust(dialog);
+            return chooserAnswers ? std::optional<CsvImportOptions>(dialog.options()) : std::nullopt;
+        });
+    }
+    void TearDown() override
+    {
+        frm.reset();
+        env() = ProgramEnv{};
+    }
+    void clickImport()
+    {
+        auto* b = frm->findChild<QPushButton*>(QStringLiteral("cmdCSV読込"));
+        ASSERT_TRUE(b);
+        b->click();
+        QApplication::processEvents();
+    }
+
+    ScriptedDialogs dialogs;
+    std::unique_ptr<FrmHosyu> frm;
+    QString shownPath;
+    CsvEncoding shownEncoding = CsvEncoding::Utf8;
+    bool chooserAnswers = true;
+    std::function<void(CsvImportDialog&)> adjust;
+};
+
+TEST_F(HosyuCsvImport, ChosenFileImportedAndReported)
+{
+    const QString file = d.path(QStringLiteral("顧客.csv"));
+    writeFile(file, *encodeCp932(QStringLiteral(
+                        "氏名,住所,誕生日\r\n佐藤,東京,1975/4/5\r\n,名無し,\r\n鈴木,大阪,いつか\r\n")));
+    dialogs.chooseFile(file);
+    clickImport();
+    EXPECT_EQ(shownPath, file);
+    EXPECT_EQ(shownEncoding, CsvEncoding::Cp932);
+    EXPECT_EQ(customers(d.dataFile()).keys(), QStringList{QStringLiteral("佐藤")});
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    const QString text = dialogs.messages().at(0).text;
+    for (const char* part :
+         {"追加 1件", "読み込めない行 2件", "3行目：名称がありません", "4行目（鈴木）：生年月日「いつか」"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << text.toStdString();
+    EXPECT_TRUE(dialogs.allUsed());
+}
+
+TEST_F(HosyuCsvImport, CancelledChoicesChangeNothing)
+{
+    const QString file = d.path(QStringLiteral("顧客.csv"));
+    writeFile(file, "名称\n佐藤\n");
+    dialogs.cancelFile();
+    clickImport();
+    chooserAnswers = false;
+    dialogs.chooseFile(file);
+    clickImport();
+    EXPECT_TRUE(customers(d.dataFile()).isEmpty());
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(HosyuCsvImport, AFileThatIsNoCsvIsToldNotImported)
+{
+    const QString file = d.path(QStringLiteral("壊れ.csv"));
+    writeFile(file, QByteArray("名称\n\"佐藤\n").prepend("\xEF\xBB\xBF"));
+    dialogs.chooseFile(file);
+    clickImport();
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().at(0).text.contains(QStringLiteral("引用符")));
+    EXPECT_TRUE(shownPath.isEmpty());
+}
+
+TEST_F(HosyuCsvImport, MappingChangedInTheDialogAndOverwriteChosen)
+{
+    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("佐藤")},
+                               {QStringLiteral("住所1"), QStringLiteral("旧")}});
+    const QString file = d.path(QStringLiteral("顧客.csv"));
+    writeFile(file, "\xEF\xBB\xBF名称,住所,備考\n佐藤,新,メモ\n");
+    adjust = [](CsvImportDialog& dialog) {
+        auto* encoding = dialog.findChild<QLabel*>(QStringLiteral("lblEncoding"));
+        ASSERT_TRUE(encoding);
+        EXPECT_TRUE(encoding->text().contains(QStringLiteral("UTF-8 (BOM付き)")));
+        EXPECT_TRUE(dialog.findChild<QCheckBox*>(QStringLiteral("chk見出し"))->isChecked());
+        auto* second = dialog.findChild<QComboBox*>(QStringLiteral("cmb列2"));
+        auto* third = dialog.findChild<QComboBox*>(QStringLiteral("cmb列3"));
+        ASSERT_TRUE(second && third);
+        EXPECT_EQ(second->currentText(), QStringLiteral("住所1"));
+        EXPECT_EQ(third->currentText(), QStringLiteral("顧客メモ"));
+        second->setCurrentText(QStringLiteral("住所2"));
+        third->setCurrentIndex(0); // left out
+        dialog.findChild<QRadioButton*>(QStringLiteral("opt上書き"))->setChecked(true);
+        auto* preview = dialog.findChild<QTableWidget*>(QStringLiteral("tblPreview"));
+        ASSERT_TRUE(preview);
+        EXPECT_EQ(preview->item(2, 0)->text(), QStringLiteral("佐藤"));
+    };
+    dialogs.chooseFile(file);
+    clickImport();
+    const QVariantMap c = customers(d.dataFile()).value(QStringLiteral("佐藤"));
+    EXPECT_EQ(c.value(QStringLiteral("住所1")), QStringLiteral("旧"));
+    EXPECT_EQ(c.value(QStringLiteral("住所2")), QStringLiteral("新"));
+    EXPECT_TRUE(c.value(QStringLiteral("顧客メモ")).isNull());
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().at(0).text.contains(QStringLiteral("上書き 1件")));
+}
+
+TEST_F(HosyuCsvImport, UntickingTheHeadingReadsTheFirstRowToo)
+{
+    const QString file = d.path(QStringLiteral("顧客.csv"));
+    writeFile(file, "名称\n佐藤\n");
+    adjust = [](CsvImportDialog& dialog) {
+        dialog.findChild<QCheckBox*>(QStringLiteral("chk見出し"))->setChecked(false);
+        dialog.findChild<QComboBox*>(QStringLiteral("cmb列1"))->setCurrentText(QStringLiteral("名称"));
+    };
+    dialogs.chooseFile(file);
+    clickImport();
+    EXPECT_EQ(customers(d.dataFile()).size(), 2);
+}
+
+TEST(CsvImportDialogKeys, TabWalksTheFieldListsInColumnOrder)
+{
+    const auto table = readCsvBytes("名称,住所,電話\n佐藤,東京,03\n");
+    ASSERT_TRUE(table);
+    CsvImportDialog dialog(QStringLiteral("a.csv"), *table);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* heading = dialog.findChild<QCheckBox*>(QStringLiteral("chk見出し"));
+    heading->setFocus(Qt::OtherFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heading->hasFocus(); }));
+    for (const char* next : {"cmb列1", "cmb列2", "cmb列3"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        auto* list = dialog.findChild<QComboBox*>(QString::fromUtf8(next));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return list->hasFocus(); })) << next;
+    }
+}
+
+} // namespace
+} // namespace rov2::test
