@@ -42,8 +42,8 @@ protected:
     }
     FrmCodeMaster* openFromMain()
     {
-        EXPECT_TRUE(focus(main->txtTEL1));
-        QTest::keyClick(main->txtTEL1, Qt::Key_F12);
+        EXPECT_TRUE(focus(main->txtTEL1()));
+        QTest::keyClick(main->txtTEL1(), Qt::Key_F12);
         codes = qobject_cast<FrmCodeMaster*>(screenNamed(QStringLiteral("FrmCodeMaster")));
         EXPECT_TRUE(codes && codes->isVisible());
         return codes;
@@ -71,7 +71,7 @@ TEST_F(CodesHub, F12OpensTheCodeTableAndBackReturnsToTheMainScreen)
     EXPECT_TRUE(main->isVisible());
 
     // With nothing on the stack, 戻る brings up the main screen and stays.
-    main->Command5->click();
+    main->Command5()->click();
     codes = qobject_cast<FrmCodeMaster*>(screenNamed(QStringLiteral("FrmCodeMaster")));
     resetScreenStack();
     buttonOf(codes, "cmd戻る")->click();
@@ -81,21 +81,21 @@ TEST_F(CodesHub, F12OpensTheCodeTableAndBackReturnsToTheMainScreen)
 
 TEST_F(CodesHub, TheMainScreenShowsNewNamesWhenItIsActiveAgain)
 {
-    ASSERT_TRUE(focus(main->txtTEL1)); // leaving the empty name box clears the screen
-    main->cmb敬称->setText(QStringLiteral("打ちかけ"));
+    ASSERT_TRUE(focus(main->txtTEL1())); // leaving the empty name box clears the screen
+    main->cmb敬称()->setText(QStringLiteral("打ちかけ"));
     openFromMain();
     ASSERT_TRUE(activate(codes));
     auto* model = codes->findChild<CodeTableModel*>(QStringLiteral("datコードマスタ"));
     ASSERT_TRUE(model->setData(model->index(2, codes::sname), QStringLiteral("新区分")));
     dialogs.answer(MsgAnswer::Yes);
     buttonOf(codes, "cmd登録")->click();
-    EXPECT_FALSE(items(main->cmb区分1).contains(QStringLiteral("新区分"))) << "not before it is active";
-    ASSERT_EQ(main->cmb敬称->text(), QStringLiteral("打ちかけ"));
+    EXPECT_FALSE(items(main->cmb区分1()).contains(QStringLiteral("新区分"))) << "not before it is active";
+    ASSERT_EQ(main->cmb敬称()->text(), QStringLiteral("打ちかけ"));
 
     buttonOf(codes, "cmdメニュー")->click();
     ASSERT_TRUE(activate(main.get()));
-    EXPECT_TRUE(items(main->cmb区分1).contains(QStringLiteral("新区分")));
-    EXPECT_EQ(main->cmb敬称->text(), QStringLiteral("打ちかけ")) << "what was typed stays";
+    EXPECT_TRUE(items(main->cmb区分1()).contains(QStringLiteral("新区分")));
+    EXPECT_EQ(main->cmb敬称()->text(), QStringLiteral("打ちかけ")) << "what was typed stays";
 }
 
 TEST_F(CodesHub, HintButtonsOpenOneEditorWhichTheCodeTableClosesWithItself)
@@ -110,7 +110,7 @@ TEST_F(CodesHub, HintButtonsOpenOneEditorWhichTheCodeTableClosesWithItself)
     EXPECT_EQ(hint->findChild<QLabel*>(QStringLiteral("lblFormTitle"))->text(), codes->windowTitle());
 
     // The main screen's button brings the same editor forward, still on its note.
-    main->CmdHint->click();
+    main->CmdHint()->click();
     EXPECT_EQ(screenNamed(QStringLiteral("FrmHint")), hint.data());
     EXPECT_EQ(hint->findChild<QLabel*>(QStringLiteral("lblFormName"))->text(), QStringLiteral("FrmCodeMaster"));
 
@@ -118,7 +118,7 @@ TEST_F(CodesHub, HintButtonsOpenOneEditorWhichTheCodeTableClosesWithItself)
     EXPECT_TRUE(QTest::qWaitFor([&] { return hint.isNull() && codes.isNull(); }));
 
     // Loaded afresh, it takes the next hand-over.
-    main->CmdHint->click();
+    main->CmdHint()->click();
     hint = qobject_cast<FrmHint*>(screenNamed(QStringLiteral("FrmHint")));
     ASSERT_TRUE(hint);
     EXPECT_EQ(hint->findChild<QLabel*>(QStringLiteral("lblFormName"))->text(), QStringLiteral("FrmROV2"));

@@ -51,9 +51,9 @@ protected:
     /// Opens the list with F10 on the main screen and waits until it is the active window.
     void openList()
     {
-        main->txtTEL1->setFocus(Qt::OtherFocusReason);
-        ASSERT_TRUE(QTest::qWaitFor([this] { return main->txtTEL1->hasFocus(); }));
-        QTest::keyClick(main->txtTEL1, Qt::Key_F10);
+        main->txtTEL1()->setFocus(Qt::OtherFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return main->txtTEL1()->hasFocus(); }));
+        QTest::keyClick(main->txtTEL1(), Qt::Key_F10);
         list = qobject_cast<FrmKokyakuList*>(screenNamed(kKokyakuListName));
         ASSERT_TRUE(list);
         ASSERT_TRUE(QTest::qWaitForWindowActive(list.data()));
@@ -112,8 +112,8 @@ TEST_P(OpeningARow, ShowsItsCustomerOnTheMainScreen)
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->currentIndex()).center());
     else
         keyInGrid(Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return main->cmb顧客名->text() == u("山田　太郎"); }));
-    EXPECT_TRUE(QTest::qWaitFor([this] { return main->txtTEL1->text() == u("03-1111-2222"); }))
+    ASSERT_TRUE(QTest::qWaitFor([this] { return main->cmb顧客名()->text() == u("山田　太郎"); }));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return main->txtTEL1()->text() == u("03-1111-2222"); }))
         << "the customer was read, not only named";
     EXPECT_TRUE(env().selectedCustomerName.isEmpty()) << "the hand-over is taken once";
     EXPECT_TRUE(list->isVisible()) << "the list stays open behind";
