@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace rov2 {
@@ -67,6 +68,11 @@ public:
 
     /// @return the chosen folder, or nothing on cancel.
     virtual std::optional<QString> folder(QWidget* owner, const QString& prompt) = 0;
+
+    /// The print dialog: printer, copies and page range.
+    /// @return true when the user chose to print; @p printer then holds the
+    /// choices. Dialogs that offer no print dialog answer false (cancelled).
+    virtual bool print(QWidget* owner, QPrinter& printer);
 
     /// The system beep.
     virtual void beep() = 0;

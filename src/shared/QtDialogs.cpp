@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QtDebug>
 #include <vector>
@@ -155,6 +157,13 @@ std::optional<QString> QtDialogs::folder(QWidget* owner, const QString& prompt)
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
     return dlg.selectedFiles().first();
+}
+
+bool QtDialogs::print(QWidget* owner, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, owner ? owner : QApplication::activeWindow());
+    dialog.setWindowTitle(QStringLiteral("印刷"));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void QtDialogs::beep()

@@ -16,6 +16,7 @@ public:
     std::optional<QString> saveFile(QWidget* owner, const QString& title, const QString& proposedPath,
                                     const QStringList& nameFilters, int selectedFilter) override;
     std::optional<QString> folder(QWidget* owner, const QString& prompt) override;
+    bool print(QWidget* owner, QPrinter& printer) override;
     void beep() override;
 };
 

@@ -1,5 +1,7 @@
 #include "ScriptedDialogs.h"
 
+#include <QPrinter>
+
 #include <gtest/gtest.h>
 
 namespace rov2::test {
@@ -64,9 +66,36 @@ ScriptedDialogs& ScriptedDialogs::cancelFolder()
     return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::confirmPrint(const QString& pdfPath)
+{
+    printScript_.enqueue(pdfPath);
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::cancelPrint()
+{
+    printScript_.enqueue(std::nullopt);
+    return *this;
+}
+
 bool ScriptedDialogs::allUsed() const
 {
-    return answers_.isEmpty() && fileScript_.isEmpty() && folderScript_.isEmpty();
+    return answers_.isEmpty() && fileScript_.isEmpty() && folderScript_.isEmpty() && printScript_.isEmpty();
+}
+
+bool ScriptedDialogs::print(QWidget*, QPrinter& printer)
+{
+    ++printRequests_;
+    if (printScript_.isEmpty())
+        return false;
+    const std::optional<QString> pdf = printScript_.dequeue();
+    if (!pdf)
+        return false;
+    if (!pdf->isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*pdf);
+    }
+    return true;
 }
 
 MsgAnswer ScriptedDialogs::message(QWidget*, const MessageRequest& r)

@@ -23,7 +23,8 @@ namespace rov2::test {
 ///
 /// With nothing scripted a message box answers its preselected button, as
 /// Enter would, and a file or folder dialog is cancelled. A scripted answer
-/// that the box does not offer (Yes for an OK box) fails the test.
+/// that the box does not offer (Yes for an OK box) fails the test. An
+/// unscripted print dialog is cancelled.
 class ScriptedDialogs : public Dialogs
 {
 public:
@@ -42,11 +43,17 @@ public:
     ScriptedDialogs& cancelFile();
     ScriptedDialogs& chooseFolder(const QString& path);
     ScriptedDialogs& cancelFolder();
+    /// The next print dialog is confirmed; with @p pdfPath the printer writes
+    /// that PDF file instead of printing, so a test can see what was printed.
+    ScriptedDialogs& confirmPrint(const QString& pdfPath = {});
+    ScriptedDialogs& cancelPrint();
 
     const QVector<MessageRequest>& messages() const { return messages_; }
     const QVector<FileRequest>& fileRequests() const { return files_; }
     const QStringList& folderPrompts() const { return folderPrompts_; }
     int beeps() const { return beeps_; }
+    /// How many print dialogs were asked for.
+    int printRequests() const { return printRequests_; }
     /// True when every scripted step was used.
     bool allUsed() const;
 
@@ -56,6 +63,7 @@ public:
     std::optional<QString> saveFile(QWidget* owner, const QString& title, const QString& proposedPath,
                                     const QStringList& nameFilters, int selectedFilter) override;
     std::optional<QString> folder(QWidget* owner, const QString& prompt) override;
+    bool print(QWidget* owner, QPrinter& printer) override;
     void beep() override { ++beeps_; }
 
 private:
@@ -67,6 +75,8 @@ private:
     QVector<MessageRequest> messages_;
     QVector<FileRequest> files_;
     QStringList folderPrompts_;
+    QQueue<std::optional<QString>> printScript_;
+    int printRequests_ = 0;
     int beeps_ = 0;
     DialogsScope scope_{*this}; // last: installed once everything else is ready
 };

@@ -1,8 +1,15 @@
 // rov2-screenshot DIR: renders each screen, filled with a sample customer, to
-// PNG files in DIR, for looking at the screens without a display.
+// PNG files in DIR, and the first pages of each list report to PNG and the
+// whole report to PDF, for looking at them without a display or printer.
 #include "CodeScreens.h"
 #include "ComboBox.h"
 #include "CustomerListModel.h"
+#include "CustomerFamilyListReport.h"
+#include "CustomerListReport.h"
+#include "FamilyListReport.h"
+#include "ReportPainter.h"
+#include "ReportPreview.h"
+#include "SamplePrintTables.h"
 #include "FontSubstitutes.h"
 #include "FrmHosyu.h"
 #include "FrmKokyakuList.h"
@@ -33,6 +40,28 @@ bool save(QWidget& w, const QString& path)
     QApplication::processEvents();
     const bool ok = w.grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    return ok;
+}
+
+/// Pages 1 and 2 as PNG, the whole report as PDF, and the preview window.
+bool saveReport(rov2::report::Report& report, const QString& name, const QString& out)
+{
+    using namespace rov2::report;
+    if (!report.Restart())
+        return false;
+    const auto pages = report.pages();
+    bool ok = true;
+    for (int i = 0; i < qMin(2, static_cast<int>(pages->pages.size())); ++i) {
+        const QString path = QStringLiteral("%1/%2-page%3.png").arg(out, name).arg(i + 1);
+        ok = renderPage(*pages, i, 100).save(path) && ok;
+        std::printf("wrote %s\n", qPrintable(path));
+    }
+    const QString pdf = QStringLiteral("%1/%2.pdf").arg(out, name);
+    ok = savePdf(*pages, pdf, report.caption()) == PdfResult::Saved && ok;
+    std::printf("wrote %s (%d pages)\n", qPrintable(pdf), static_cast<int>(pages->pages.size()));
+    ReportPreview* preview = report.Show();
+    ok = save(*preview, QStringLiteral("%1/%2-preview.png").arg(out, name)) && ok;
+    preview->close();
     return ok;
 }
 
@@ -75,6 +104,7 @@ int main(int argc, char** argv)
         tabs->setCurrentIndex(i);
         ok = save(hosyu, out + QStringLiteral("/FrmHosyu-%1.png").arg(tabs->tabText(i))) && ok;
     }
+
     rov2::FrmKokyakuList list;
     list.Form_Load();
     list.show();
@@ -83,6 +113,7 @@ int main(int argc, char** argv)
     for (int row : {0, 3, 4})
         list.listModel()->setMarked(row, true);
     ok = save(list, out + QStringLiteral("/FrmKokyakuList.png")) && ok;
+
     // The code table on its relationships, the list with the gender column.
     rov2::registerCodeScreens();
     auto* codes = qobject_cast<rov2::FrmCodeMaster*>(rov2::screenNamed(QStringLiteral("FrmCodeMaster")));
@@ -104,5 +135,16 @@ int main(int argc, char** argv)
     if (!hint)
         return 1;
     ok = save(*hint, out + QStringLiteral("/FrmHint.png")) && ok;
+
+    // The list reports on sample print tables, era dates.
+    if (!rov2::copySamplePrintTables(l.dataFile, l.workFile))
+        return 1;
+    rov2::env().settings.年号 = QStringLiteral("和暦");
+    rov2::report::rpt顧客一覧 customers;
+    ok = saveReport(customers, QStringLiteral("rpt顧客一覧"), out) && ok;
+    rov2::report::rpt家族情報一覧 families;
+    ok = saveReport(families, QStringLiteral("rpt家族情報一覧"), out) && ok;
+    rov2::report::rpt顧客家族一覧 both;
+    ok = saveReport(both, QStringLiteral("rpt顧客家族一覧"), out) && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,73 @@
+#include "CustomerFamilyListReport.h"
+
+#include "JapaneseDate.h"
+#include "Layout.h"
+#include "ListReportCommon.h"
+#include "ProgramEnv.h"
+
+namespace rov2::report {
+
+using namespace list;
+
+namespace {
+
+const QString kCustomers = QStringLiteral("w顧客マスタ印刷");
+const QString kFamilies = QStringLiteral("w家族情報印刷");
+
+/// Every column of a print table, named "table.field" in the result: the two
+/// tables share field names (名称, 生年月日, ...) that would otherwise clash.
+QStringList qualifiedColumns(const QString& table)
+{
+    QStringList columns;
+    const TableLayout* layout = findTable(FileKind::Work, table);
+    if (!layout)
+        return columns;
+    for (const QString& name : layout->columnNames())
+        columns << QStringLiteral("%1.\"%2\" AS \"%1.%2\"").arg(table, name);
+    return columns;
+}
+
+} // namespace
+
+rpt顧客家族一覧::rpt顧客家族一覧() : Report(QStringLiteral("顧客一覧"))
+{
+    Band footer;
+    footer.kind = BandKind::GroupFooter;
+    footer.height = 0;
+    definition().bands = {pageHeader(Variant::CustomersWithFamilies), customerBlock(Variant::CustomersWithFamilies),
+                          familyBlock(Variant::CustomersWithFamilies), footer};
+}
+
+QString rpt顧客家族一覧::query()
+{
+    return QStringLiteral("select %1 FROM w顧客マスタ印刷 left outer join w家族情報印刷 "
+                          "on w顧客マスタ印刷.名称 = w家族情報印刷.名称 "
+                          "order by w顧客マスタ印刷.名称 COLLATE JA, w家族情報印刷.氏名 COLLATE JA;")
+        .arg((qualifiedColumns(kCustomers) + qualifiedColumns(kFamilies)).join(QStringLiteral(", ")));
+}
+
+void rpt顧客家族一覧::ActiveReport_ReportStart()
+{
+    setPageSettings(definition().page);
+    setDataSource(env().locations.workFile, query());
+}
+
+void rpt顧客家族一覧::PageHeader_Format(BandFormat& f)
+{
+    f.control(QStringLiteral("txt印刷日"))->text = printDateText(Clock::today());
+}
+
+void rpt顧客家族一覧::GroupHeader1_Format(BandFormat& f)
+{
+    reformatBirthDate(f, QStringLiteral("txt生年月日"));
+}
+
+void rpt顧客家族一覧::Detail_Format(BandFormat& f)
+{
+    reformatBirthDate(f, QStringLiteral("txt家族生年月日"));
+    // The outer join gives a customer without family members one row with no
+    // family fields: nothing of the family block prints for it.
+    f.band.height = f.control(QStringLiteral("txt氏名"))->text.isEmpty() ? 0 : 1455;
+}
+
+} // namespace rov2::report

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Report.h"
+
+namespace rov2::report {
+
+/// The customer list with families: each customer block of w顧客マスタ印刷 (in name order)
+/// followed by the blocks of its members of w家族情報印刷 (in name order).
+class rpt顧客家族一覧 final : public Report {
+public:
+    rpt顧客家族一覧();
+
+    /// The query on the work file's print table, in the order the list prints.
+    static QString query();
+
+protected:
+    void ActiveReport_ReportStart() override;
+    void PageHeader_Format(BandFormat& f) override;
+    void GroupHeader1_Format(BandFormat& f) override;
+    void Detail_Format(BandFormat& f) override;
+};
+
+} // namespace rov2::report

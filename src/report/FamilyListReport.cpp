@@ -1,0 +1,37 @@
+#include "FamilyListReport.h"
+
+#include "JapaneseDate.h"
+#include "ListReportCommon.h"
+#include "ProgramEnv.h"
+
+namespace rov2::report {
+
+using namespace list;
+
+rpt家族情報一覧::rpt家族情報一覧() : Report(QStringLiteral("顧客リスト"))
+{
+    definition().bands = {pageHeader(Variant::Families), familyBlock(Variant::Families)};
+}
+
+QString rpt家族情報一覧::query()
+{
+    return QStringLiteral("select * FROM w家族情報印刷 order by ふりがな COLLATE JA;");
+}
+
+void rpt家族情報一覧::ActiveReport_ReportStart()
+{
+    setPageSettings(definition().page);
+    setDataSource(env().locations.workFile, query());
+}
+
+void rpt家族情報一覧::PageHeader_Format(BandFormat& f)
+{
+    f.control(QStringLiteral("txt印刷日"))->text = printDateText(Clock::today());
+}
+
+void rpt家族情報一覧::Detail_Format(BandFormat& f)
+{
+    reformatBirthDate(f, QStringLiteral("txt家族生年月日"));
+}
+
+} // namespace rov2::report

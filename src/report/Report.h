@@ -1,0 +1,73 @@
+#pragma once
+
+#include "ReportLayout.h"
+#include "ReportPrinting.h"
+
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace rov2::report {
+
+class ReportPreview;
+
+/// A report definition with its own routines, in the manner the callers use
+/// it: create it, Restart(), then Show() or PrintReport(). A subclass sets up
+/// its bands in its constructor and overrides the routines it needs; the
+/// engine calls them at the moments their names say.
+class Report {
+public:
+    virtual ~Report();
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
+
+    /// Starts the report over: calls ActiveReport_ReportStart, reads the data
+    /// source and lays every page out.
+    /// @return false when the data could not be read (the report then has its
+    /// page header only; the reason is logged)
+    bool Restart();
+
+    /// Opens a preview window of the pages and returns at once; the window
+    /// keeps its own copy of the pages and deletes itself when closed.
+    /// Restarts first when Restart() was never called.
+    ReportPreview* Show(QWidget* parent = nullptr);
+
+    /// Prints, after the print dialog when @p showDialog.
+    PrintResult PrintReport(bool showDialog, QWidget* owner = nullptr);
+
+    /// The pages of the last Restart (none before it).
+    std::shared_ptr<const LaidOutReport> pages() const { return pages_; }
+
+    /// The preview window's caption.
+    const QString& caption() const { return caption_; }
+    const ReportDefinition& definition() const { return definition_; }
+
+protected:
+    explicit Report(QString caption);
+
+    ReportDefinition& definition() { return definition_; }
+    /// Rows read from @p file with @p sql at every Restart, after ActiveReport_ReportStart.
+    void setDataSource(const QString& file, const QString& sql);
+    /// Rows handed over directly (a start routine that builds its own).
+    void setRows(RowSet rows);
+
+    virtual void ActiveReport_ReportStart() {}
+    virtual void PageHeader_Format(BandFormat&) {}
+    virtual void GroupHeader1_Format(BandFormat&) {}
+    virtual void Detail_Format(BandFormat&) {}
+    virtual void GroupFooter1_Format(BandFormat&) {}
+    virtual void PageFooter_Format(BandFormat&) {}
+
+private:
+    QString caption_;
+    ReportDefinition definition_;
+    QString sourceFile_;
+    QString sourceSql_;
+    std::optional<RowSet> rows_;
+    std::shared_ptr<const LaidOutReport> pages_;
+};
+
+} // namespace rov2::report

@@ -1,0 +1,147 @@
+#include "ReportPainter.h"
+
+#include <QFont>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPen>
+#include <QSaveFile>
+#include <QtDebug>
+
+namespace rov2::report {
+namespace {
+
+QFont fontOf(const PageItem& item)
+{
+    QFont font(item.font);
+    // The painter works in twips: a point is 20 of them.
+    font.setPixelSize(qMax(1, qRound(item.pointSize * 20)));
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+/// One line of text in its box. The IPA faces run wider than the faces the
+/// boxes were measured with, so a text that would not fit is condensed to the
+/// box's width rather than wrapped into the line below or over its neighbour.
+void drawFitted(QPainter& painter, const PageItem& item)
+{
+    const int flags = static_cast<int>(item.alignment) | Qt::TextSingleLine;
+    const qreal width = painter.fontMetrics().horizontalAdvance(item.text);
+    if (width <= item.rect.width()) {
+        painter.drawText(item.rect, flags, item.text);
+        return;
+    }
+    const QFont normal = painter.font();
+    QFont condensed = normal;
+    condensed.setStretch(qMax(40, static_cast<int>(100 * item.rect.width() / width)));
+    painter.setFont(condensed);
+    painter.drawText(item.rect, flags, item.text);
+    painter.setFont(normal);
+}
+
+QPageLayout pageLayoutOf(const PageSettings& s)
+{
+    return QPageLayout(QPageSize(s.paper), s.orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+}
+
+} // namespace
+
+void paintPage(QPainter& painter, const Page& page)
+{
+    painter.save();
+    QPen pen(Qt::black);
+    pen.setWidthF(15); // a thin rule, about 0.26 mm
+    painter.setPen(pen);
+    QString lastFont;
+    double lastSize = -1;
+    for (const PageItem& item : page.items) {
+        if (item.kind == PageItem::Kind::Line) {
+            painter.drawLine(item.line);
+            continue;
+        }
+        if (item.text.isEmpty())
+            continue;
+        if (item.font != lastFont || item.pointSize != lastSize) {
+            painter.setFont(fontOf(item));
+            lastFont = item.font;
+            lastSize = item.pointSize;
+        }
+        drawFitted(painter, item);
+    }
+    painter.restore();
+}
+
+void paintPageScaled(QPainter& painter, const Page& page, double dotsPerInch)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const double scale = dotsPerInch / kTwipsPerInch;
+    painter.scale(scale, scale);
+    paintPage(painter, page);
+    painter.restore();
+}
+
+QImage renderPage(const LaidOutReport& report, int pageIndex, double dotsPerInch)
+{
+    const QSize twips = report.page.paperTwips();
+    const QSize size(qRound(twips.width() * dotsPerInch / kTwipsPerInch),
+                     qRound(twips.height() * dotsPerInch / kTwipsPerInch));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (pageIndex < 0 || pageIndex >= static_cast<int>(report.pages.size()))
+        return image;
+    QPainter painter(&image);
+    paintPageScaled(painter, report.pages[static_cast<size_t>(pageIndex)], dotsPerInch);
+    return image;
+}
+
+bool paintPages(QPagedPaintDevice& device, const LaidOutReport& report, int first, int last)
+{
+    device.setPageLayout(pageLayoutOf(report.page));
+    last = qMin(last, static_cast<int>(report.pages.size()) - 1);
+    first = qMax(first, 0);
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    // The device's page rectangle starts at the paper's edge: our margins are in the items.
+    const double dpi = device.logicalDpiX();
+    for (int i = first; i <= last; ++i) {
+        if (i > first && !device.newPage())
+            return false;
+        paintPageScaled(painter, report.pages[static_cast<size_t>(i)], dpi);
+    }
+    return painter.end();
+}
+
+PdfResult writePdf(const LaidOutReport& report, QIODevice& device, const QString& title)
+{
+    QPdfWriter writer(&device);
+    writer.setResolution(600);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("VAVⅡaruv"));
+    return paintPages(writer, report, 0, static_cast<int>(report.pages.size()) - 1) ? PdfResult::Saved
+                                                                                      : PdfResult::CannotPaint;
+}
+
+PdfResult savePdf(const LaidOutReport& report, const QString& path, const QString& title)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qWarning() << "cannot write" << path << file.errorString();
+        return PdfResult::CannotWrite;
+    }
+    const PdfResult painted = writePdf(report, file, title);
+    if (painted != PdfResult::Saved) {
+        file.cancelWriting();
+        return painted;
+    }
+    if (!file.commit()) {
+        qWarning() << "cannot complete" << path << file.errorString();
+        return PdfResult::CannotWrite;
+    }
+    return PdfResult::Saved;
+}
+
+} // namespace rov2::report

@@ -1,0 +1,181 @@
+#include "ReportPreview.h"
+
+#include "Accessibility.h"
+#include "Dialogs.h"
+#include "PageView.h"
+#include "ReportPainter.h"
+#include "ReportPrinting.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace rov2::report {
+namespace {
+
+QToolButton* button(QWidget* parent, QHBoxLayout* row, const QString& name, const QString& caption)
+{
+    auto* b = new QToolButton(parent);
+    b->setText(caption);
+    b->setFocusPolicy(Qt::TabFocus);
+    nameControl(b, name, caption);
+    row->addWidget(b);
+    return b;
+}
+
+} // namespace
+
+ReportPreview::ReportPreview(std::shared_ptr<const LaidOutReport> report, const QString& caption, QWidget* parent)
+    : QWidget(parent, Qt::Window), report_(std::move(report)), caption_(caption)
+{
+    setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* bar = new QWidget(this);
+    buildToolBar(bar);
+    layout->addWidget(bar);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("PreviewArea"));
+    scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    view_ = new PageView(report_, scroll_);
+    view_->setObjectName(QStringLiteral("PageView"));
+    scroll_->setWidget(view_);
+    layout->addWidget(scroll_, 1);
+    scroll_->viewport()->installEventFilter(this);
+    bindKeys();
+    resize(900, 1000);
+    showPage(0);
+    applyZoom();
+    view_->setFocus();
+}
+
+ReportPreview::~ReportPreview() = default;
+
+void ReportPreview::buildToolBar(QWidget* bar)
+{
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(6, 4, 6, 4);
+    connect(button(bar, row, QStringLiteral("cmd先頭"), QStringLiteral("先頭")), &QToolButton::clicked, this,
+            [this] { showPage(0); });
+    connect(button(bar, row, QStringLiteral("cmd前"), QStringLiteral("前")), &QToolButton::clicked, this,
+            [this] { showPage(current_ - 1); });
+    pageBox_ = new QSpinBox(bar);
+    pageBox_->setRange(1, pageCount());
+    nameControl(pageBox_, QStringLiteral("txtページ"), QStringLiteral("ページ"));
+    row->addWidget(pageBox_);
+    pageCountLabel_ = new QLabel(QStringLiteral("/ %1").arg(pageCount()), bar);
+    pageCountLabel_->setObjectName(QStringLiteral("lblページ数"));
+    pageCountLabel_->setAccessibleDescription(QStringLiteral("lblページ数"));
+    row->addWidget(pageCountLabel_);
+    connect(pageBox_, &QSpinBox::valueChanged, this, [this](int n) { showPage(n - 1); });
+    connect(button(bar, row, QStringLiteral("cmd次"), QStringLiteral("次")), &QToolButton::clicked, this,
+            [this] { showPage(current_ + 1); });
+    connect(button(bar, row, QStringLiteral("cmd最後"), QStringLiteral("最後")), &QToolButton::clicked, this,
+            [this] { showPage(pageCount() - 1); });
+    zoomBox_ = new QComboBox(bar);
+    zoomBox_->addItems({QStringLiteral("ページ全体"), QStringLiteral("ページ幅"), QStringLiteral("100%")});
+    zoomBox_->setCurrentIndex(static_cast<int>(zoom_));
+    nameControl(zoomBox_, QStringLiteral("cmbズーム"), QStringLiteral("ズーム"));
+    row->addWidget(zoomBox_);
+    connect(zoomBox_, &QComboBox::currentIndexChanged, this, [this](int i) { setZoom(static_cast<Zoom>(i)); });
+    connect(button(bar, row, QStringLiteral("cmd印刷"), QStringLiteral("印刷")), &QToolButton::clicked, this,
+            &ReportPreview::printPages);
+    connect(button(bar, row, QStringLiteral("cmdPDF保存"), QStringLiteral("PDF保存")), &QToolButton::clicked, this,
+            [this] { savePdfAs(); });
+    row->addStretch(1);
+    connect(button(bar, row, QStringLiteral("cmd閉じる"), QStringLiteral("閉じる")), &QToolButton::clicked, this,
+            &QWidget::close);
+}
+
+void ReportPreview::bindKeys()
+{
+    const auto bind = [this](const QKeySequence& key, auto action) {
+        auto* s = new QShortcut(key, this);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, action);
+    };
+    bind(QKeySequence(Qt::Key_PageUp), [this] { showPage(current_ - 1); });
+    bind(QKeySequence(Qt::Key_PageDown), [this] { showPage(current_ + 1); });
+    bind(QKeySequence(Qt::Key_Home), [this] { showPage(0); });
+    bind(QKeySequence(Qt::Key_End), [this] { showPage(pageCount() - 1); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { printPages(); });
+    bind(QKeySequence(Qt::Key_Escape), [this] { close(); });
+}
+
+int ReportPreview::pageCount() const
+{
+    return static_cast<int>(report_->pages.size());
+}
+
+void ReportPreview::showPage(int index)
+{
+    current_ = qBound(0, index, pageCount() - 1);
+    view_->setPage(current_);
+    const QSignalBlocker block(pageBox_);
+    pageBox_->setValue(current_ + 1);
+    scroll_->verticalScrollBar()->setValue(0);
+}
+
+void ReportPreview::setZoom(Zoom zoom)
+{
+    zoom_ = zoom;
+    const QSignalBlocker block(zoomBox_);
+    zoomBox_->setCurrentIndex(static_cast<int>(zoom));
+    applyZoom();
+}
+
+void ReportPreview::applyZoom()
+{
+    const QSize paper = report_->page.paperTwips();
+    const QSize room = scroll_->viewport()->size() - QSize(16, 16);
+    const double screenDpi = logicalDpiX();
+    double dpi = screenDpi;
+    if (zoom_ == Zoom::PageWidth)
+        dpi = room.width() * double(kTwipsPerInch) / paper.width();
+    else if (zoom_ == Zoom::WholePage)
+        dpi = qMin(room.width() * double(kTwipsPerInch) / paper.width(),
+                   room.height() * double(kTwipsPerInch) / paper.height());
+    view_->setDotsPerInch(qMax(dpi, 10.0));
+}
+
+bool ReportPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == scroll_->viewport() && event->type() == QEvent::Resize && zoom_ != Zoom::Actual)
+        applyZoom();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ReportPreview::printPages()
+{
+    printReport(*report_, caption_, true, this);
+}
+
+bool ReportPreview::savePdfAs()
+{
+    const std::optional<QString> path =
+        dialogs().saveFile(this, QStringLiteral("PDF保存"), QDir::home().filePath(caption_ + QStringLiteral(".pdf")),
+                           {QStringLiteral("PDF ファイル (*.pdf)")}, 0);
+    if (!path)
+        return false;
+    if (savePdf(*report_, *path, caption_) == PdfResult::Saved)
+        return true;
+    MessageRequest r;
+    r.title = QStringLiteral("PDF保存");
+    r.text = QStringLiteral("PDF ファイルを保存できませんでした。\n%1").arg(QDir::toNativeSeparators(*path));
+    r.icon = MsgIcon::Exclamation;
+    dialogs().message(this, r);
+    return false;
+}
+
+} // namespace rov2::report

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ReportLayout.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QScrollArea;
+class QSpinBox;
+
+namespace rov2::report {
+
+class PageView;
+
+/// The preview window of a laid-out report: page by page, with the page
+/// number, three zooms, printing and saving as PDF. Modeless; any number may
+/// be open at once. Only the page on screen is painted, when it is shown.
+///
+/// Keys: PgUp/PgDn previous and next page, Home/End first and last,
+/// Ctrl+P print, Esc close.
+class ReportPreview : public QWidget {
+    Q_OBJECT
+public:
+    enum class Zoom { WholePage, PageWidth, Actual };
+
+    ReportPreview(std::shared_ptr<const LaidOutReport> report, const QString& caption, QWidget* parent = nullptr);
+    ~ReportPreview() override;
+
+    int pageCount() const;
+    /// 0-based index of the page shown.
+    int currentPage() const { return current_; }
+    /// Shows page @p index (0-based), kept within the pages.
+    void showPage(int index);
+    void setZoom(Zoom zoom);
+    Zoom zoom() const { return zoom_; }
+
+    /// The print dialog, then the pages chosen there.
+    void printPages();
+    /// Asks for a file name and writes the PDF there, whole or not at all.
+    /// @return true when a file was written
+    bool savePdfAs();
+
+protected:
+    /// Refits the page whenever the room for it changes size.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildToolBar(QWidget* bar);
+    void bindKeys();
+    void applyZoom();
+
+    std::shared_ptr<const LaidOutReport> report_;
+    QString caption_;
+    int current_ = 0;
+    Zoom zoom_ = Zoom::PageWidth;
+    QScrollArea* scroll_ = nullptr;
+    PageView* view_ = nullptr;
+    QSpinBox* pageBox_ = nullptr;
+    QLabel* pageCountLabel_ = nullptr;
+    QComboBox* zoomBox_ = nullptr;
+};
+
+} // namespace rov2::report

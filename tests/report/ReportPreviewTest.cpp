@@ -1,0 +1,127 @@
+// The preview window: caption, paging by keys and buttons, zoom, PDF through
+// the save dialog, printing through the print dialog.
+#include "CustomerListReport.h"
+#include "FamilyListReport.h"
+#include "QtPrinters.h"
+#include "ReportFixture.h"
+#include "ReportPreview.h"
+#include "ScriptedDialogs.h"
+
+#include <QPointer>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace rov2::test {
+namespace {
+
+using report::ReportPreview;
+
+class ReportPreviewTest : public ReportFixture {
+protected:
+    ReportPreview* open(report::Report& r)
+    {
+        EXPECT_TRUE(r.Restart());
+        ReportPreview* p = r.Show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(p));
+        return p;
+    }
+};
+
+TEST_F(ReportPreviewTest, CaptionsOfTheReports)
+{
+    report::rpt顧客一覧 customers;
+    report::rpt家族情報一覧 families;
+    QPointer<ReportPreview> a = open(customers);
+    QPointer<ReportPreview> b = open(families); // several at once
+    EXPECT_EQ(a->windowTitle(), QStringLiteral("顧客一覧"));
+    EXPECT_EQ(b->windowTitle(), QStringLiteral("顧客リスト"));
+    EXPECT_TRUE(a->isVisible() && b->isVisible());
+    a->close();
+    b->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return a.isNull() && b.isNull(); }));
+}
+
+TEST_F(ReportPreviewTest, KeysAndButtonsTurnThePages)
+{
+    addNumberedCustomers(14);
+    report::rpt顧客一覧 r;
+    QPointer<ReportPreview> p = open(r);
+    ASSERT_EQ(p->pageCount(), 3);
+    struct Step {
+        Qt::Key key;
+        int page;
+    };
+    for (const Step s : {Step{Qt::Key_PageDown, 1}, Step{Qt::Key_PageDown, 2}, Step{Qt::Key_PageDown, 2},
+                         Step{Qt::Key_Home, 0}, Step{Qt::Key_PageUp, 0}, Step{Qt::Key_End, 2},
+                         Step{Qt::Key_PageUp, 1}}) {
+        QTest::keyClick(p->findChild<QWidget*>(QStringLiteral("PageView")), s.key);
+        EXPECT_EQ(p->currentPage(), s.page) << s.key;
+        EXPECT_EQ(p->findChild<QSpinBox*>(QStringLiteral("txtページ"))->value(), s.page + 1);
+    }
+    p->findChild<QToolButton*>(QStringLiteral("cmd先頭"))->click();
+    EXPECT_EQ(p->currentPage(), 0);
+    p->findChild<QSpinBox*>(QStringLiteral("txtページ"))->setValue(3);
+    EXPECT_EQ(p->currentPage(), 2);
+    QTest::keyClick(p->findChild<QWidget*>(QStringLiteral("PageView")), Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.isNull(); }));
+}
+
+TEST_F(ReportPreviewTest, ZoomsChangeThePageSize)
+{
+    report::rpt顧客一覧 r;
+    ReportPreview* p = open(r);
+    QWidget* view = p->findChild<QWidget*>(QStringLiteral("PageView"));
+    p->setZoom(ReportPreview::Zoom::WholePage);
+    const QSize whole = view->size();
+    p->setZoom(ReportPreview::Zoom::PageWidth);
+    const QSize width = view->size();
+    EXPECT_LT(whole.width(), width.width());
+    EXPECT_NEAR(double(whole.height()) / whole.width(), 16838.0 / 11906, 0.01);
+    p->setZoom(ReportPreview::Zoom::Actual);
+    EXPECT_NEAR(view->width(), 11906.0 / 1440 * p->logicalDpiX(), 1.0);
+    p->close();
+}
+
+TEST_F(ReportPreviewTest, PdfSavedThroughTheSaveDialog)
+{
+    addNumberedCustomers(2);
+    report::rpt顧客一覧 r;
+    ReportPreview* p = open(r);
+    ScriptedDialogs d;
+    const QString pdf = data_.path(QStringLiteral("out.pdf"));
+    d.cancelFile().chooseFile(pdf).chooseFile(data_.path(QStringLiteral("none/out.pdf")));
+    EXPECT_FALSE(p->savePdfAs());
+    EXPECT_FALSE(QFile::exists(pdf));
+    p->findChild<QToolButton*>(QStringLiteral("cmdPDF保存"))->click();
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("顧客02")));
+    EXPECT_TRUE(d.messages().isEmpty());
+    // A file that cannot be written is reported, not passed over.
+    EXPECT_FALSE(p->savePdfAs());
+    ASSERT_EQ(d.messages().size(), 1);
+    EXPECT_EQ(d.messages().at(0).title, QStringLiteral("PDF保存"));
+    EXPECT_TRUE(d.allUsed());
+    p->close();
+}
+
+TEST_F(ReportPreviewTest, CtrlPOpensThePrintDialogAndCancelPrintsNothing)
+{
+    addNumberedCustomers(2);
+    report::rpt顧客一覧 r;
+    ReportPreview* p = open(r);
+    ScriptedDialogs d;
+    d.cancelPrint();
+    QTest::keyClick(p->findChild<QWidget*>(QStringLiteral("PageView")), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(d.printRequests(), 1);
+    const QString out = data_.path(QStringLiteral("printed.pdf"));
+    d.confirmPrint(out);
+    p->findChild<QToolButton*>(QStringLiteral("cmd印刷"))->click();
+    EXPECT_EQ(d.printRequests(), 2);
+    EXPECT_TRUE(pdfText(out).contains(QStringLiteral("顧客01")));
+    p->close();
+}
+
+} // namespace
+} // namespace rov2::test
