@@ -16,6 +16,7 @@
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -478,6 +479,76 @@ TEST_F(PrintPanel, CustomerGoneSinceListing)
     ASSERT_TRUE(frm->ExecTackPrn(true));
     const QString null = QStringLiteral("<null>");
     EXPECT_EQ(labels(), (QList<Label>{{null, null, null, null}, {QStringLiteral("青木　花子　様"), null, null, null}}));
+}
+
+// A label table that cannot be filled whole is left as it was and nothing is
+// printed: the user is told instead of getting a short run of labels.
+TEST_F(PrintPanel, LabelsThatCannotBeMadePrintNothing)
+{
+    for (const char* n : {"あおき", "いのうえ"})
+        addCustomer(QString::fromUtf8(n), QString::fromUtf8(n));
+    listAndMark({{QStringLiteral("あおき"), QString()}});
+    ASSERT_TRUE(frm->ExecTackPrn(true));
+    ASSERT_EQ(previews().size(), 1);
+    {
+        auto db = Database::open(d.workFile());
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->execute(QStringLiteral(
+            "CREATE TRIGGER refuse BEFORE INSERT ON wタックシール印刷 WHEN NEW.名称 = 'いのうえ　様' "
+            "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    }
+    ASSERT_TRUE(frm->listModel()->setMarked(1, true));
+    dialogs.confirmPrint(d.path(QStringLiteral("never.pdf")));
+    click("cmd印刷");
+    tick("chkタック");
+    click("cmd印刷開始");
+    EXPECT_EQ(dialogs.printRequests(), 0);
+    EXPECT_FALSE(QFileInfo::exists(d.path(QStringLiteral("never.pdf"))));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("印刷データを作成できませんでした")));
+    EXPECT_EQ(column(QStringLiteral("SELECT 名称 FROM wタックシール印刷")), QStringList{QStringLiteral("あおき　様")});
+}
+
+// The same for the list print: the print tables keep the last print data whole.
+TEST_F(PrintPanel, ListPrintDataThatCannotBeMadePrintsNothing)
+{
+    addCustomer(QStringLiteral("あおき"), QStringLiteral("あおき"));
+    addCustomer(QStringLiteral("いのうえ"), QStringLiteral("いのうえ"));
+    listAndMark({{QStringLiteral("あおき"), QString()}});
+    ASSERT_EQ(frm->SetPrnData(true), QStringLiteral("rpt顧客一覧"));
+    {
+        auto db = Database::open(d.workFile());
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON w顧客マスタ印刷 "
+                                               "WHEN NEW.名称 = 'いのうえ' BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    }
+    ASSERT_TRUE(frm->listModel()->setMarked(1, true));
+    EXPECT_EQ(frm->SetPrnData(true), QString());
+    EXPECT_EQ(previews().size(), 1);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(column(QStringLiteral("SELECT 名称 FROM w顧客マスタ印刷")), QStringList{QStringLiteral("あおき")});
+}
+
+// Labels printed at once go through the print dialog, in the list's order.
+TEST_F(PrintPanel, LabelsPrintThroughThePrintDialogInListOrder)
+{
+    for (const char* n : {"あおき", "いのうえ", "うえだ"})
+        addCustomer(QString::fromUtf8(n), QString::fromUtf8(n), {{QStringLiteral("住所1"), QStringLiteral("東京都")}});
+    listAndMark({{QStringLiteral("うえだ"), QString()}, {QStringLiteral("あおき"), QString()}});
+    const QString pdf = d.path(QStringLiteral("labels.pdf"));
+    dialogs.confirmPrint(pdf);
+    click("cmd印刷");
+    tick("chkタック");
+    click("cmd印刷開始");
+    EXPECT_EQ(dialogs.printRequests(), 1);
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    const qsizetype first = text.indexOf(QStringLiteral("あおき"));
+    EXPECT_GE(first, 0) << text.toStdString();
+    EXPECT_GT(text.indexOf(QStringLiteral("うえだ")), first) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("いのうえ")));
 }
 
 // The stored adjustment moves the labels of the next print.
