@@ -16,9 +16,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-
 #include <SQLiteCpp/SQLiteCpp.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -49,11 +47,13 @@ bool bareFill(const QString& dataFile, const QString& workFile)
     {
         SQLite::Transaction tx(db);
         db.exec("DELETE FROM wタックシール印刷");
-        SQLite::Statement insert(db, "INSERT INTO wタックシール印刷 (名称, 郵便番号, 住所1, 住所2) VALUES (?, ?, ?, ?)");
-        SQLite::Statement q(db, "SELECT l.名称, l.氏名, c.敬称, c.郵便番号, c.住所1, c.住所2 FROM w顧客リスト AS l "
-                                "LEFT JOIN data.顧客マスタ AS c ON c.rowid = "
-                                "(SELECT min(rowid) FROM data.顧客マスタ WHERE 名称 = l.名称) "
-                                "WHERE l.チェック <> 0 ORDER BY l.rowid");
+        SQLite::Statement insert(
+            db, "INSERT INTO wタックシール印刷 (名称, 郵便番号, 住所1, 住所2) VALUES (?, ?, ?, ?)");
+        SQLite::Statement q(
+            db, "SELECT l.名称, l.氏名, c.敬称, c.郵便番号, c.住所1, c.住所2 FROM w顧客リスト AS l "
+                "LEFT JOIN data.顧客マスタ AS c ON c.rowid = "
+                "(SELECT min(rowid) FROM data.顧客マスタ WHERE 名称 = l.名称) "
+                "WHERE l.チェック <> 0 ORDER BY l.rowid");
         while (q.executeStep()) {
             std::string name = q.getColumn(0).getString() + "　" +
                                (q.getColumn(2).isNull() ? std::string("様") : q.getColumn(2).getString());
@@ -96,12 +96,14 @@ int main(int argc, char** argv)
     const QString data = rov2::bench::sampleDataFile(kCustomers);
     const QString work = rov2::bench::freshWorkFile();
     rov2::env().locations = {QFileInfo(work).absolutePath() + QLatin1Char('/'), work, data, data, {}};
-    if (!rov2::CustomerListStore::buildList(data, work, {}) || !rov2::CustomerListStore::setAllMarks(work, true)) {
+    if (!rov2::CustomerListStore::buildList(data, work, {}) ||
+        !rov2::CustomerListStore::setAllMarks(work, true)) {
         std::fprintf(stderr, "cannot build the marked list\n");
         return 1;
     }
     const auto marked = rov2::CustomerListStore::markedCount(work);
-    std::printf("%lld marked customers, best of %d runs\n", static_cast<long long>(marked.value_or(-1)), runs);
+    std::printf("%lld marked customers, best of %d runs\n", static_cast<long long>(marked.value_or(-1)),
+                runs);
 
     const double bare = bestOf(runs, [&] { return bareFill(data, work); });
     int labels = 0;
@@ -110,7 +112,8 @@ int main(int argc, char** argv)
         labels = n.value_or(-1);
         return n.has_value();
     });
-    std::printf("fill wタックシール印刷   %8.1f ms (%d labels)  | baseline bare SQLiteCpp, same join and inserts %8.1f ms\n",
+    std::printf("fill wタックシール印刷   %8.1f ms (%d labels)  | baseline bare SQLiteCpp, same join and "
+                "inserts %8.1f ms\n",
                 fill, labels, bare);
 
     rov2::report::rptTack2601 report;
@@ -120,8 +123,9 @@ int main(int argc, char** argv)
     const double pdfTime = bestOf(runs, [&] {
         return rov2::report::savePdf(*pages, pdf, report.caption()) == rov2::report::PdfResult::Saved;
     });
-    std::printf("rptTack2601 read+layout %8.1f ms (%d pages)  | baseline bare read of the label table %8.1f ms\n",
-                layout, static_cast<int>(pages->pages.size()), bareRead(work));
+    std::printf(
+        "rptTack2601 read+layout %8.1f ms (%d pages)  | baseline bare read of the label table %8.1f ms\n",
+        layout, static_cast<int>(pages->pages.size()), bareRead(work));
     std::printf("label PDF               %8.1f ms (%.1f MB, %s)\n", pdfTime, QFileInfo(pdf).size() / 1e6,
                 qPrintable(pdf));
     std::printf("fill + layout + PDF     %8.1f ms\n", fill + layout + pdfTime);

@@ -16,7 +16,6 @@
 
 #include <QPushButton>
 #include <QtDebug>
-
 #include <memory>
 
 namespace rov2 {
@@ -79,10 +78,18 @@ void FrmKokyakuList::cmd印刷開始_Click()
         ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
                     QStringLiteral("どれを印刷するか指定してください"));
         return;
-    case PrintChoice::Tack: ExecTackPrn(false); break;
-    case PrintChoice::List: SetPrnData(false); break;
-    case PrintChoice::TackPreview: ExecTackPrn(true); break;
-    case PrintChoice::ListPreview: SetPrnData(true); break;
+    case PrintChoice::Tack:
+        ExecTackPrn(false);
+        break;
+    case PrintChoice::List:
+        SetPrnData(false);
+        break;
+    case PrintChoice::TackPreview:
+        ExecTackPrn(true);
+        break;
+    case PrintChoice::ListPreview:
+        SetPrnData(true);
+        break;
     }
     frm印刷選択->hide();
 }
@@ -128,7 +135,8 @@ bool FrmKokyakuList::ExecTackPrn(bool preview)
 {
     showBusy(QStringLiteral("印刷準備中です････"));
     const int start = qBound(0, tackStartPosition(), report::rptTack2601::kLabelsPerSheet - 1);
-    const std::optional<int> labels = PrintDataStore::fillLabels(env().locations.dataFile, model_->workFile(), start);
+    const std::optional<int> labels =
+        PrintDataStore::fillLabels(env().locations.dataFile, model_->workFile(), start);
     hideBusy();
     if (!labels) {
         qWarning("labels: the label table could not be filled");

@@ -2,7 +2,6 @@
 
 #include <QSettings>
 #include <QtDebug>
-
 #include <algorithm>
 #include <cmath>
 

@@ -10,7 +10,8 @@ namespace rov2 {
 /// (right and down positive). Printers feed a sheet a little off, each its
 /// own way, so this belongs to the machine and is kept in the program's own
 /// settings, not in the data file that a backup carries elsewhere.
-struct LabelOffset {
+struct LabelOffset
+{
     double horizontal = 0;
     double vertical = 0;
     bool operator==(const LabelOffset&) const = default;

@@ -6,7 +6,6 @@
 
 #include <QFileInfo>
 #include <QtDebug>
-
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
@@ -15,7 +14,8 @@ namespace {
 
 /// The data file attached to the work file's connection for as long as this
 /// object lives. SQLite refuses ATTACH inside a transaction: make this first.
-class DataAttached {
+class DataAttached
+{
 public:
     DataAttached(Database& work, const QString& dataFile) : work_(work)
     {
@@ -61,18 +61,20 @@ bool copyMarked(Database& work)
                                        "WHERE 名称 IN (SELECT 名称 FROM main.w顧客リスト "
                                        "WHERE チェック <> 0 AND 氏名 IS NULL)")
                             .arg(customers)) &&
-           work.execute(QStringLiteral("INSERT INTO main.w家族情報印刷 (%1) SELECT %2 FROM data.家族情報 AS f "
-                                       "WHERE EXISTS (SELECT 1 FROM main.w顧客リスト AS l WHERE l.チェック <> 0 "
-                                       "AND l.名称 = f.名称 AND l.氏名 = f.氏名)")
-                            .arg(family, familyFromF));
+           work.execute(
+               QStringLiteral("INSERT INTO main.w家族情報印刷 (%1) SELECT %2 FROM data.家族情報 AS f "
+                              "WHERE EXISTS (SELECT 1 FROM main.w顧客リスト AS l WHERE l.チェック <> 0 "
+                              "AND l.名称 = f.名称 AND l.氏名 = f.氏名)")
+                   .arg(family, familyFromF));
 }
 
 /// Appends the label rows inside the caller's transaction.
 std::optional<int> appendLabels(Database& work, int blanks)
 {
     try {
-        SQLite::Statement insert(work.native(), "INSERT INTO main.wタックシール印刷 (名称, 郵便番号, 住所1, 住所2) "
-                                                "VALUES (?, ?, ?, ?)");
+        SQLite::Statement insert(work.native(),
+                                 "INSERT INTO main.wタックシール印刷 (名称, 郵便番号, 住所1, 住所2) "
+                                 "VALUES (?, ?, ?, ?)");
         auto write = [&insert](const LabelText& l) {
             bindAll(insert, {l.名称, l.郵便番号, l.住所1, l.住所2});
             insert.exec();
@@ -120,10 +122,10 @@ std::optional<ListPrintData> fillListPrint(const QString& dataFile, const QStrin
     DataAttached data(*work, dataFile);
     if (!data.ok())
         return std::nullopt;
-    const auto customers =
-        work->count(QStringLiteral("SELECT count(*) AS num FROM main.w顧客リスト WHERE チェック <> 0 AND 氏名 IS NULL"));
-    const auto family = work->count(
-        QStringLiteral("SELECT count(*) AS num FROM main.w顧客リスト WHERE チェック <> 0 AND 氏名 IS NOT NULL"));
+    const auto customers = work->count(
+        QStringLiteral("SELECT count(*) AS num FROM main.w顧客リスト WHERE チェック <> 0 AND 氏名 IS NULL"));
+    const auto family = work->count(QStringLiteral(
+        "SELECT count(*) AS num FROM main.w顧客リスト WHERE チェック <> 0 AND 氏名 IS NOT NULL"));
     if (!customers || !family)
         return std::nullopt;
     Transaction tx(*work);

@@ -2,14 +2,14 @@
 
 #include <QString>
 #include <QVariant>
-
 #include <optional>
 
 namespace rov2 {
 
 /// What a list print copied into the print tables: which of the two kinds of
 /// marked rows there were.
-struct ListPrintData {
+struct ListPrintData
+{
     bool customers = false; ///< a customer's own row was marked
     bool family = false;    ///< a family member's row was marked
 };
@@ -29,7 +29,8 @@ namespace PrintDataStore {
 std::optional<ListPrintData> fillListPrint(const QString& dataFile, const QString& workFile);
 
 /// The label lines of one marked row.
-struct LabelText {
+struct LabelText
+{
     QVariant 名称;
     QVariant 郵便番号;
     QVariant 住所1;

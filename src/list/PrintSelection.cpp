@@ -20,7 +20,8 @@ QPushButton* button(const QString& text, QWidget* parent)
 
 PrintSelection::PrintSelection(QWidget* parent) : QGroupBox(QStringLiteral("印刷選択"), parent)
 {
-    struct Box {
+    struct Box
+    {
         QCheckBox** box;
         const char* name;
         const char* caption;
@@ -74,8 +75,14 @@ PrintChoice PrintSelection::choice() const
     return PrintChoice::None;
 }
 
-bool PrintSelection::labelsChosen() const { return chkタック->isChecked() || chkタックプレビュー->isChecked(); }
+bool PrintSelection::labelsChosen() const
+{
+    return chkタック->isChecked() || chkタックプレビュー->isChecked();
+}
 
-QWidget* PrintSelection::firstInput() const { return chkタック; }
+QWidget* PrintSelection::firstInput() const
+{
+    return chkタック;
+}
 
 } // namespace rov2

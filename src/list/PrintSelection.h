@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QGroupBox>
-
 #include <array>
 
 class QCheckBox;
@@ -19,7 +18,8 @@ enum class PrintChoice { None, Tack, TackPreview, List, ListPreview };
 ///
 /// Controls by name: chkタック, chkタックプレビュー, chk顧客リスト,
 /// chkリストプレビュー, cmd印刷開始, cmdオプション, cmd選択閉じる.
-class PrintSelection : public QGroupBox {
+class PrintSelection : public QGroupBox
+{
     Q_OBJECT
 public:
     explicit PrintSelection(QWidget* parent = nullptr);

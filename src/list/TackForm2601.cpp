@@ -44,7 +44,8 @@ TackForm2601::TackForm2601(QWidget* parent) : QWidget(parent, Qt::Window)
         cell->setFixedSize(80, 31);
         cell->setAutoFillBackground(true);
         const QString side = i % 2 == 0 ? QStringLiteral("左") : QStringLiteral("右");
-        nameControl(cell, QStringLiteral("tacks(%1)").arg(i), QStringLiteral("%1段目の%2").arg(i / 2 + 1).arg(side));
+        nameControl(cell, QStringLiteral("tacks(%1)").arg(i),
+                    QStringLiteral("%1段目の%2").arg(i / 2 + 1).arg(side));
         connect(cell, &QPushButton::clicked, this, [this, i] { tacks_Click(i); });
         sheet->addWidget(cell, i / 2, i % 2);
         tacks[static_cast<size_t>(i)] = cell;
@@ -101,9 +102,15 @@ bool TackForm2601::isChosen(int index) const
     return tacks[static_cast<size_t>(index)]->styleSheet().contains(chosenColour().name());
 }
 
-QColor TackForm2601::chosenColour() { return QColor(0x7B, 0xAF, 0x72); }
+QColor TackForm2601::chosenColour()
+{
+    return QColor(0x7B, 0xAF, 0x72);
+}
 
-QColor TackForm2601::plainColour() { return QColor(Qt::white); }
+QColor TackForm2601::plainColour()
+{
+    return QColor(Qt::white);
+}
 
 void TackForm2601::paintCells(int chosen)
 {

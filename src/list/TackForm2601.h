@@ -3,7 +3,6 @@
 #include "LabelSettings.h"
 
 #include <QWidget>
-
 #include <array>
 
 class QDoubleSpinBox;
@@ -20,7 +19,8 @@ namespace rov2 {
 ///
 /// Controls by name: Label1 (instruction), Label2 (sheet), tacks(0) to
 /// tacks(11), txt横位置, txt縦位置, cmd閉じる.
-class TackForm2601 : public QWidget {
+class TackForm2601 : public QWidget
+{
     Q_OBJECT
 public:
     explicit TackForm2601(QWidget* parent = nullptr);

@@ -3,7 +3,6 @@
 #include "ProgramEnv.h"
 
 #include <QtMath>
-
 #include <algorithm>
 
 namespace rov2::report {
@@ -11,8 +10,8 @@ namespace {
 
 const char* const kMincho = "ＭＳ Ｐ明朝";
 
-Control labelControl(const char* name, ControlKind kind, const char* fieldOrText, int left, int top, int width,
-                     int height, double size)
+Control labelControl(const char* name, ControlKind kind, const char* fieldOrText, int left, int top,
+                     int width, int height, double size)
 {
     Control c;
     c.name = QString::fromUtf8(name);
@@ -58,7 +57,10 @@ Band labelBand()
 
 } // namespace
 
-int mmToTwips(double mm) { return qRound(mm / 25.4 * kTwipsPerInch); }
+int mmToTwips(double mm)
+{
+    return qRound(mm / 25.4 * kTwipsPerInch);
+}
 
 rptTack2601::rptTack2601() : Report(QStringLiteral("タックシール"))
 {

@@ -10,7 +10,8 @@ namespace rov2::report {
 ///
 /// One object serves every label print of a run: each print restarts it with
 /// what the table then holds.
-class rptTack2601 final : public Report {
+class rptTack2601 final : public Report
+{
 public:
     rptTack2601();
 

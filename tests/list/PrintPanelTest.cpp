@@ -12,19 +12,16 @@
 #include "TackReport.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
-
-#include <array>
 #include <QTest>
-
+#include <array>
 #include <cmath>
-
 #include <gtest/gtest.h>
 
 namespace rov2::test {
@@ -32,7 +29,10 @@ namespace {
 
 using Label = std::array<QString, 4>; // 名称, 郵便番号, 住所1, 住所2 ("<null>" for Null)
 
-QString shown(const QVariant& v) { return v.isNull() ? QStringLiteral("<null>") : v.toString(); }
+QString shown(const QVariant& v)
+{
+    return v.isNull() ? QStringLiteral("<null>") : v.toString();
+}
 
 /// The label items made from control @p name that show a text, in the order
 /// they were placed (blank labels place their boxes empty).
@@ -45,7 +45,8 @@ std::vector<const report::PageItem*> itemsNamed(const report::Page& page, const 
     return found;
 }
 
-class PrintPanel : public ListScreen {
+class PrintPanel : public ListScreen
+{
 protected:
     void SetUp() override
     {
@@ -79,7 +80,8 @@ protected:
         EXPECT_TRUE(db);
         if (!db)
             return out;
-        Query q = db->query(QStringLiteral("SELECT 名称, 郵便番号, 住所1, 住所2 FROM wタックシール印刷 ORDER BY rowid"));
+        Query q = db->query(
+            QStringLiteral("SELECT 名称, 郵便番号, 住所1, 住所2 FROM wタックシール印刷 ORDER BY rowid"));
         while (q.next())
             out << Label{shown(q.value(0)), shown(q.value(1)), shown(q.value(2)), shown(q.value(3))};
         EXPECT_TRUE(q.ok());
@@ -115,12 +117,15 @@ protected:
 
 // ---- the check boxes ----
 
-struct ClickCase {
+struct ClickCase
+{
     std::vector<const char*> clicks;
     QStringList expected;
 };
 
-class PrintBoxes : public PrintPanel, public ::testing::WithParamInterface<ClickCase> {};
+class PrintBoxes : public PrintPanel, public ::testing::WithParamInterface<ClickCase>
+{
+};
 
 TEST_P(PrintBoxes, AtMostOneTicked)
 {
@@ -129,14 +134,16 @@ TEST_P(PrintBoxes, AtMostOneTicked)
         tick(box);
     EXPECT_EQ(ticked(), GetParam().expected);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Clicks, PrintBoxes,
-    ::testing::Values(ClickCase{{}, {}}, ClickCase{{"chkタック"}, {QStringLiteral("chkタック")}},
-                      ClickCase{{"chkタック", "chkタックプレビュー"}, {QStringLiteral("chkタックプレビュー")}},
-                      ClickCase{{"chk顧客リスト", "chkタック", "chkリストプレビュー"}, {QStringLiteral("chkリストプレビュー")}},
-                      // Clicking the ticked box clears it and leaves all four clear.
-                      ClickCase{{"chkタック", "chkタック"}, {}},
-                      ClickCase{{"chkタック", "chk顧客リスト", "chk顧客リスト"}, {}}));
+INSTANTIATE_TEST_SUITE_P(Clicks, PrintBoxes,
+                         ::testing::Values(ClickCase{{}, {}},
+                                           ClickCase{{"chkタック"}, {QStringLiteral("chkタック")}},
+                                           ClickCase{{"chkタック", "chkタックプレビュー"},
+                                                     {QStringLiteral("chkタックプレビュー")}},
+                                           ClickCase{{"chk顧客リスト", "chkタック", "chkリストプレビュー"},
+                                                     {QStringLiteral("chkリストプレビュー")}},
+                                           // Clicking the ticked box clears it and leaves all four clear.
+                                           ClickCase{{"chkタック", "chkタック"}, {}},
+                                           ClickCase{{"chkタック", "chk顧客リスト", "chk顧客リスト"}, {}}));
 
 TEST_F(PrintPanel, F7TogglesThePanelWhichKeepsItsBoxes)
 {
@@ -184,7 +191,8 @@ TEST_F(PrintPanel, StartWithNothingChosenAsksWhatToPrint)
 
 TEST_F(PrintPanel, StartPreviewsAndHidesThePanel)
 {
-    addCustomer(QStringLiteral("青木　一郎"), QStringLiteral("あおき"), {{QStringLiteral("郵便番号"), QStringLiteral("1000001")}});
+    addCustomer(QStringLiteral("青木　一郎"), QStringLiteral("あおき"),
+                {{QStringLiteral("郵便番号"), QStringLiteral("1000001")}});
     listAndMark({{QStringLiteral("青木　一郎"), QString()}});
     click("cmd印刷");
     tick("chkタックプレビュー");
@@ -242,7 +250,9 @@ TEST_F(PrintPanel, ReopeningShowsCellZeroButKeepsTheChosenPosition)
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(form->isChosen(i), i == 7) << i;
     EXPECT_TRUE(seven->styleSheet().contains(QStringLiteral("#7baf72")));
-    EXPECT_TRUE(form->findChild<QPushButton*>(QStringLiteral("tacks(6)"))->styleSheet().contains(QStringLiteral("#ffffff")));
+    EXPECT_TRUE(form->findChild<QPushButton*>(QStringLiteral("tacks(6)"))
+                    ->styleSheet()
+                    .contains(QStringLiteral("#ffffff")));
 
     QTest::keyClick(form, Qt::Key_Escape);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !frm->findChild<TackForm2601*>(); }));
@@ -278,14 +288,17 @@ TEST_F(PrintPanel, OffsetBoxesAreStoredInTheProgramSettings)
 
 // ---- SetPrnData ----
 
-struct ReportCase {
+struct ReportCase
+{
     const char* title;
     bool customer, member;
     const char* report;
     const char* caption;
 };
 
-class ReportChoice : public PrintPanel, public ::testing::WithParamInterface<ReportCase> {};
+class ReportChoice : public PrintPanel, public ::testing::WithParamInterface<ReportCase>
+{
+};
 
 TEST_P(ReportChoice, ReportFollowsWhatWasMarked)
 {
@@ -352,12 +365,16 @@ TEST_F(PrintPanel, SameNamedMembersOnlyTheMarkedOneIsCopied)
 // A name with a quote is a value like any other, in the list print and on a label.
 TEST_F(PrintPanel, QuotesInNamesPrintLikeAnyOther)
 {
-    addCustomer(QStringLiteral("O'Neil商店"), QStringLiteral("おーにーる"), {{QStringLiteral("敬称"), QStringLiteral("御中")}});
+    addCustomer(QStringLiteral("O'Neil商店"), QStringLiteral("おーにーる"),
+                {{QStringLiteral("敬称"), QStringLiteral("御中")}});
     addMember(QStringLiteral("O'Neil商店"), QStringLiteral("D'Arcy"), QStringLiteral("だーしー"));
-    listAndMark({{QStringLiteral("O'Neil商店"), QString()}, {QStringLiteral("O'Neil商店"), QStringLiteral("D'Arcy")}});
+    listAndMark({{QStringLiteral("O'Neil商店"), QString()},
+                 {QStringLiteral("O'Neil商店"), QStringLiteral("D'Arcy")}});
     ASSERT_EQ(frm->SetPrnData(true), QStringLiteral("rpt顧客家族一覧"));
-    EXPECT_EQ(column(QStringLiteral("SELECT 名称 FROM w顧客マスタ印刷")), QStringList{QStringLiteral("O'Neil商店")});
-    EXPECT_EQ(column(QStringLiteral("SELECT 氏名 FROM w家族情報印刷")), QStringList{QStringLiteral("D'Arcy")});
+    EXPECT_EQ(column(QStringLiteral("SELECT 名称 FROM w顧客マスタ印刷")),
+              QStringList{QStringLiteral("O'Neil商店")});
+    EXPECT_EQ(column(QStringLiteral("SELECT 氏名 FROM w家族情報印刷")),
+              QStringList{QStringLiteral("D'Arcy")});
     ASSERT_TRUE(frm->ExecTackPrn(true));
     EXPECT_EQ(column(QStringLiteral("SELECT 名称 FROM wタックシール印刷")),
               (QStringList{QStringLiteral("O'Neil商店　御中"), QStringLiteral("D'Arcy　様")}));
@@ -365,20 +382,24 @@ TEST_F(PrintPanel, QuotesInNamesPrintLikeAnyOther)
 
 // ---- ExecTackPrn ----
 
-struct StartCase {
+struct StartCase
+{
     int start;
     size_t pages;
     int firstPosition; // on the first page
     int onSecondPage;
 };
 
-class LabelStart : public PrintPanel, public ::testing::WithParamInterface<StartCase> {};
+class LabelStart : public PrintPanel, public ::testing::WithParamInterface<StartCase>
+{
+};
 
 TEST_P(LabelStart, BlankLabelsBeforeTheFirstAddress)
 {
     for (const char* n : {"あおき", "いのうえ", "うえだ"})
         addCustomer(QString::fromUtf8(n), QString::fromUtf8(n));
-    listAndMark({{QStringLiteral("あおき"), QString()}, {QStringLiteral("いのうえ"), QString()},
+    listAndMark({{QStringLiteral("あおき"), QString()},
+                 {QStringLiteral("いのうえ"), QString()},
                  {QStringLiteral("うえだ"), QString()}});
     tackStartPosition() = GetParam().start;
     ASSERT_TRUE(frm->ExecTackPrn(true));
@@ -396,7 +417,8 @@ TEST_P(LabelStart, BlankLabelsBeforeTheFirstAddress)
     ASSERT_FALSE(names.empty());
     const int k = GetParam().firstPosition;
     EXPECT_EQ(names.front()->text, QStringLiteral("あおき　様"));
-    EXPECT_EQ(names.front()->rect.topLeft(), QPoint(1059 + (k % 2) * 4895 + 270, 1207 + (k / 2) * 2408 + 1260));
+    EXPECT_EQ(names.front()->rect.topLeft(),
+              QPoint(1059 + (k % 2) * 4895 + 270, 1207 + (k / 2) * 2408 + 1260));
     if (GetParam().pages > 1) {
         EXPECT_EQ(static_cast<int>(itemsNamed(pages->pages[1], QStringLiteral("txt名称")).size()),
                   GetParam().onSecondPage);
@@ -405,25 +427,31 @@ TEST_P(LabelStart, BlankLabelsBeforeTheFirstAddress)
     EXPECT_EQ(tackStartPosition(), GetParam().start);
 }
 INSTANTIATE_TEST_SUITE_P(Positions, LabelStart,
-                         ::testing::Values(StartCase{0, 1, 0, 0}, StartCase{5, 1, 5, 0}, StartCase{11, 2, 11, 2}));
+                         ::testing::Values(StartCase{0, 1, 0, 0}, StartCase{5, 1, 5, 0},
+                                           StartCase{11, 2, 11, 2}));
 
-struct NameCase {
+struct NameCase
+{
     const char* title;
     QVariant 敬称;
     bool member;
     const char* expected;
 };
 
-class NameLine : public PrintPanel, public ::testing::WithParamInterface<NameCase> {};
+class NameLine : public PrintPanel, public ::testing::WithParamInterface<NameCase>
+{
+};
 
 TEST_P(NameLine, HonorificRules)
 {
-    addCustomer(QStringLiteral("青木商店"), QStringLiteral("あおき"), {{QStringLiteral("敬称"), GetParam().敬称}});
+    addCustomer(QStringLiteral("青木商店"), QStringLiteral("あおき"),
+                {{QStringLiteral("敬称"), GetParam().敬称}});
     addMember(QStringLiteral("青木商店"), QStringLiteral("青木　花子"), QStringLiteral("あおきはなこ"));
     listAndMark({GetParam().member ? ListedRow{QStringLiteral("青木商店"), QStringLiteral("青木　花子")}
                                    : ListedRow{QStringLiteral("青木商店"), QString()}});
     ASSERT_TRUE(frm->ExecTackPrn(true));
-    EXPECT_EQ(column(QStringLiteral("SELECT 名称 FROM wタックシール印刷")), QStringList{QString::fromUtf8(GetParam().expected)});
+    EXPECT_EQ(column(QStringLiteral("SELECT 名称 FROM wタックシール印刷")),
+              QStringList{QString::fromUtf8(GetParam().expected)});
 }
 INSTANTIATE_TEST_SUITE_P(
     Honorifics, NameLine,
@@ -434,21 +462,26 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"memberWhateverTheHonorific", QStringLiteral("御中"), true, "青木　花子　様"}),
     [](const auto& p) { return std::string(p.param.title); });
 
-struct PostalCase {
+struct PostalCase
+{
     const char* title;
     QVariant stored;
     QVariant printed;
 };
 
-class PostalCode : public PrintPanel, public ::testing::WithParamInterface<PostalCase> {};
+class PostalCode : public PrintPanel, public ::testing::WithParamInterface<PostalCase>
+{
+};
 
 TEST_P(PostalCode, HyphenAfterTheThirdDigitOfSeven)
 {
-    addCustomer(QStringLiteral("青木"), QStringLiteral("あおき"), {{QStringLiteral("郵便番号"), GetParam().stored},
-                                                                  {QStringLiteral("住所1"), QStringLiteral("東京都")}});
+    addCustomer(QStringLiteral("青木"), QStringLiteral("あおき"),
+                {{QStringLiteral("郵便番号"), GetParam().stored},
+                 {QStringLiteral("住所1"), QStringLiteral("東京都")}});
     listAndMark({{QStringLiteral("青木"), QString()}});
     ASSERT_TRUE(frm->ExecTackPrn(true));
-    EXPECT_EQ(column(QStringLiteral("SELECT 郵便番号 FROM wタックシール印刷")), QStringList{shown(GetParam().printed)});
+    EXPECT_EQ(column(QStringLiteral("SELECT 郵便番号 FROM wタックシール印刷")),
+              QStringList{shown(GetParam().printed)});
     // "〒" stands only beside a code.
     const auto marks = itemsNamed(tackReport().pages()->pages[0], QStringLiteral("Label1"));
     EXPECT_EQ(marks.size(), shown(GetParam().printed).isEmpty() || GetParam().printed.isNull() ? 0u : 1u);
@@ -468,9 +501,11 @@ INSTANTIATE_TEST_SUITE_P(
 // name line, the customer's own row gives an empty label.
 TEST_F(PrintPanel, CustomerGoneSinceListing)
 {
-    addCustomer(QStringLiteral("青木"), QStringLiteral("あおき"), {{QStringLiteral("住所1"), QStringLiteral("東京都")}});
+    addCustomer(QStringLiteral("青木"), QStringLiteral("あおき"),
+                {{QStringLiteral("住所1"), QStringLiteral("東京都")}});
     addMember(QStringLiteral("青木"), QStringLiteral("青木　花子"), QStringLiteral("あおきはなこ"));
-    listAndMark({{QStringLiteral("青木"), QString()}, {QStringLiteral("青木"), QStringLiteral("青木　花子")}});
+    listAndMark(
+        {{QStringLiteral("青木"), QString()}, {QStringLiteral("青木"), QStringLiteral("青木　花子")}});
     {
         auto db = Database::open(d.dataFile());
         ASSERT_TRUE(db);
@@ -478,7 +513,8 @@ TEST_F(PrintPanel, CustomerGoneSinceListing)
     }
     ASSERT_TRUE(frm->ExecTackPrn(true));
     const QString null = QStringLiteral("<null>");
-    EXPECT_EQ(labels(), (QList<Label>{{null, null, null, null}, {QStringLiteral("青木　花子　様"), null, null, null}}));
+    EXPECT_EQ(labels(),
+              (QList<Label>{{null, null, null, null}, {QStringLiteral("青木　花子　様"), null, null, null}}));
 }
 
 // A label table that cannot be filled whole is left as it was and nothing is
@@ -506,7 +542,8 @@ TEST_F(PrintPanel, LabelsThatCannotBeMadePrintNothing)
     EXPECT_FALSE(QFileInfo::exists(d.path(QStringLiteral("never.pdf"))));
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("印刷データを作成できませんでした")));
-    EXPECT_EQ(column(QStringLiteral("SELECT 名称 FROM wタックシール印刷")), QStringList{QStringLiteral("あおき　様")});
+    EXPECT_EQ(column(QStringLiteral("SELECT 名称 FROM wタックシール印刷")),
+              QStringList{QStringLiteral("あおき　様")});
 }
 
 // The same for the list print: the print tables keep the last print data whole.
@@ -519,21 +556,24 @@ TEST_F(PrintPanel, ListPrintDataThatCannotBeMadePrintsNothing)
     {
         auto db = Database::open(d.workFile());
         ASSERT_TRUE(db);
-        ASSERT_TRUE(db->execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON w顧客マスタ印刷 "
-                                               "WHEN NEW.名称 = 'いのうえ' BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+        ASSERT_TRUE(db->execute(
+            QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON w顧客マスタ印刷 "
+                           "WHEN NEW.名称 = 'いのうえ' BEGIN SELECT RAISE(ABORT, 'refused'); END")));
     }
     ASSERT_TRUE(frm->listModel()->setMarked(1, true));
     EXPECT_EQ(frm->SetPrnData(true), QString());
     EXPECT_EQ(previews().size(), 1);
     ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_EQ(column(QStringLiteral("SELECT 名称 FROM w顧客マスタ印刷")), QStringList{QStringLiteral("あおき")});
+    EXPECT_EQ(column(QStringLiteral("SELECT 名称 FROM w顧客マスタ印刷")),
+              QStringList{QStringLiteral("あおき")});
 }
 
 // Labels printed at once go through the print dialog, in the list's order.
 TEST_F(PrintPanel, LabelsPrintThroughThePrintDialogInListOrder)
 {
     for (const char* n : {"あおき", "いのうえ", "うえだ"})
-        addCustomer(QString::fromUtf8(n), QString::fromUtf8(n), {{QStringLiteral("住所1"), QStringLiteral("東京都")}});
+        addCustomer(QString::fromUtf8(n), QString::fromUtf8(n),
+                    {{QStringLiteral("住所1"), QStringLiteral("東京都")}});
     listAndMark({{QStringLiteral("うえだ"), QString()}, {QStringLiteral("あおき"), QString()}});
     const QString pdf = d.path(QStringLiteral("labels.pdf"));
     dialogs.confirmPrint(pdf);
@@ -572,7 +612,8 @@ TEST(LabelSettingsTest, ClampsAndRounds)
 {
     QTemporaryDir dir;
     QSettings s(dir.filePath(QStringLiteral("t.ini")), QSettings::IniFormat);
-    struct Case {
+    struct Case
+    {
         LabelOffset given, stored;
     };
     for (const Case c : {Case{{0, 0}, {0, 0}}, Case{{1.23, -4.96}, {1.2, -5.0}}, Case{{7, -9}, {5, -5}},

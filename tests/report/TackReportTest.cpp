@@ -1,15 +1,15 @@
 // The label report: where every label and text box lands on the A4 sheet of
 // twelve, what a label shows, and the page as an image and as PDF text.
+#include "TackReport.h"
+
 #include "ProgramEnv.h"
 #include "QtPrinters.h"
 #include "ReportFixture.h"
 #include "ReportPainter.h"
-#include "TackReport.h"
 
 #include <QImage>
 #include <QProcess>
 #include <QRectF>
-
 #include <gtest/gtest.h>
 
 namespace rov2::test {
@@ -35,9 +35,11 @@ QRectF toMm(const QRect& twips)
             twips.height() * kMmPerTwip};
 }
 
-class TackReportTest : public ReportFixture {
+class TackReportTest : public ReportFixture
+{
 protected:
-    void addLabel(const QVariant& name, const QVariant& code, const QVariant& address1, const QVariant& address2)
+    void addLabel(const QVariant& name, const QVariant& code, const QVariant& address1,
+                  const QVariant& address2)
     {
         insert(QStringLiteral("wタックシール印刷"), {{QStringLiteral("名称"), name},
                                                      {QStringLiteral("郵便番号"), code},
@@ -75,18 +77,21 @@ protected:
 };
 
 /// The design positions of the five controls, from the label's top-left corner.
-struct Designed {
+struct Designed
+{
     const char* name;
     int left, top, width, height;
     double size;
 };
 const Designed kControls[] = {
-    {"Label1", 270, 90, 270, 270, 10},          {"txt郵便番号", 540, 90, 1440, 270, 10},
-    {"txt住所1", 270, 360, 4530, 450, 11.5},    {"txt住所2", 270, 810, 4590, 450, 11.5},
+    {"Label1", 270, 90, 270, 270, 10},       {"txt郵便番号", 540, 90, 1440, 270, 10},
+    {"txt住所1", 270, 360, 4530, 450, 11.5}, {"txt住所2", 270, 810, 4590, 450, 11.5},
     {"txt名称", 270, 1260, 4545, 885, 14.5},
 };
 
-class LabelPositionTest : public TackReportTest, public ::testing::WithParamInterface<int> {};
+class LabelPositionTest : public TackReportTest, public ::testing::WithParamInterface<int>
+{
+};
 
 // Each of the twelve positions: the boxes at the designed twips on the page,
 // and every one of them inside its label of the real sheet, in millimetres.
@@ -144,7 +149,8 @@ TEST_F(TackReportTest, TwelvePerSheetAcrossThenDown)
     const auto names = itemsNamed(r->pages[0], QStringLiteral("txt名称"), BandKind::Detail);
     ASSERT_EQ(names.size(), 12u);
     for (int k = 0; k < 12; ++k) {
-        EXPECT_EQ(names[static_cast<size_t>(k)]->text, QStringLiteral("宛名%1　様").arg(k + 1, 2, 10, QLatin1Char('0')));
+        EXPECT_EQ(names[static_cast<size_t>(k)]->text,
+                  QStringLiteral("宛名%1　様").arg(k + 1, 2, 10, QLatin1Char('0')));
         EXPECT_EQ(names[static_cast<size_t>(k)]->rect.topLeft(),
                   QPoint(1059 + (k % 2) * 4895 + 270, 1207 + (k / 2) * 2408 + 1260));
     }
@@ -164,7 +170,7 @@ TEST_F(TackReportTest, PostalMarkOnlyWithACode)
     const auto r = run();
     const auto marks = itemsNamed(r->pages[0], QStringLiteral("Label1"), BandKind::Detail);
     ASSERT_EQ(marks.size(), 2u);
-    EXPECT_EQ(marks[0]->rect.topLeft(), QPoint(1059 + 4895 + 270, 1207 + 90)); // position 1
+    EXPECT_EQ(marks[0]->rect.topLeft(), QPoint(1059 + 4895 + 270, 1207 + 90));     // position 1
     EXPECT_EQ(marks[1]->rect.topLeft(), QPoint(1059 + 270, 1207 + 2 * 2408 + 90)); // position 4
     EXPECT_EQ(marks[0]->text, QStringLiteral("〒"));
 }
@@ -174,7 +180,8 @@ TEST_F(TackReportTest, OffsetMovesEveryLabelPage)
 {
     addLabels(14);
     const auto plain = run();
-    struct Case {
+    struct Case
+    {
         double dx, dy;
         int expectedDx, expectedDy;
     };
@@ -221,7 +228,8 @@ TEST_F(TackReportTest, LabelPageLooksAsBefore)
 {
     addBlanks(3);
     addLabels(8);
-    addLabel(QStringLiteral("とても長い名前の株式会社サンプル商事　御中"), {}, QStringLiteral("北海道札幌市"), {});
+    addLabel(QStringLiteral("とても長い名前の株式会社サンプル商事　御中"), {}, QStringLiteral("北海道札幌市"),
+             {});
     const auto r = run();
     const QImage page = report::renderPage(*r, 0, 72).convertToFormat(QImage::Format_RGB32);
     const QString golden = goldenFolder() + QStringLiteral("/rptTack2601-page1.png");
@@ -244,8 +252,8 @@ TEST_F(TackReportTest, LabelPageLooksAsBefore)
 QString pdfTextRaw(const QString& path)
 {
     QProcess p;
-    p.start(QStringLiteral("pdftotext"),
-            {QStringLiteral("-raw"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), QStringLiteral("-enc"),
+                                          QStringLiteral("UTF-8"), path, QStringLiteral("-")});
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
         return {};
     return QString::fromUtf8(p.readAllStandardOutput());
@@ -263,8 +271,8 @@ TEST_F(TackReportTest, PdfHoldsTheLabelsInLabelOrder)
     ASSERT_FALSE(text.isEmpty()) << "pdftotext gave nothing";
     qsizetype at = -1;
     // Each label top to bottom (code, address lines, name), the labels in their order.
-    for (const char* piece : {"100-0001", "千代田一丁目1番地", "マンション1号室", "宛名01", "千代田一丁目2番地", "宛名02",
-                              "千代田一丁目3番地", "宛名03"}) {
+    for (const char* piece : {"100-0001", "千代田一丁目1番地", "マンション1号室", "宛名01",
+                              "千代田一丁目2番地", "宛名02", "千代田一丁目3番地", "宛名03"}) {
         const qsizetype found = text.indexOf(QString::fromUtf8(piece), at + 1);
         EXPECT_GT(found, at) << piece << " in:\n" << text.toStdString();
         at = found;
