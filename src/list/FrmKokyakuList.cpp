@@ -5,6 +5,7 @@
 #include "CustomerListModel.h"
 #include "InputMethod.h"
 #include "ListGridView.h"
+#include "PrintSelection.h"
 #include "TextBox.h"
 
 #include <QApplication>
@@ -87,10 +88,9 @@ void FrmKokyakuList::buildControls()
         Grid明細->setColumnWidth(c, widths[c]);
     Grid明細->horizontalHeader()->setStretchLastSection(true);
 
-    // Room for the print panel beside the list; the print routines fill it.
-    frm印刷選択 = new QGroupBox(QStringLiteral("印刷選択"), this);
-    frm印刷選択->setLayout(new QVBoxLayout);
-    frm印刷選択->setMinimumWidth(em * 16);
+    // The print panel beside the list.
+    frm印刷選択 = new PrintSelection(this);
+    frm印刷選択->setMinimumWidth(em * 14);
     frm印刷選択->hide();
 
     auto* middle = new QHBoxLayout;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QCheckBox;
@@ -10,9 +11,15 @@ class QPushButton;
 
 namespace rov2 {
 
+namespace report {
+class rptTack2601;
+}
+
 class ComboBox;
 class CustomerListModel;
 class ListGridView;
+class PrintSelection;
+class TackForm2601;
 class TextBox;
 
 /// The customer list: customers (and optionally their family members)
@@ -24,7 +31,7 @@ class TextBox;
 /// them: Cn検索条件, txtふりがな, cmb区分1, cmb区分2, cmb誕生月, cmb性別,
 /// Chk家族, Command1, Command2, Command3, cmd_ENT, cmd印刷, cmdクリア,
 /// cmd全選択, cmd全解除, cmd削除, cmdメニュー, cmd戻る, cmd閉じる, CmdHint,
-/// Grid明細, LblDispNum, LblAllNum, LblFamNum, frm印刷選択.
+/// Grid明細, LblDispNum, LblAllNum, LblFamNum, frm印刷選択 (see PrintSelection).
 class FrmKokyakuList : public QWidget {
     Q_OBJECT
 public:
@@ -49,6 +56,26 @@ public:
     /// Hands the customer of a row to the customer screen and brings it forward.
     void openRow(int row);
 
+    /// 印刷開始 on the print panel: with a marked row and a kind of print
+    /// chosen, prints or previews it and hides the panel; otherwise says what
+    /// is missing and leaves the panel open.
+    void cmd印刷開始_Click();
+    /// オプション on the print panel: the label start-position screen, when a
+    /// label print is chosen.
+    void cmdオプション_Click();
+    /// Copies the marked customers and family members into the print tables
+    /// and prints (or previews) the list report that fits what was marked,
+    /// each time as a new report object.
+    /// @return the name of the report used; empty when the print data could
+    /// not be made (the user is told, nothing is printed).
+    QString SetPrnData(bool preview);
+    /// Fills the label table from the marked rows, after as many blank labels
+    /// as the start position says, and prints (or previews) the labels,
+    /// moved by the stored print position adjustment.
+    /// @return false when the label data could not be made (the user is told,
+    /// nothing is printed).
+    bool ExecTackPrn(bool preview);
+
     /// The list model behind Grid明細 (for the print routines and tests).
     CustomerListModel* listModel() const { return model_; }
 
@@ -71,6 +98,7 @@ private:
     void goBack();
     void clickHint();
     void togglePrintPanel();
+    void connectPrintPanel();
     void showBusy(const QString& text);
     void hideBusy();
     void showCounts();
@@ -88,7 +116,8 @@ private:
     QPushButton* Command1 = nullptr;
     ListGridView* Grid明細 = nullptr;
     CustomerListModel* model_ = nullptr;
-    QGroupBox* frm印刷選択 = nullptr;
+    PrintSelection* frm印刷選択 = nullptr;
+    QPointer<TackForm2601> tackForm_;
     QLabel* LblDispNum = nullptr;
     QLabel* LblAllNum = nullptr;
     QLabel* LblFamNum = nullptr;
@@ -107,6 +136,10 @@ private:
     QFrame* CnMsg = nullptr;
     QLabel* LMsg = nullptr;
 };
+
+/// The label report: one object for the whole run of the program, restarted
+/// by every label print.
+report::rptTack2601& tackReport();
 
 /// The name under which the screen is registered and found.
 inline const QString kKokyakuListName = QStringLiteral("FrmKokyakuList");

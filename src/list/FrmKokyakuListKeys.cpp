@@ -51,6 +51,7 @@ void FrmKokyakuList::connectControls()
     connect(cmd閉じる, &QPushButton::clicked, this, &QWidget::close);
     connect(CmdHint, &QPushButton::clicked, this, &FrmKokyakuList::clickHint);
     connect(Grid明細, &ListGridView::rowOpened, this, &FrmKokyakuList::openRow);
+    connectPrintPanel();
 }
 
 void FrmKokyakuList::openSearchPanel()
@@ -63,7 +64,6 @@ void FrmKokyakuList::openSearchPanel()
     txtふりがな->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmKokyakuList::togglePrintPanel() { frm印刷選択->setVisible(!frm印刷選択->isVisible()); }
 
 void FrmKokyakuList::openRow(int row)
 {

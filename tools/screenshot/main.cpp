@@ -1,5 +1,5 @@
 // rov2-screenshot DIR: renders each screen, filled with a sample customer, to
-// PNG files in DIR, and the first pages of each list report to PNG and the
+// PNG files in DIR, and the first pages of each list report and of the labels to PNG and the
 // whole report to PDF, for looking at them without a display or printer.
 #include "CodeScreens.h"
 #include "ComboBox.h"
@@ -10,6 +10,9 @@
 #include "ReportPainter.h"
 #include "ReportPreview.h"
 #include "SamplePrintTables.h"
+#include "PrintDataStore.h"
+#include "TackForm2601.h"
+#include "TackReport.h"
 #include "FontSubstitutes.h"
 #include "FrmHosyu.h"
 #include "FrmKokyakuList.h"
@@ -104,6 +107,7 @@ int main(int argc, char** argv)
         tabs->setCurrentIndex(i);
         ok = save(hosyu, out + QStringLiteral("/FrmHosyu-%1.png").arg(tabs->tabText(i))) && ok;
     }
+
     rov2::FrmKokyakuList list;
     list.Form_Load();
     list.show();
@@ -112,6 +116,23 @@ int main(int argc, char** argv)
     for (int row : {0, 3, 4})
         list.listModel()->setMarked(row, true);
     ok = save(list, out + QStringLiteral("/FrmKokyakuList.png")) && ok;
+    // The print panel set for labels, and the start-position screen at label 3.
+    QWidget* panel = list.findChild<QWidget*>(QStringLiteral("frm印刷選択"));
+    panel->show();
+    list.findChild<QCheckBox*>(QStringLiteral("chkタックプレビュー"))->click();
+    ok = save(list, out + QStringLiteral("/FrmKokyakuList-印刷選択.png")) && ok;
+    rov2::TackForm2601 tackForm;
+    tackForm.show();
+    tackForm.tacks_Click(3);
+    ok = save(tackForm, out + QStringLiteral("/TackForm2601.png")) && ok;
+    // Labels for the first 14 rows of the list (customers and members), from label 3.
+    for (int row = 0; row < 14; ++row)
+        list.listModel()->setMarked(row, true);
+    if (!rov2::PrintDataStore::fillLabels(l.dataFile, l.workFile, 3))
+        return 1;
+    rov2::report::rptTack2601 labels;
+    ok = saveReport(labels, QStringLiteral("rptTack2601"), out) && ok;
+
     // The code table on its relationships, the list with the gender column.
     rov2::registerCodeScreens();
     auto* codes = qobject_cast<rov2::FrmCodeMaster*>(rov2::screenNamed(QStringLiteral("FrmCodeMaster")));

@@ -1,0 +1,158 @@
+// The print panel of the customer list: the dispatch of 印刷開始, the list
+// reports and the address labels.
+#include "CustomerFamilyListReport.h"
+#include "CustomerListModel.h"
+#include "CustomerListReport.h"
+#include "FamilyListReport.h"
+#include "FindTrueRecord.h"
+#include "FrmKokyakuList.h"
+#include "LabelSettings.h"
+#include "Messages.h"
+#include "PrintDataStore.h"
+#include "PrintSelection.h"
+#include "ProgramEnv.h"
+#include "TackForm2601.h"
+#include "TackReport.h"
+
+#include <QPushButton>
+#include <QtDebug>
+#include <memory>
+
+namespace rov2 {
+
+report::rptTack2601& tackReport()
+{
+    static report::rptTack2601 report;
+    return report;
+}
+
+namespace {
+
+/// The list report for what was marked.
+std::unique_ptr<report::Report> listReportFor(const ListPrintData& marked)
+{
+    if (marked.customers && marked.family)
+        return std::make_unique<report::rpt顧客家族一覧>();
+    if (marked.family)
+        return std::make_unique<report::rpt家族情報一覧>();
+    return std::make_unique<report::rpt顧客一覧>();
+}
+
+QString reportName(const ListPrintData& marked)
+{
+    if (marked.customers && marked.family)
+        return QStringLiteral("rpt顧客家族一覧");
+    return marked.family ? QStringLiteral("rpt家族情報一覧") : QStringLiteral("rpt顧客一覧");
+}
+
+void tellPrintDataFailed()
+{
+    ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+                QStringLiteral("印刷データを作成できませんでした。"));
+}
+
+} // namespace
+
+void FrmKokyakuList::connectPrintPanel()
+{
+    connect(frm印刷選択->startButton(), &QPushButton::clicked, this, &FrmKokyakuList::cmd印刷開始_Click);
+    connect(frm印刷選択->optionButton(), &QPushButton::clicked, this, &FrmKokyakuList::cmdオプション_Click);
+    connect(frm印刷選択->closeButton(), &QPushButton::clicked, frm印刷選択, &QWidget::hide);
+}
+
+void FrmKokyakuList::togglePrintPanel()
+{
+    frm印刷選択->setVisible(!frm印刷選択->isVisible());
+    if (frm印刷選択->isVisible())
+        frm印刷選択->firstInput()->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmKokyakuList::cmd印刷開始_Click()
+{
+    if (FindTrueRecord(model_->workFile(), QStringLiteral("w顧客リスト"), QStringLiteral("チェック")) == 0) {
+        ShowMessage(QStringLiteral("行指定"), QStringLiteral("指定なし"), QString());
+        return;
+    }
+    switch (frm印刷選択->choice()) {
+    case PrintChoice::None:
+        ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+                    QStringLiteral("どれを印刷するか指定してください"));
+        return;
+    case PrintChoice::Tack:
+        ExecTackPrn(false);
+        break;
+    case PrintChoice::List:
+        SetPrnData(false);
+        break;
+    case PrintChoice::TackPreview:
+        ExecTackPrn(true);
+        break;
+    case PrintChoice::ListPreview:
+        SetPrnData(true);
+        break;
+    }
+    frm印刷選択->hide();
+}
+
+void FrmKokyakuList::cmdオプション_Click()
+{
+    if (!frm印刷選択->labelsChosen())
+        return;
+    if (!tackForm_) {
+        tackForm_ = new TackForm2601(this);
+        tackForm_->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        tackForm_->Form_Load();
+    }
+    tackForm_->show();
+    tackForm_->raise();
+    tackForm_->activateWindow();
+}
+
+QString FrmKokyakuList::SetPrnData(bool preview)
+{
+    showBusy(QStringLiteral("印刷準備中です････"));
+    const std::optional<ListPrintData> marked =
+        PrintDataStore::fillListPrint(env().locations.dataFile, model_->workFile());
+    hideBusy();
+    if (!marked) {
+        qWarning("list print: the print tables could not be filled");
+        tellPrintDataFailed();
+        return {};
+    }
+    // A new report each time: a preview keeps its own pages after the report is gone.
+    std::unique_ptr<report::Report> report = listReportFor(*marked);
+    if (!report->Restart())
+        qWarning("list print: the report could not read its rows");
+    if (preview)
+        report->Show(this);
+    else
+        report->PrintReport(true, this);
+    return reportName(*marked);
+}
+
+bool FrmKokyakuList::ExecTackPrn(bool preview)
+{
+    showBusy(QStringLiteral("印刷準備中です････"));
+    const int start = qBound(0, tackStartPosition(), report::rptTack2601::kLabelsPerSheet - 1);
+    const std::optional<int> labels =
+        PrintDataStore::fillLabels(env().locations.dataFile, model_->workFile(), start);
+    hideBusy();
+    if (!labels) {
+        qWarning("labels: the label table could not be filled");
+        tellPrintDataFailed();
+        return false;
+    }
+    report::rptTack2601& report = tackReport();
+    const LabelOffset offset = LabelSettings::load();
+    report.setOffsetMm(offset.horizontal, offset.vertical);
+    if (!report.Restart())
+        qWarning("labels: the report could not read its rows");
+    if (preview)
+        report.Show(this);
+    else
+        report.PrintReport(true, this);
+    return true;
+}
+
+} // namespace rov2
