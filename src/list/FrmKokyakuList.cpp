@@ -191,6 +191,11 @@ QWidget* FrmKokyakuList::buildButtonBar()
     Command3 = button("検索", bar);
     cmd_ENT = button("読込", bar);
     cmd印刷 = button("印刷", bar);
+    cmdCSV出力 = button("CSV出力", bar);
+    // Shift_JIS is what the spreadsheet opens by a double-click.
+    cmbCSV文字コード = new ComboBox(bar);
+    cmbCSV文字コード->replaceItems({QStringLiteral("Shift_JIS"), QStringLiteral("UTF-8")}, true);
+    cmbCSV文字コード->setCurrentIndex(0);
     cmdクリア = button("クリア", bar);
     cmd全選択 = button("全選択", bar);
     cmd全解除 = button("全解除", bar);
@@ -199,8 +204,8 @@ QWidget* FrmKokyakuList::buildButtonBar()
     cmd戻る = button("戻る", bar);
     cmd閉じる = button("閉じる", bar);
     CmdHint = button("ヒント", bar);
-    for (QPushButton* b : {Command3, cmd_ENT, cmd印刷, cmdクリア, cmd全選択, cmd全解除, cmd削除, cmdメニュー, cmd戻る,
-                           cmd閉じる})
+    for (QWidget* b : std::initializer_list<QWidget*>{Command3, cmd_ENT, cmd印刷, cmdCSV出力, cmbCSV文字コード, cmdクリア,
+                                                      cmd全選択, cmd全解除, cmd削除, cmdメニュー, cmd戻る, cmd閉じる})
         h->addWidget(b);
     h->addStretch();
     h->addWidget(CmdHint);
@@ -224,6 +229,7 @@ void FrmKokyakuList::nameControls()
         {Grid明細, "Grid明細", "顧客一覧"},       {frm印刷選択, "frm印刷選択", "印刷選択"},
         {Label20, "Label20", "ファンクションキー"}, {Command3, "Command3", "検索"},
         {cmd_ENT, "cmd_ENT", "読込"},             {cmd印刷, "cmd印刷", "印刷"},
+        {cmdCSV出力, "cmdCSV出力", "CSV出力"},    {cmbCSV文字コード, "cmbCSV文字コード", "CSVの文字コード"},
         {cmdクリア, "cmdクリア", "クリア"},       {cmd全選択, "cmd全選択", "全選択"},
         {cmd全解除, "cmd全解除", "全解除"},       {cmd削除, "cmd削除", "行削除"},
         {cmdメニュー, "cmdメニュー", "メイン"},   {cmd戻る, "cmd戻る", "戻る"},
@@ -244,8 +250,8 @@ void FrmKokyakuList::nameControls()
 void FrmKokyakuList::setInputOrder()
 {
     QWidget* const order[] = {txtふりがな, cmb区分1, cmb区分2, cmb誕生月, cmb性別, Chk家族, Command2, Command1,
-                              Grid明細, Command3, cmd_ENT, cmd印刷, cmdクリア, cmd全選択, cmd全解除, cmd削除,
-                              cmdメニュー, cmd戻る, cmd閉じる, CmdHint};
+                              Grid明細, Command3, cmd_ENT, cmd印刷, cmdCSV出力, cmbCSV文字コード, cmdクリア,
+                              cmd全選択, cmd全解除, cmd削除, cmdメニュー, cmd戻る, cmd閉じる, CmdHint};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     for (QWidget* w : std::initializer_list<QWidget*>{txtふりがな, cmb区分1, cmb区分2})

@@ -29,7 +29,8 @@ class TextBox;
 ///
 /// Controls are reached by name (findChild) as the program's documents name
 /// them: Cn検索条件, txtふりがな, cmb区分1, cmb区分2, cmb誕生月, cmb性別,
-/// Chk家族, Command1, Command2, Command3, cmd_ENT, cmd印刷, cmdクリア,
+/// Chk家族, Command1, Command2, Command3, cmd_ENT, cmd印刷, cmdCSV出力,
+/// cmbCSV文字コード, cmdクリア,
 /// cmd全選択, cmd全解除, cmd削除, cmdメニュー, cmd戻る, cmd閉じる, CmdHint,
 /// Grid明細, LblDispNum, LblAllNum, LblFamNum, frm印刷選択 (see PrintSelection).
 class FrmKokyakuList : public QWidget {
@@ -75,6 +76,12 @@ public:
     /// @return false when the label data could not be made (the user is told,
     /// nothing is printed).
     bool ExecTackPrn(bool preview);
+
+    /// CSV出力: writes the marked customers (every listed one when none is
+    /// marked) to a CSV file the user chooses, in the encoding chosen in
+    /// cmbCSV文字コード; with 家族を含む their family rows go to a second file.
+    /// @return true when the files were written.
+    bool CSV出力();
 
     /// The list model behind Grid明細 (for the print routines and tests).
     CustomerListModel* listModel() const { return model_; }
@@ -125,6 +132,8 @@ private:
     QPushButton* Command3 = nullptr;
     QPushButton* cmd_ENT = nullptr;
     QPushButton* cmd印刷 = nullptr;
+    QPushButton* cmdCSV出力 = nullptr;
+    ComboBox* cmbCSV文字コード = nullptr;
     QPushButton* cmdクリア = nullptr;
     QPushButton* cmd全選択 = nullptr;
     QPushButton* cmd全解除 = nullptr;

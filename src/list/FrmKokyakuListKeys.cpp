@@ -42,6 +42,7 @@ void FrmKokyakuList::connectControls()
     connect(Command1, &QPushButton::clicked, Cn検索条件, &QWidget::hide);
     connect(cmd_ENT, &QPushButton::clicked, this, &FrmKokyakuList::Read顧客一覧);
     connect(cmd印刷, &QPushButton::clicked, this, &FrmKokyakuList::togglePrintPanel);
+    connect(cmdCSV出力, &QPushButton::clicked, this, &FrmKokyakuList::CSV出力);
     connect(cmdクリア, &QPushButton::clicked, this, &FrmKokyakuList::Clear顧客一覧);
     connect(cmd全選択, &QPushButton::clicked, this, [this] { OnOff顧客一覧(true); });
     connect(cmd全解除, &QPushButton::clicked, this, [this] { OnOff顧客一覧(false); });

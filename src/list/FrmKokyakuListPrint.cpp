@@ -1,8 +1,11 @@
 // The print panel of the customer list: the dispatch of 印刷開始, the list
 // reports and the address labels.
+#include "ComboBox.h"
+#include "CustomerCsvExport.h"
 #include "CustomerFamilyListReport.h"
 #include "CustomerListModel.h"
 #include "CustomerListReport.h"
+#include "Dialogs.h"
 #include "FamilyListReport.h"
 #include "FindTrueRecord.h"
 #include "FrmKokyakuList.h"
@@ -14,6 +17,7 @@
 #include "TackForm2601.h"
 #include "TackReport.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 #include <QtDebug>
 #include <memory>
@@ -153,6 +157,14 @@ bool FrmKokyakuList::ExecTackPrn(bool preview)
     else
         report.PrintReport(true, this);
     return true;
+}
+
+bool FrmKokyakuList::CSV出力()
+{
+    const CsvEncoding encoding =
+        cmbCSV文字コード->currentIndex() == 1 ? CsvEncoding::Utf8Bom : CsvEncoding::Cp932;
+    return ExportCustomerCsv(this, env().locations.workFile, env().locations.dataFile, Chk家族->isChecked(),
+                             QString(), encoding, dialogs());
 }
 
 } // namespace rov2
