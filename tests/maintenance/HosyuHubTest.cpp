@@ -51,9 +51,9 @@ protected:
     /// Opens the maintenance screen with F11 from the telephone box.
     FrmHosyu* pressF11()
     {
-        main->txtTEL1->setFocus(Qt::OtherFocusReason);
-        EXPECT_TRUE(QTest::qWaitFor([this] { return main->txtTEL1->hasFocus(); }));
-        QTest::keyClick(main->txtTEL1, Qt::Key_F11);
+        main->txtTEL1()->setFocus(Qt::OtherFocusReason);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return main->txtTEL1()->hasFocus(); }));
+        QTest::keyClick(main->txtTEL1(), Qt::Key_F11);
         QApplication::processEvents();
         return hosyu();
     }
@@ -116,17 +116,17 @@ TEST_F(Hub, SavedSettingsReachTheMainScreenAtOnce)
 {
     FrmHosyu* screen = pressF11();
     ASSERT_TRUE(screen);
-    main->dt生年月日->setDate(QDate(1990, 5, 1));
-    const QString western = main->dt生年月日->text();
+    main->dt生年月日()->setDate(QDate(1990, 5, 1));
+    const QString western = main->dt生年月日()->text();
     ctl<ComboBox>(screen, "cmb年号")->setText(text("和暦"));
     ctl<ComboBox>(screen, "cmb性別")->setText(text("女"));
     dialogs.answer(MsgAnswer::Yes);
     ctl<QPushButton>(screen, "cmd登録")->click();
     QApplication::processEvents();
-    EXPECT_NE(main->dt生年月日->text(), western);
-    EXPECT_EQ(main->dt生年月日->toolTip(), dateBoxPattern(true)) << "the era form, without a restart";
+    EXPECT_NE(main->dt生年月日()->text(), western);
+    EXPECT_EQ(main->dt生年月日()->toolTip(), dateBoxPattern(true)) << "the era form, without a restart";
     main->Clear顧客情報画面();
-    EXPECT_EQ(main->cmb性別->text(), text("女")) << "the new default sex";
+    EXPECT_EQ(main->cmb性別()->text(), text("女")) << "the new default sex";
 }
 
 } // namespace
