@@ -35,10 +35,12 @@ ReadBackFile prepareReadBack(const QString& staged, const QString& stagingFolder
     }
     // A Jet file of another program (or an empty one) would give a data file
     // holding only the supplied defaults: taking it "over" would wipe the
-    // shop's data while reporting success.
-    const bool any = std::any_of(report.tables.begin(), report.tables.end(),
-                                 [](const ImportedTable& t) { return t.found; });
-    if (!any) {
+    // shop's customers while reporting success. Every version of the Windows
+    // program has the customer table; the others may come from older layouts.
+    const bool customers = std::any_of(report.tables.begin(), report.tables.end(), [](const ImportedTable& t) {
+        return t.found && t.table == QStringLiteral("顧客マスタ");
+    });
+    if (!customers) {
         qWarning().noquote() << "import: none of our tables in" << staged;
         QFile::remove(imported);
         out.state = ReadBackFile::State::Refused;

@@ -26,7 +26,7 @@ struct ReadBackFile {
 /// For @p staged, a file copied into the staging folder @p stagingFolder
 /// (beside the data file): a Jet file of the Windows version is offered for
 /// import and, on Yes, converted into a new SQLite file in that folder; a
-/// Jet file holding none of this program's tables is refused rather than
+/// Jet file without this program's customer table is refused rather than
 /// replacing the data with an empty file. Any other file is passed on as it
 /// is for checkDataFile to prove or refuse.
 ReadBackFile prepareReadBack(const QString& staged, const QString& stagingFolder, Dialogs& dialogs);

@@ -138,7 +138,8 @@ TEST_F(ConvertButtons, ConversionShowsItsStagesAndBringsTheOldDataAndSettingsOve
 
     click("Command16");
 
-    EXPECT_EQ(watch.stages, convertStageTexts()) << "each stage is painted while it runs";
+    EXPECT_EQ(watch.stages.join(u'|').toStdString(), convertStageTexts().join(u'|').toStdString())
+        << "each stage is painted while it runs";
     EXPECT_EQ(textsOf(dialogs), QStringList{s("コンバートが終了しました")});
     EXPECT_TRUE(ctl<QFrame>("Cnコンバート")->isHidden()) << "the panel is put away before the final message";
     const auto customers = rows(d.dataFile(), s("顧客マスタ"));
@@ -205,7 +206,7 @@ protected:
     QByteArray before;
 };
 
-// A Windows file holding none of this program's tables would replace the
+// A Windows file without this program's customer table would replace the
 // shop's data with an empty file: it is refused, from a folder and from a
 // backup alike, with either Jet version.
 TEST_F(WindowsFileRead, AJetFileWithoutOurTablesIsRefused)
