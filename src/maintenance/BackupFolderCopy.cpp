@@ -5,6 +5,7 @@
 #include "FileDialogs.h"
 #include "Messages.h"
 #include "RestoreDataFile.h"
+#include "RestoreImport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -125,10 +126,18 @@ BackupOutcome ReadDataFileFromHdd(const BackupJob& job)
     if (const QString failure = copyVerified(*chosen, copy, plain, copyProgress(job, QStringLiteral("読込"))); !failure.isEmpty())
         return failed(job, title, unchanged + failure);
     job.show({});
-    if (const QString notOurs = checkDataFile(copy); !notOurs.isEmpty())
+    const ReadBackFile file = prepareReadBack(copy, staging.path(), job.ask());
+    if (file.state == ReadBackFile::State::Declined)
+        return BackupOutcome::Cancelled;
+    if (file.state == ReadBackFile::State::Refused)
+        return file.reason.isEmpty() ? BackupOutcome::Failed : failed(job, title, unchanged + file.reason);
+    if (const QString notOurs = checkDataFile(file.path); !notOurs.isEmpty())
         return failed(job, title, unchanged + notOurs);
-    if (const QString failure = replaceDataFile(copy, job.dataFile); !failure.isEmpty())
+    if (const QString failure = replaceDataFile(file.path, job.dataFile); !failure.isEmpty())
         return failed(job, title, unchanged + failure);
+    if (!file.importLines.isEmpty())
+        job.ask().message(job.owner, MessageRequest{title, importNotice(file.importLines), MsgButtons::Ok,
+                                                    MsgIcon::Information, false});
     notice(job, QStringLiteral("読込み完了"), QDir::toNativeSeparators(job.dataFile) + QStringLiteral(" に"));
     return BackupOutcome::Done;
 }

@@ -2,6 +2,8 @@
 #include "BackupFloppy.h"
 #include "BackupFolderCopy.h"
 #include "ComboBox.h"
+#include "ConvertRov.h"
+#include "Dialogs.h"
 #include "FileDialogs.h"
 #include "FrmHosyu.h"
 #include "ProgramEnv.h"
@@ -10,6 +12,8 @@
 #include "TextBox.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QFrame>
 #include <QDesktopServices>
 #include <QDir>
 #include <QKeyEvent>
@@ -194,10 +198,43 @@ void FrmHosyu::afterRestore(BackupOutcome outcome)
 
 void FrmHosyu::clickConvert()
 {
-    // Only the one older program's data can be converted; its conversion of
-    // txtSrcPath's file is started from here.
+    // Only the one older program's data can be converted.
     if (cmbアプリ名->text() != QStringLiteral("ROV顧客管理"))
         return;
+    // The panel is repainted and pending paints run whenever the conversion
+    // reports (by time, a few times a second), so the window stays drawn
+    // during a long conversion; user input waits, so that no second
+    // operation starts underneath this one.
+    const QPointer<QFrame> panel(Cnコンバート);
+    const auto repaint = [panel] {
+        if (panel)
+            panel->repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    ConvertProgress progress;
+    progress.panel = [this, panel, repaint](bool visible) {
+        if (!panel)
+            return;
+        Lblコンバート->clear();
+        lblコンバート2->clear();
+        panel->setVisible(visible);
+        repaint();
+    };
+    progress.update = [this, panel, repaint](const QString& stage, const QString& current) {
+        if (!panel)
+            return;
+        Lblコンバート->setText(stage);
+        lblコンバート2->setText(current);
+        repaint();
+    };
+    const ConvertResult result = ConvertRov(txtSrcPath->text(), env().locations.dataFile, dialogs(), progress);
+    if (result.outcome != ConvertOutcome::Converted)
+        return;
+    // The old shop's own-company row came over with the data: show it and
+    // let the other screens follow it.
+    Read自社情報();
+    LoadCompanySettings();
+    Q_EMIT settingsSaved();
 }
 
 void FrmHosyu::registerScreen(std::function<void()> afterSettingsSaved)

@@ -4,6 +4,7 @@
 #include "BackupMedia.h"
 #include "Drives.h"
 #include "RestoreDataFile.h"
+#include "RestoreImport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -132,10 +133,19 @@ BackupOutcome install(const BackupJob& job, const QString& folder)
     const QString restored = findFileNoCase(folder, member);
     if (restored.isEmpty())
         return refused(job, QStringLiteral("バックアップにデータファイルがありません。"));
-    if (const QString notOurs = checkDataFile(restored); !notOurs.isEmpty())
+    // The member may be the Windows version's data file (a Jet file).
+    const ReadBackFile file = prepareReadBack(restored, folder, job.ask());
+    if (file.state == ReadBackFile::State::Declined)
+        return stopped(job);
+    if (file.state == ReadBackFile::State::Refused)
+        return file.reason.isEmpty() ? BackupOutcome::Failed : refused(job, file.reason);
+    if (const QString notOurs = checkDataFile(file.path); !notOurs.isEmpty())
         return refused(job, notOurs);
-    if (const QString failure = replaceDataFile(restored, job.dataFile); !failure.isEmpty())
+    if (const QString failure = replaceDataFile(file.path, job.dataFile); !failure.isEmpty())
         return refused(job, failure);
+    if (!file.importLines.isEmpty())
+        job.ask().message(job.owner, MessageRequest{kTitle, importNotice(file.importLines), MsgButtons::Ok,
+                                                    MsgIcon::Information, false});
     job.ask().message(job.owner, MessageRequest{kTitle, QStringLiteral("読込が終了しました。"), MsgButtons::Ok,
                                                 MsgIcon::Information, false});
     return BackupOutcome::Done;
