@@ -3,6 +3,7 @@
 #include "ListFixture.h"
 
 #include "ComboBox.h"
+#include "CustomerListModel.h"
 
 #include <QCheckBox>
 #include <QDir>
