@@ -1,4 +1,5 @@
 // The customer screen's three look-ups run from the screen, their windows driven by keys.
+#include "CalendarPopup.h"
 #include "ComboBox.h"
 #include "Database.h"
 #include "DateBox.h"
@@ -21,6 +22,16 @@ namespace rov2::test {
 namespace {
 
 QString u(const char* s) { return QString::fromUtf8(s); }
+
+/// Types into the search input of a look-up window.
+void typeInto(QWidget* window, const QString& text)
+{
+    auto* input = window->findChild<TextBox*>(u("txt検索"));
+    ASSERT_TRUE(input);
+    input->setFocus(Qt::OtherFocusReason);
+    ASSERT_TRUE(waitForFocus(input));
+    typeText(text);
+}
 
 class CustomerLookups : public ScreenFixture {
 protected:
@@ -85,8 +96,8 @@ TEST_F(CustomerLookups, APostalChoiceReplacesTheAddressAndClosingKeepsIt)
 {
     writeKenAllDictionary(d.postalFile());
     frm->txt住所1()->setText(u("前の住所"));
-    whenModal([](QWidget*) {
-        typeText(u("霞が関"));
+    whenModal([](QWidget* w) {
+        typeInto(w, u("霞が関"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -139,8 +150,8 @@ TEST_P(PickedCustomer, IsShownWithItsFamily)
     QPushButton* button = nullptr;
     if (GetParam() == Search::Customer) {
         button = frm->cmd顧客参照();
-        whenModal([](QWidget*) {
-            typeText(u("ｻﾄｳ"));
+        whenModal([](QWidget* w) {
+            typeInto(w, u("ｻﾄｳ"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         });
     } else {
