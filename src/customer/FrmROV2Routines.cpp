@@ -73,10 +73,10 @@ void FrmROV2::refreshCodeLists()
     if (codeListsSeen_ == env().codeListsVersion)
         return;
     codeListsSeen_ = env().codeListsVersion;
-    const QString honorific = cmb敬称->text();
+    const QString honorific = cmb敬称_->text();
     for (const char* kind : {"敬称", "区分1", "区分2", "続柄"})
         SetComb(QString::fromUtf8(kind));
-    cmb敬称->setText(honorific);
+    cmb敬称_->setText(honorific);
 }
 
 void FrmROV2::FormInit()
