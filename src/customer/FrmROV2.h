@@ -137,6 +137,12 @@ private:
     void leave郵便番号();
     void clickHint();
     void clickLogo();
+    /// 顧客 and F3: the customer search; the chosen customer is read.
+    void clickCustomerSearch();
+    /// 顧客50 and F4: the search in kana syllabary order; its answer is read even when empty.
+    void clickKanaSearch();
+    /// 郵便: the postal-code search, after checking that the dictionary exists.
+    void clickPostalSearch();
 
     void fillInputs(const QVariantMap& fields);
     QVariantMap collectInputs() const;

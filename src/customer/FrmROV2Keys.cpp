@@ -53,6 +53,9 @@ void FrmROV2::connectControls()
     connect(cmd削除_, &QPushButton::clicked, this, [this] { Delete顧客(); });
     connect(cmdクリア_, &QPushButton::clicked, this, &FrmROV2::endRecordAction);
     connect(cmd閉じる_, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmd顧客参照_, &QPushButton::clicked, this, &FrmROV2::clickCustomerSearch);
+    connect(cmd顧客参照50_, &QPushButton::clicked, this, &FrmROV2::clickKanaSearch);
+    connect(cmd郵便_, &QPushButton::clicked, this, &FrmROV2::clickPostalSearch);
     connect(Grid家族_, &FamilyGrid::relationshipsChanged, this, [this] { SetComb(QStringLiteral("続柄")); });
 }
 
@@ -153,8 +156,12 @@ bool FrmROV2::eventFilter(QObject* watched, QEvent* event)
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return QWidget::eventFilter(watched, event);
-    if (functionKey(key->key()))
-        return false; // the focused control still receives the key
+    if (functionKey(key->key())) {
+        // F4 also opens a date box's calendar and a grid cell's drop-down:
+        // it was for 顧客50 and goes no further. The other keys still reach
+        // the focused control.
+        return key->key() == Qt::Key_F4;
+    }
     if (focus && !(key->modifiers() & Qt::ShiftModifier) && movementKey(focus, key->key()))
         return true;
     return QWidget::eventFilter(watched, event);

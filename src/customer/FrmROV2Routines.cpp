@@ -255,6 +255,12 @@ void FrmROV2::reportUnreadable(const QString& name, const QString& file)
 
 bool FrmROV2::Read顧客情報(const QString& name)
 {
+    // An empty name (the kana search closed without a choice) finds no
+    // customer: a stray row stored without a name must not replace what is
+    // typed, and the family grid keeps the rows typed since it was last read,
+    // which reading it again would throw away.
+    if (name.isEmpty())
+        return true;
     showBusy(QStringLiteral("読込中です････"));
     // A customer that is found replaces everything shown, Null fields included;
     // with no customer of that name the inputs stay as typed, so that a

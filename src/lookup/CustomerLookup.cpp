@@ -63,4 +63,60 @@ std::optional<CustomerMatches> findCustomersByKana(const QString& dataFile, cons
                   {key.isEmpty() ? QStringLiteral("") : key}, limit, error);
 }
 
+std::optional<CustomerIndex> CustomerIndex::load(const QString& dataFile, QString* error)
+{
+    auto db = openForSearch(dataFile, error);
+    if (!db)
+        return std::nullopt;
+    // Read in the order of the list, so that a search keeps the first rows it meets.
+    Query q = db->query(QStringLiteral("SELECT 名称, ふりがな, 住所1, TEL1, TEL2, 住所2, FAX FROM 顧客マスタ "
+                                       "WHERE 名称 <> '' ORDER BY rov2_reading_key(ふりがな), 名称 COLLATE JA"));
+    CustomerIndex index;
+    std::string utf8;
+    // The fields folded in the order rov2_match takes them.
+    const auto fold = [&utf8](std::string& out, const QVariant& v, void (*how)(std::string_view, std::string&)) {
+        out += '\n';
+        utf8 = v.toString().toStdString();
+        how(utf8, out);
+    };
+    while (q.next()) {
+        Entry e;
+        const QString tel1 = q.value(3).toString();
+        e.shown = {q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                   tel1.isEmpty() ? q.value(4).toString() : tel1};
+        for (int column : {0, 1, 2, 5})
+            fold(e.texts, q.value(column), &searchtext::foldUtf8);
+        for (int column : {3, 4, 6})
+            fold(e.phones, q.value(column), &searchtext::phoneUtf8);
+        e.texts.shrink_to_fit();
+        e.phones.shrink_to_fit();
+        index.rows_.push_back(std::move(e));
+    }
+    if (!q.ok()) {
+        if (error)
+            *error = db->lastError();
+        return std::nullopt;
+    }
+    return index;
+}
+
+CustomerMatches CustomerIndex::find(const QString& typed, int limit) const
+{
+    CustomerMatches out;
+    const QStringList terms = searchTerms(typed);
+    if (terms.isEmpty())
+        return out;
+    const searchtext::FoldedTerms folded = searchtext::parseTerms(terms.join(QLatin1Char(' ')).toStdString());
+    for (const Entry& e : rows_) {
+        if (!searchtext::matchesAllTerms(folded, e.texts, e.phones))
+            continue;
+        if (limit > 0 && out.rows.size() == limit) {
+            out.more = true;
+            break;
+        }
+        out.rows.push_back(e.shown);
+    }
+    return out;
+}
+
 } // namespace rov2

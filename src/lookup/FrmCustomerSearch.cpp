@@ -3,6 +3,8 @@
 #include "CustomerLookup.h"
 #include "SearchText.h"
 
+#include <QtDebug>
+
 namespace rov2 {
 
 QVector<MatchTableModel::Row> customerRows(const CustomerMatches& matches)
@@ -28,12 +30,17 @@ FrmCustomerSearch::FrmCustomerSearch(const QString& dataFile, QWidget* parent)
 
 std::optional<TypedSearchWindow::Found> FrmCustomerSearch::find(const QString& text, QString* failure)
 {
-    const std::optional<CustomerMatches> found = findCustomers(dataFile_, text, kListLimit);
-    if (!found) {
-        *failure = QStringLiteral("顧客データを読めません。");
-        return std::nullopt;
+    if (!index_) {
+        QString error;
+        index_ = CustomerIndex::load(dataFile_, &error);
+        if (!index_) {
+            qWarning().noquote() << "customer search: cannot read" << dataFile_ << error;
+            *failure = QStringLiteral("顧客データを読めません。");
+            return std::nullopt;
+        }
     }
-    return Found{customerRows(*found), found->more};
+    const CustomerMatches found = index_->find(text, kListLimit);
+    return Found{customerRows(found), found.more};
 }
 
 QString FrmCustomerSearch::countText(const QString& text, int rows, bool more) const

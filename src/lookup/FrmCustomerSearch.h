@@ -1,12 +1,11 @@
 #pragma once
 
+#include "CustomerLookup.h"
 #include "TypedSearchWindow.h"
 
 #include <QVariant>
 
 namespace rov2 {
-
-struct CustomerMatches;
 
 /// The customer search window: one input, searched as it changes, matched
 /// against any part of the name, reading, address lines and telephone numbers
@@ -16,7 +15,8 @@ class FrmCustomerSearch : public TypedSearchWindow
     Q_OBJECT
 
 public:
-    /// @param dataFile the data file whose 顧客マスタ is searched, opened anew for every search.
+    /// @param dataFile the data file whose 顧客マスタ is searched: read once when
+    /// the window opens (again when a search finds it unread), then searched in memory.
     explicit FrmCustomerSearch(const QString& dataFile, QWidget* parent = nullptr);
 
     /// The chosen customer's name; a null QVariant until one is chosen.
@@ -32,6 +32,7 @@ protected:
 
 private:
     QString dataFile_;
+    std::optional<CustomerIndex> index_;
     QVariant chosen_;
 };
 

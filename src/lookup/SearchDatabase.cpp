@@ -18,40 +18,12 @@
 namespace rov2 {
 namespace {
 
-/// The terms of one search, parsed once per statement and kept by SQLite
-/// beside the bound value (sqlite3_set_auxdata).
-struct Terms {
-    std::vector<std::string> text;
-    std::vector<std::string> phone; ///< empty where the term has no digit
-    bool needsPhone = false;
-};
+using Terms = searchtext::FoldedTerms;
 
 std::string_view textOf(sqlite3_value* v)
 {
     const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
     return p ? std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(v))) : std::string_view();
-}
-
-std::unique_ptr<Terms> parseTerms(std::string_view packed)
-{
-    auto terms = std::make_unique<Terms>();
-    size_t at = 0;
-    while (at <= packed.size()) {
-        size_t end = packed.find(' ', at);
-        if (end == std::string_view::npos)
-            end = packed.size();
-        if (end > at) {
-            const std::string_view term = packed.substr(at, end - at);
-            terms->text.emplace_back(term);
-            std::string phone;
-            if (term.find_first_of("0123456789") != std::string_view::npos)
-                searchtext::phoneUtf8(term, phone);
-            terms->needsPhone = terms->needsPhone || !phone.empty();
-            terms->phone.push_back(std::move(phone));
-        }
-        at = end + 1;
-    }
-    return terms;
 }
 
 void deleteTerms(void* p)
@@ -78,7 +50,8 @@ void matchFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     auto* terms = static_cast<Terms*>(sqlite3_get_auxdata(ctx, 0));
     if (!terms) {
         // SQLite owns the terms from here on, and drops them itself when it cannot keep them.
-        sqlite3_set_auxdata(ctx, 0, parseTerms(textOf(argv[0])).release(), &deleteTerms);
+        sqlite3_set_auxdata(ctx, 0, std::make_unique<Terms>(searchtext::parseTerms(textOf(argv[0]))).release(),
+                            &deleteTerms);
         terms = static_cast<Terms*>(sqlite3_get_auxdata(ctx, 0));
         if (!terms) {
             sqlite3_result_error_nomem(ctx);
@@ -96,15 +69,7 @@ void matchFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     joinFields(argv + 2, textCount, n >= 0, &searchtext::foldUtf8, texts);
     if (terms->needsPhone)
         joinFields(argv + 2 + textCount, argc - 2 - textCount, true, &searchtext::phoneUtf8, phones);
-    for (size_t t = 0; t < terms->text.size(); ++t) {
-        const bool found = texts.find(terms->text[t]) != std::string::npos ||
-                           (!terms->phone[t].empty() && phones.find(terms->phone[t]) != std::string::npos);
-        if (!found) {
-            sqlite3_result_int(ctx, 0);
-            return;
-        }
-    }
-    sqlite3_result_int(ctx, 1);
+    sqlite3_result_int(ctx, searchtext::matchesAllTerms(*terms, texts, phones) ? 1 : 0);
 }
 
 struct CollatorCloser {

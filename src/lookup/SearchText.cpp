@@ -223,6 +223,41 @@ char32_t kanaInitialUtf8(std::string_view reading)
     return cp == kInvalid ? 0 : plainKana(cp);
 }
 
+FoldedTerms parseTerms(std::string_view packed)
+{
+    FoldedTerms terms;
+    size_t at = 0;
+    while (at <= packed.size()) {
+        size_t end = packed.find(' ', at);
+        if (end == std::string_view::npos)
+            end = packed.size();
+        if (end > at) {
+            const std::string_view term = packed.substr(at, end - at);
+            terms.text.emplace_back(term);
+            std::string phone;
+            if (term.find_first_of("0123456789") != std::string_view::npos)
+                phoneUtf8(term, phone);
+            terms.needsPhone = terms.needsPhone || !phone.empty();
+            terms.phone.push_back(std::move(phone));
+        }
+        at = end + 1;
+    }
+    return terms;
+}
+
+bool matchesAllTerms(const FoldedTerms& terms, std::string_view texts, std::string_view phones)
+{
+    if (terms.text.empty())
+        return false;
+    for (size_t t = 0; t < terms.text.size(); ++t) {
+        const bool found = texts.find(terms.text[t]) != std::string_view::npos ||
+                           (!terms.phone[t].empty() && phones.find(terms.phone[t]) != std::string_view::npos);
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
 } // namespace searchtext
 
 QString foldForSearch(const QString& text)

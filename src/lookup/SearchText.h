@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rov2 {
 
@@ -44,6 +45,21 @@ void appendUtf8(char32_t cp, std::string& out);
 
 /// kanaInitial on UTF-8: the code point of the plain hiragana, or 0.
 char32_t kanaInitialUtf8(std::string_view reading);
+
+/// The terms of one search in UTF-8, parsed once and compared with every row.
+struct FoldedTerms {
+    std::vector<std::string> text;
+    std::vector<std::string> phone; ///< the term in phoneForm; empty where it has no digit
+    bool needsPhone = false;        ///< some term has a digit
+};
+
+/// Parses folded terms joined by one blank (searchTerms joined).
+FoldedTerms parseTerms(std::string_view packed);
+
+/// True when every term occurs in @p texts (folded fields, each after a
+/// separator no term holds) or, for a term with a digit, in @p phones (the
+/// telephone fields in phoneForm, likewise separated); false without terms.
+bool matchesAllTerms(const FoldedTerms& terms, std::string_view texts, std::string_view phones);
 
 } // namespace searchtext
 

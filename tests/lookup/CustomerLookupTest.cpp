@@ -121,6 +121,37 @@ INSTANTIATE_TEST_SUITE_P(
         Expect{"'", {"O'Brien 100%"}}, Expect{"%", {"O'Brien 100%"}}, Expect{"_", {}},
         Expect{"' OR '1'='1", {}}, Expect{"", {}}, Expect{"　", {}}));
 
+// The window searches the customers read into memory when it opened: the same rows, the same order.
+TEST_P(Typed, FindsTheSameCustomersInMemory)
+{
+    QString error;
+    const auto index = CustomerIndex::load(d.dataFile(), &error);
+    ASSERT_TRUE(index) << error.toStdString();
+    QStringList found;
+    for (const auto& m : index->find(u(GetParam().typed), 0).rows)
+        found << m.名称;
+    EXPECT_EQ(found, list(GetParam().names));
+}
+
+TEST_F(CustomerLookup, TheIndexCutsAtTheLimitAndReadsNoBrokenFile)
+{
+    const auto index = CustomerIndex::load(d.dataFile());
+    ASSERT_TRUE(index);
+    EXPECT_EQ(index->size(), 9) << "the customer without a name is left out";
+    const CustomerMatches cut = index->find(u("とう"), 2);
+    EXPECT_EQ(cut.rows.size(), 2);
+    EXPECT_TRUE(cut.more);
+    const CustomerMatches all = index->find(u("とう"), 4);
+    EXPECT_EQ(all.rows.size(), 4);
+    EXPECT_FALSE(all.more);
+    EXPECT_EQ(all.rows.at(0).電話, u("052-111-2222")) << "TEL2 shown when TEL1 is empty";
+
+    QString error;
+    EXPECT_FALSE(CustomerIndex::load(d.path(u("none.mdb")), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(d.path(u("none.mdb"))));
+}
+
 TEST_F(CustomerLookup, TheLimitCutsTheListAndSaysSo)
 {
     QString error;

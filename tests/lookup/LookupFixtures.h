@@ -5,7 +5,8 @@
 #include <QVariantMap>
 #include <QVector>
 
-#include <functional>
+#include "ModalDriving.h"
+
 #include <ostream>
 
 class QWidget;
@@ -32,17 +33,5 @@ void addCustomers(const QString& dataFile, const QVector<QVariantMap>& customers
 /// Writes a postal dictionary at @p path from the KEN_ALL excerpt of the
 /// fixtures, through the same reader and writer as the dictionary tool.
 void writeKenAllDictionary(const QString& path);
-
-/// Sends @p text to the focused widget as an input method commits it: key
-/// events that carry their text (QTest::keyClicks knows ASCII only).
-void typeText(const QString& text);
-
-/// Runs @p drive once the next modal window is up, inside its event loop,
-/// then closes that window (Esc) if @p drive left it open. Call it before
-/// the operation that shows the window.
-void whenModal(std::function<void(QWidget* window)> drive);
-
-/// Waits until @p w has the focus. @return false after a timeout.
-bool waitForFocus(QWidget* w);
 
 } // namespace rov2::test
