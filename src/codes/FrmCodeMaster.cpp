@@ -2,6 +2,7 @@
 #include "FrmCodeMaster.h"
 
 #include "CodeColumn.h"
+#include "ScreenControls.h"
 
 #include "Accessibility.h"
 #include "CodeGridDelegate.h"
@@ -24,13 +25,6 @@
 
 namespace rov2 {
 namespace {
-
-QPushButton* button(const char* text, QWidget* parent)
-{
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setAutoDefault(false);
-    return b;
-}
 
 bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 

@@ -6,6 +6,7 @@
 #include "InputMethod.h"
 #include "Messages.h"
 #include "ProgramEnv.h"
+#include "ScreenControls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -20,13 +21,6 @@ namespace {
 const QString kSubject = QStringLiteral("ヒント");
 /// Light red, the colour of the 編集 button while the note is open for editing.
 const QColor kEditingColour(0xFF, 0xC0, 0xC0);
-
-QPushButton* button(const char* text, QWidget* parent)
-{
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLabel* valueLabel(const char* name, QWidget* parent)
 {

@@ -7,6 +7,7 @@
 #include "FamilyGridView.h"
 #include "InputMethod.h"
 #include "NumberBox.h"
+#include "ScreenControls.h"
 #include "TextBox.h"
 
 #include <QApplication>
@@ -25,24 +26,6 @@
 namespace rov2 {
 
 const char* const kMakerPage = "https://www.vavaruv.example.jp/";
-
-namespace {
-
-QLabel* caption(const char* text, QWidget* parent)
-{
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
-QPushButton* button(const char* text, QWidget* parent)
-{
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 FrmROV2::FrmROV2(QWidget* parent) : QWidget(parent)
 {

@@ -6,6 +6,7 @@
 #include "InputMethod.h"
 #include "ListGridView.h"
 #include "PrintSelection.h"
+#include "ScreenControls.h"
 #include "TextBox.h"
 
 #include <QApplication>
@@ -24,20 +25,6 @@
 
 namespace rov2 {
 namespace {
-
-QLabel* caption(const char* text, QWidget* parent)
-{
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
-QPushButton* button(const char* text, QWidget* parent)
-{
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setAutoDefault(false);
-    return b;
-}
 
 ComboBox* combo(QWidget* parent, int chars)
 {

@@ -2,6 +2,7 @@
 #include "ComboBox.h"
 #include "CustomerListModel.h"
 #include "FrmKokyakuList.h"
+#include "HintButton.h"
 #include "ListGridView.h"
 #include "ProgramEnv.h"
 #include "ScreenStack.h"
@@ -90,12 +91,7 @@ void FrmKokyakuList::goBack()
         close();
 }
 
-void FrmKokyakuList::clickHint()
-{
-    env().hint = {objectName(), QStringLiteral("CmdHint"), windowTitle()};
-    if (QWidget* hint = screenNamed(QStringLiteral("FrmHint")))
-        bringForward(hint);
-}
+void FrmKokyakuList::clickHint() { openHintEditor(this, QStringLiteral("CmdHint")); }
 
 bool FrmKokyakuList::eventFilter(QObject* watched, QEvent* event)
 {

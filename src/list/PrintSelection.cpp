@@ -1,23 +1,13 @@
 #include "PrintSelection.h"
 
 #include "Accessibility.h"
+#include "ScreenControls.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace rov2 {
-namespace {
-
-QPushButton* button(const QString& text, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
-
 PrintSelection::PrintSelection(QWidget* parent) : QGroupBox(QStringLiteral("印刷選択"), parent)
 {
     struct Box

@@ -3,6 +3,7 @@
 #include "Accessibility.h"
 #include "ComboBox.h"
 #include "Drives.h"
+#include "ScreenControls.h"
 #include "TextBox.h"
 
 #include <QCheckBox>
@@ -19,20 +20,6 @@
 
 namespace rov2 {
 namespace {
-
-QLabel* caption(const char* text, QWidget* parent)
-{
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
-QPushButton* button(const char* text, QWidget* parent)
-{
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setAutoDefault(false);
-    return b;
-}
 
 /// The small buttons beside a path that open a chooser: a folder picture, no text.
 QPushButton* pictureButton(QWidget* parent)

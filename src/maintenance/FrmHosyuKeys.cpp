@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "FileDialogs.h"
 #include "FrmHosyu.h"
+#include "HintButton.h"
 #include "ProgramEnv.h"
 #include "RestoreFloppy.h"
 #include "ScreenStack.h"
@@ -154,15 +155,7 @@ void FrmHosyu::goBack()
         close();
 }
 
-void FrmHosyu::clickHint(const QString& buttonName)
-{
-    env().hint = {objectName(), buttonName, windowTitle()};
-    if (QWidget* hint = screenNamed(QStringLiteral("FrmHint"))) {
-        hint->show();
-        hint->raise();
-        hint->activateWindow();
-    }
-}
+void FrmHosyu::clickHint(const QString& buttonName) { openHintEditor(this, buttonName); }
 
 void FrmHosyu::ChooseSourceFolder()
 {
