@@ -9,61 +9,13 @@
 #include <QMouseEvent>
 
 namespace rov2 {
-namespace {
-
-Qt::KeyboardModifiers significant(const QKeyEvent& key) { return key.modifiers() & ~Qt::KeypadModifier; }
-
-bool isEnter(const QKeyEvent& key)
+CodeGridView::CodeGridView(QWidget* parent) : EditingTableView(parent)
 {
-    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && significant(key) == Qt::NoModifier;
-}
-
-bool opensList(const QKeyEvent& key)
-{
-    return (key.key() == Qt::Key_F4 && significant(key) == Qt::NoModifier) ||
-           (key.key() == Qt::Key_Down && significant(key) == Qt::AltModifier);
-}
-
-bool isTyped(const QKeyEvent& key)
-{
-    const auto modifiers = significant(key) & ~Qt::ShiftModifier;
-    return modifiers == Qt::NoModifier && !key.text().isEmpty() && key.text().at(0).isPrint();
-}
-
-} // namespace
-
-CodeGridView::CodeGridView(QWidget* parent) : QTableView(parent)
-{
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
     // Typing replaces a name; a click on the current name edits it in place.
     // A double-click flips the row's mark instead of editing (F2 is the screen's).
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::SelectedClicked);
     setTabKeyNavigation(false);
-    setWordWrap(false);
-    setAttribute(Qt::WA_InputMethodEnabled);
-}
-
-QWidget* CodeGridView::currentEditor() const
-{
-    return state() == EditingState ? indexWidget(currentIndex()) : nullptr;
-}
-
-bool CodeGridView::commitPendingEdit()
-{
-    QWidget* editor = currentEditor();
-    if (!editor)
-        return false;
-    commitData(editor);
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
-    return true;
-}
-
-void CodeGridView::discardPendingEdit()
-{
-    if (QWidget* editor = currentEditor())
-        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
 void CodeGridView::moveDown()

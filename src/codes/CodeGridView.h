@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTableView>
+#include "EditingTableView.h"
 
 namespace rov2 {
 
@@ -10,26 +10,15 @@ namespace rov2 {
 /// down a row. The 性別 cell is never typed into: a typed character there is
 /// dropped, while a click on it, F4 or Alt+Down asks for the gender list (F2
 /// belongs to the screen: メイン).
-class CodeGridView : public QTableView
+class CodeGridView : public EditingTableView
 {
     Q_OBJECT
 
 public:
     explicit CodeGridView(QWidget* parent);
 
-    /// The editor open on the current cell, or nullptr.
-    QWidget* currentEditor() const;
-    /// Stores what the open editor holds and closes it.
-    /// @return false when no editor was open.
-    bool commitPendingEdit();
-    /// Closes the open editor without storing it.
-    void discardPendingEdit();
-
     /// The next row, same column; nothing on the last row.
     void moveDown();
-
-    /// Typing into a cell that cannot be edited must not jump to another row.
-    void keyboardSearch(const QString& /*search*/) override {}
 
     using QTableView::inputMethodQuery;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;

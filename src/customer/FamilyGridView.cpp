@@ -9,60 +9,12 @@
 #include <QMouseEvent>
 
 namespace rov2 {
-namespace {
-
-bool isEnter(const QKeyEvent& key)
-{
-    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
-           (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
-
-bool opensList(const QKeyEvent& key)
-{
-    const auto modifiers = key.modifiers() & ~Qt::KeypadModifier;
-    return (key.key() == Qt::Key_F4 && modifiers == Qt::NoModifier) ||
-           (key.key() == Qt::Key_Down && modifiers == Qt::AltModifier);
-}
-
-bool isTyped(const QKeyEvent& key)
-{
-    const auto modifiers = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
-    return modifiers == Qt::NoModifier && !key.text().isEmpty() && key.text().at(0).isPrint();
-}
-
-} // namespace
-
-FamilyGridView::FamilyGridView(QWidget* parent) : QTableView(parent)
+FamilyGridView::FamilyGridView(QWidget* parent) : EditingTableView(parent)
 {
     setObjectName(QStringLiteral("Grid家族"));
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::DoubleClicked);
     setTabKeyNavigation(true);
-    setWordWrap(false);
-    setAttribute(Qt::WA_InputMethodEnabled);
-}
-
-QWidget* FamilyGridView::currentEditor() const
-{
-    return state() == EditingState ? indexWidget(currentIndex()) : nullptr;
-}
-
-bool FamilyGridView::commitPendingEdit()
-{
-    QWidget* editor = currentEditor();
-    if (!editor)
-        return false;
-    commitData(editor);
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
-    return true;
-}
-
-void FamilyGridView::discardPendingEdit()
-{
-    if (QWidget* editor = currentEditor())
-        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
 void FamilyGridView::moveAfterEnter()

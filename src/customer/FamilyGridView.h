@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTableView>
+#include "EditingTableView.h"
 
 namespace rov2 {
 
@@ -9,20 +9,12 @@ namespace rov2 {
 /// the next column (from メモ to 氏名 of the next row), Tab, Shift+Tab and the
 /// arrows move. The 性別 cell is never typed into: a typed character there is
 /// dropped, while a click, F2, F4 or Alt+Down asks for its pick list.
-class FamilyGridView : public QTableView
+class FamilyGridView : public EditingTableView
 {
     Q_OBJECT
 
 public:
     explicit FamilyGridView(QWidget* parent);
-
-    /// The editor open on the current cell, or nullptr.
-    QWidget* currentEditor() const;
-    /// Stores what the open editor holds and closes it.
-    /// @return false when no editor was open.
-    bool commitPendingEdit();
-    /// Closes the open editor without storing it.
-    void discardPendingEdit();
 
     /// The move of Enter: the next visible column; from the last column to
     /// the first visible column of the next row (on the last row, of the
@@ -30,9 +22,6 @@ public:
     void moveAfterEnter();
     /// The move of Tab and Shift+Tab.
     void moveByTab(bool backwards);
-
-    /// Typing into a cell that cannot be edited must not jump to another row.
-    void keyboardSearch(const QString& /*search*/) override {}
 
     using QTableView::inputMethodQuery;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
