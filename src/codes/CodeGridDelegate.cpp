@@ -1,5 +1,6 @@
 #include "CodeGridDelegate.h"
 
+#include "CellButton.h"
 #include "CodeColumn.h"
 
 #include "CodeTableModel.h"
@@ -16,8 +17,7 @@ CodeGridDelegate::CodeGridDelegate(QObject* parent) : QStyledItemDelegate(parent
 
 QRect CodeGridDelegate::buttonRect(const QRect& cell)
 {
-    const int width = qMin(cell.height(), 18);
-    return {cell.right() - width + 1, cell.top() + 1, width - 1, cell.height() - 2};
+    return cellButtonRect(cell);
 }
 
 QWidget* CodeGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
@@ -36,16 +36,7 @@ void CodeGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     QStyledItemDelegate::paint(painter, option, index);
     if (!genderButton_ || index.column() != codes::性別)
         return;
-    const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : QApplication::style();
-    QStyleOptionButton button;
-    button.rect = buttonRect(option.rect);
-    button.palette = option.palette;
-    button.state = QStyle::State_Enabled | QStyle::State_Raised;
-    style->drawPrimitive(QStyle::PE_PanelButtonCommand, &button, painter, widget);
-    QStyleOption arrow = button;
-    arrow.rect = button.rect.adjusted(3, 3, -3, -3);
-    style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, painter, widget);
+    paintCellButton(painter, option);
 }
 
 bool CodeGridDelegate::eventFilter(QObject* object, QEvent* event)

@@ -1,5 +1,6 @@
 #include "FamilyGridDelegate.h"
 
+#include "CellButton.h"
 #include "DateBox.h"
 #include "FamilyColumn.h"
 #include "FamilyTableModel.h"
@@ -67,8 +68,7 @@ bool FamilyGridDelegate::hasButton(int column)
 
 QRect FamilyGridDelegate::buttonRect(const QRect& cell)
 {
-    const int width = qMin(cell.height(), 18);
-    return {cell.right() - width + 1, cell.top() + 1, width - 1, cell.height() - 2};
+    return cellButtonRect(cell);
 }
 
 QWidget* FamilyGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
@@ -129,16 +129,7 @@ void FamilyGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     QStyledItemDelegate::paint(painter, option, index);
     if (!hasButton(index.column()))
         return;
-    const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : QApplication::style();
-    QStyleOptionButton button;
-    button.rect = buttonRect(option.rect);
-    button.palette = option.palette;
-    button.state = QStyle::State_Enabled | QStyle::State_Raised;
-    style->drawPrimitive(QStyle::PE_PanelButtonCommand, &button, painter, widget);
-    QStyleOption arrow = button;
-    arrow.rect = button.rect.adjusted(3, 3, -3, -3);
-    style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, painter, widget);
+    paintCellButton(painter, option);
 }
 
 bool FamilyGridDelegate::eventFilter(QObject* object, QEvent* event)
