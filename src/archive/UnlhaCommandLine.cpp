@@ -1,6 +1,6 @@
 #include "UnlhaCommandLine.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace rov2::archive {
 
@@ -16,10 +16,13 @@ bool endsWithSeparator(const std::string& s)
     return !s.empty() && s.back() == '/';
 }
 
-std::string normalised(std::string s)
+// Where a backslash is the system's own separator it can never be part of a
+// name, and quote() leaves it as it is.
+constexpr bool kBackslashSeparates = std::filesystem::path::preferred_separator == '\\';
+
+bool needsEscape(char c)
 {
-    std::replace(s.begin(), s.end(), '\\', '/');
-    return s;
+    return c == '"' || c == UnlhaCommandLine::kEscape || (c == '\\' && !kBackslashSeparates);
 }
 
 bool isCommand(const std::string& s)
@@ -29,25 +32,49 @@ bool isCommand(const std::string& s)
 
 } // namespace
 
+std::string UnlhaCommandLine::quote(const std::string& name)
+{
+    std::string out = "\"";
+    for (const char c : name) {
+        if (needsEscape(c))
+            out += kEscape;
+        out += c;
+    }
+    return out + '"';
+}
+
 ArchiveStatus UnlhaCommandLine::tokenize(const std::string& text, std::vector<Token>& tokens)
 {
     std::size_t i = 0;
     while (i < text.size()) {
         if (isBlank(text[i])) {
             ++i;
-        } else if (text[i] == '"') {
-            const std::size_t close = text.find('"', i + 1);
-            if (close == std::string::npos)
-                return ArchiveStatus::failure("引用符 (\") が閉じていません");
-            tokens.push_back({text.substr(i + 1, close - i - 1), true});
-            i = close + 1;
-        } else {
-            std::size_t stop = i;
-            while (stop < text.size() && !isBlank(text[stop]) && text[stop] != '"')
-                ++stop;
-            tokens.push_back({text.substr(i, stop - i), false});
-            i = stop;
+            continue;
         }
+        Token token;
+        token.quoted = text[i] == '"';
+        if (token.quoted)
+            ++i;
+        bool closed = !token.quoted;
+        while (i < text.size()) {
+            const char c = text[i];
+            if (c == kEscape && i + 1 < text.size()) {
+                token.text += text[i + 1];
+                i += 2;
+            } else if (token.quoted && c == '"') {
+                ++i;
+                closed = true;
+                break;
+            } else if (!token.quoted && (c == '"' || isBlank(c))) {
+                break;
+            } else {
+                token.text += c == '\\' ? '/' : c;
+                ++i;
+            }
+        }
+        if (!closed)
+            return ArchiveStatus::failure("引用符 (\") が閉じていません");
+        tokens.push_back(std::move(token));
     }
     return ArchiveStatus::success();
 }
@@ -75,7 +102,7 @@ ArchiveStatus UnlhaCommandLine::take(const Token& token)
         switches_.push_back(token.text);
         return ArchiveStatus::success();
     }
-    const std::string name = normalised(token.text);
+    const std::string& name = token.text;
     if (name.empty())
         return ArchiveStatus::success();
     if (archive_.empty()) {

@@ -15,16 +15,28 @@ namespace rov2::archive {
 ///
 /// A command letter comes first, then switches (a '-' and letters, outside
 /// quotes) and names. A name is either a double-quoted token, which may
-/// follow the previous one with no blank between (there is no escaping: the
-/// next quote always ends it), or a run of characters up to a blank or a
-/// quote. The first name is the archive; a name ending in a path separator
-/// is the base folder for the names after it (and the target folder when
-/// extracting); an empty name is nothing; the rest are files or patterns.
-/// Backslashes count as path separators and are read as '/', since callers
-/// written for another system build their paths with them.
+/// follow the previous one with no blank between, or a run of characters up
+/// to a blank or a quote. The first name is the archive; a name ending in a
+/// path separator is the base folder for the names after it (and the target
+/// folder when extracting); an empty name is nothing; the rest are files or
+/// patterns. Backslashes count as path separators and are read as '/', since
+/// callers written for another system build their paths with them.
+///
+/// A caret takes the next character as it stands: ^" is a quote inside a
+/// name, ^^ a caret, ^\ a backslash that is part of a name rather than a
+/// separator. A doubled quote cannot serve, as it already means two names
+/// side by side; and a backslash cannot, as a Windows folder ends in one
+/// right before its closing quote. quote() writes any name so.
 class UnlhaCommandLine
 {
 public:
+    /// The escape character of names; see above.
+    static constexpr char kEscape = '^';
+
+    /// @p name (UTF-8) in double quotes, escaped so that parse() reads back
+    /// exactly @p name whatever it holds.
+    static std::string quote(const std::string& name);
+
     /// A file named on the command line.
     struct File
     {

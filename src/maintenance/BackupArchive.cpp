@@ -4,6 +4,7 @@
 #include "BackupMedia.h"
 #include "LzhArchiveReader.h"
 #include "Unlha.h"
+#include "UnlhaCommandLine.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +23,7 @@ constexpr std::size_t kReportBuffer = 1024;
 
 std::string quoted(const QString& text)
 {
-    return '"' + text.toStdString() + '"';
+    return archive::UnlhaCommandLine::quote(text.toStdString());
 }
 
 // Bytes in the archiver's temporary files in @p folder: its output so far

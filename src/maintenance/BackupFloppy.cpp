@@ -4,13 +4,18 @@
 #include "BackupMedia.h"
 #include "BackupSnapshot.h"
 #include "Drives.h"
+#include "StagingFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QtDebug>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 
 namespace rov2 {
 
@@ -18,8 +23,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("フロッピーディスクへの保存");
 const QString kCheckTitle = QStringLiteral("フロッピーディスクのチェック");
-// Room the file system of a disk needs beside the files themselves.
-constexpr qint64 kSlack = 8 * 1024;
 
 bool ask(const BackupJob& job, const QString& title, const QString& text)
 {
@@ -37,34 +40,57 @@ QString diskOf(int k, int n)
     return QStringLiteral("%1/ %2").arg(k).arg(n);
 }
 
-// Bytes of this program's backup files on the disk, which the backup will
-// remove to make room.
-qint64 ownBytes(const QString& drive)
+QFileInfoList rootFiles(const QString& drive)
 {
-    qint64 bytes = 0;
-    const QFileInfoList files = QDir(driveFile(drive, {})).entryInfoList(QDir::Files | QDir::Hidden);
-    for (const QFileInfo& f : files)
+    return QDir(driveFile(drive, {})).entryInfoList(QDir::Files | QDir::Hidden);
+}
+
+// By identity, not by name: on a disk that ignores letter case the new
+// "Rov2ctl" is the file an earlier backup listed as "ROV2CTL".
+bool writtenNow(const QFileInfo& file, const QSet<QString>& written)
+{
+    const std::filesystem::path path(QFile::encodeName(file.absoluteFilePath()).toStdString());
+    std::error_code error;
+    for (const QString& w : written)
+        if (std::filesystem::equivalent(path, QFile::encodeName(w).toStdString(), error))
+            return true;
+    return false;
+}
+
+// Whether the disk would take @p bytes once the earlier backup's files on it
+// were gone: then it serves as one medium, even if the earlier backup must
+// first make room (which the user is then told).
+bool fitsInPlace(const BackupJob& job, const QString& drive, qint64 bytes)
+{
+    qint64 own = 0;
+    for (const QFileInfo& f : rootFiles(drive))
         if (backup::isOwnBackupFile(f.fileName()))
-            bytes += f.size();
-    return bytes;
+            own += f.size();
+    return roomLacking(job.media(), driveFile(drive, {}), bytes) <= own;
 }
 
-bool fits(const BackupJob& job, const QString& drive, qint64 bytes)
+// True when the disk holds files of an earlier backup.
+bool holdsEarlierBackup(const QString& drive, const QSet<QString>& written)
 {
-    const qint64 free = job.media().bytesAvailable(driveFile(drive, {}));
-    return free < 0 || free + ownBytes(drive) >= bytes + kSlack;
+    if (!GoodDrive(drive))
+        return false;
+    const QFileInfoList files = rootFiles(drive);
+    return std::any_of(files.begin(), files.end(), [&](const QFileInfo& f) {
+        return backup::isOwnBackupFile(f.fileName()) && !writtenNow(f, written);
+    });
 }
 
-// Removes the control file, archive and parts left by earlier backups, never
-// the owner's other files nor what this run has just written there (the
-// same stick may take several parts one after another).
-void removeOldBackup(const QString& drive, const QSet<QString>& writtenNow)
+// Removes the files of earlier backups (with @p pending: what a run cut
+// short left under pending names), never the owner's other files nor what
+// this run has written there (the same stick may take several parts).
+void removeOwnFiles(const QString& drive, const QSet<QString>& written, bool pending)
 {
-    const QFileInfoList files = QDir(driveFile(drive, {})).entryInfoList(QDir::Files | QDir::Hidden);
-    for (const QFileInfo& f : files)
-        if (backup::isOwnBackupFile(f.fileName()) && !writtenNow.contains(f.absoluteFilePath()) &&
-            !QFile::remove(f.absoluteFilePath()))
+    for (const QFileInfo& f : rootFiles(drive)) {
+        const bool ours =
+            pending ? backup::isPendingFile(f.fileName()) : backup::isOwnBackupFile(f.fileName());
+        if (ours && !writtenNow(f, written) && !QFile::remove(f.absoluteFilePath()))
             qWarning().noquote() << "backup: cannot remove" << f.absoluteFilePath();
+    }
 }
 
 struct Plan
@@ -110,7 +136,7 @@ bool prepare(const BackupJob& job, const QString& drive, Plan& plan)
     }
     plan.disks = backup::diskCount(plan.size);
     // A stick or card with room for the whole archive takes it in one step.
-    if (plan.disks > 1 && GoodDrive(drive) && fits(job, drive, plan.size))
+    if (plan.disks > 1 && GoodDrive(drive) && fitsInPlace(job, drive, plan.size))
         plan.disks = 1;
     plan.control = plan.folder + QString::fromUtf16(backup::kControlName);
     if (!writeControl(plan)) {
@@ -120,39 +146,101 @@ bool prepare(const BackupJob& job, const QString& drive, Plan& plan)
     return true;
 }
 
+// What one disk takes: the archive or its part, and on disk 1 the control file.
+struct DiskFile
+{
+    QString source;
+    backup::Range range;
+    QString name;
+};
+
+std::vector<DiskFile> filesOf(const Plan& plan, int k)
+{
+    std::vector<DiskFile> files;
+    if (plan.disks == 1)
+        files.push_back({plan.archive, {0, plan.size}, QString::fromUtf16(backup::kArchiveName)});
+    else
+        files.push_back({plan.archive, backup::partRange(plan.size, k, plan.disks), backup::partName(k)});
+    if (k == 1)
+        files.push_back(
+            {plan.control, {0, QFileInfo(plan.control).size()}, QString::fromUtf16(backup::kControlName)});
+    return files;
+}
+
+QString putInPlace(const QString& drive, const QString& name, QSet<QString>& written)
+{
+    const QString target = driveFile(drive, name);
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(driveFile(drive, backup::pendingName(name))).toStdString(),
+                            QFile::encodeName(target).toStdString(), error);
+    if (error) {
+        qWarning().noquote() << "backup: cannot rename into" << target << error.message().c_str();
+        return QStringLiteral("書き込んだファイルの名前を変えられませんでした。");
+    }
+    written.insert(QFileInfo(target).absoluteFilePath());
+    return {};
+}
+
+// The new files are written under pending names and read back; only when
+// all are whole do they take their names, the archive before the control
+// file, and only then do the earlier backup's files go. A disk without room
+// or one that fails keeps its earlier backup as it was.
+QString writeFiles(const BackupJob& job, const QString& drive, const std::vector<DiskFile>& files,
+                   const CopyProgressFn& progress, QSet<QString>& written)
+{
+    removeOwnFiles(drive, written, true);
+    qint64 bytes = 0;
+    for (const DiskFile& f : files)
+        bytes += f.range.length;
+    if (const qint64 lacking = roomLacking(job.media(), driveFile(drive, {}), bytes); lacking > 0)
+        return noRoomText(lacking);
+    QString failure;
+    for (const DiskFile& f : files)
+        if (failure.isEmpty())
+            failure = copyVerified(f.source, f.range.offset, f.range.length,
+                                   driveFile(drive, backup::pendingName(f.name)), job.media(), progress);
+    for (const DiskFile& f : files)
+        if (failure.isEmpty())
+            failure = putInPlace(drive, f.name, written);
+    removeOwnFiles(drive, written, true);
+    if (failure.isEmpty())
+        removeOwnFiles(drive, written, false);
+    return failure;
+}
+
 enum class DiskStep { Written, Again, Stop };
 
 // Writes what disk k holds; on failure asks for the disk again.
 DiskStep writeDisk(const BackupJob& job, const QString& drive, const Plan& plan, int k, QSet<QString>& written)
 {
-    const int n = plan.disks;
-    removeOldBackup(drive, written);
-    const backup::Range range = n == 1 ? backup::Range{0, plan.size} : backup::partRange(plan.size, k, n);
-    const QString name = n == 1 ? QString::fromUtf16(backup::kArchiveName) : backup::partName(k);
-    QString failure;
-    if (!fits(job, drive, range.length + (k == 1 ? 64 : 0)))
-        failure = QStringLiteral("空き容量が足りません。");
-    job.show(QStringLiteral("%1 枚目のフロッピーディスクに保存中です･･･").arg(diskOf(k, n)));
+    const QString disk = diskOf(k, plan.disks);
+    job.show(QStringLiteral("%1 枚目のフロッピーディスクに保存中です･･･").arg(disk));
     const auto progress = [&](qint64 done, qint64 total) {
         job.show(QStringLiteral("%1 枚目のフロッピーディスクに保存中です･･･ %2%")
-                     .arg(diskOf(k, n))
+                     .arg(disk)
                      .arg(total > 0 ? done * 100 / total : 100));
     };
-    const QString control = driveFile(drive, QString::fromUtf16(backup::kControlName));
-    if (failure.isEmpty() && k == 1 && (failure = copyVerified(plan.control, control, job.media())).isEmpty())
-        written.insert(QFileInfo(control).absoluteFilePath());
-    const QString target = driveFile(drive, name);
-    if (failure.isEmpty() &&
-        (failure = copyVerified(plan.archive, range.offset, range.length, target, job.media(), progress)).isEmpty())
-        written.insert(QFileInfo(target).absoluteFilePath());
+    const QString failure = writeFiles(job, drive, filesOf(plan, k), progress, written);
     job.show({});
     if (failure.isEmpty())
         return DiskStep::Written;
-    return ask(job, kTitle,
-               QStringLiteral("%1 枚目のフロッピーディスクに書き込めませんでした。\n%2\n確認してもう一度セットしてください。")
-                   .arg(diskOf(k, n), failure))
-               ? DiskStep::Again
-               : DiskStep::Stop;
+    QString text = QStringLiteral("%1 枚目のフロッピーディスクに書き込めませんでした。\n%2\n").arg(disk, failure);
+    if (holdsEarlierBackup(drive, written))
+        text += QStringLiteral("前回のバックアップはそのまま残っています。\n");
+    if (ask(job, kTitle, text + QStringLiteral("確認してもう一度セットしてください。")))
+        return DiskStep::Again;
+    return DiskStep::Stop;
+}
+
+// What the user is told when the backup stops before its end.
+QString stoppedText(const QString& drive, const QSet<QString>& written)
+{
+    if (!written.isEmpty())
+        return QStringLiteral("保存を中止しました。書き込んだフロッピーディスクからは読み込めません。");
+    QString text = QStringLiteral("保存を中止しました。フロッピーディスクには何も書き込んでいません。");
+    if (holdsEarlierBackup(drive, written))
+        text += QStringLiteral("前回のバックアップはそのまま残っています。");
+    return text;
 }
 
 // One disk, asked for until it is written or the user stops.
@@ -174,7 +262,7 @@ bool backUpDisk(const BackupJob& job, const QString& drive, Plan& plan, int k, Q
         }
         // The first medium may have room for everything after all (a stick
         // put in only now): then it takes the whole archive at once.
-        if (k == 1 && plan.disks > 1 && fits(job, drive, plan.size + 64)) {
+        if (k == 1 && plan.disks > 1 && fitsInPlace(job, drive, plan.size + 64)) {
             plan.disks = 1;
             if (!writeControl(plan))
                 return false;
@@ -191,7 +279,7 @@ bool backUpDisk(const BackupJob& job, const QString& drive, Plan& plan, int k, Q
 
 BackupOutcome FDDBuckUp(const BackupJob& job, const QString& drive)
 {
-    QTemporaryDir staging(job.stagingParent() + QStringLiteral(".rov2-backup-XXXXXX"));
+    StagingFolder staging(job.stagingParent(), QStringLiteral("backup"));
     if (!staging.isValid()) {
         tell(job, QStringLiteral("保存できませんでした。作業用のフォルダを作れません。"), MsgIcon::Exclamation);
         return BackupOutcome::Failed;
@@ -205,9 +293,7 @@ BackupOutcome FDDBuckUp(const BackupJob& job, const QString& drive)
     QSet<QString> written;
     for (int k = 1; k <= plan.disks; ++k) {
         if (!backUpDisk(job, drive, plan, k, written)) {
-            if (!written.isEmpty())
-                tell(job, QStringLiteral("保存を中止しました。書き込んだフロッピーディスクからは読み込めません。"),
-                     MsgIcon::Exclamation);
+            tell(job, stoppedText(drive, written), MsgIcon::Exclamation);
             return BackupOutcome::Cancelled;
         }
     }

@@ -6,10 +6,10 @@
 #include "Messages.h"
 #include "RestoreDataFile.h"
 #include "RestoreImport.h"
+#include "StagingFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QUuid>
 
 #include <filesystem>
@@ -65,6 +65,33 @@ QString temporaryBeside(const QString& path)
                                           QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp"));
 }
 
+const QString kReadTitle = QStringLiteral("読込");
+const QString kUnchanged = QStringLiteral("読込めませんでした。現在のデータはそのままです。\n");
+
+// Proves @p copy, read into the staging folder @p folder, and puts it in the
+// place of the data file in use.
+BackupOutcome takeIn(const BackupJob& job, const QString& copy, const QString& folder)
+{
+    const ReadBackFile file = prepareReadBack(copy, folder, job.ask());
+    if (file.state == ReadBackFile::State::Declined)
+        return BackupOutcome::Cancelled;
+    if (file.state == ReadBackFile::State::Refused)
+        return file.reason.isEmpty() ? BackupOutcome::Failed
+                                     : failed(job, kReadTitle, kUnchanged + file.reason);
+    if (const QString notOurs = checkDataFile(file.path); !notOurs.isEmpty())
+        return failed(job, kReadTitle, kUnchanged + notOurs);
+    QString kept;
+    if (const QString failure = replaceDataFile(file.path, job.dataFile, &kept); !failure.isEmpty())
+        return failed(job, kReadTitle, kUnchanged + failure);
+    if (!file.importLines.isEmpty())
+        job.ask().message(job.owner, MessageRequest{kReadTitle, importNotice(file.importLines),
+                                                    MsgButtons::Ok, MsgIcon::Information, false});
+    // The catalogue's notice quotes its subject in front of its own words.
+    const QString where = QDir::toNativeSeparators(job.dataFile) + QStringLiteral(" に");
+    notice(job, QStringLiteral("読込み完了"), kept.isEmpty() ? where : keptCopyNotice(kept) + u'\n' + where);
+    return BackupOutcome::Done;
+}
+
 } // namespace
 
 BackupOutcome SaveDataFileToHdd(const BackupJob& job)
@@ -81,7 +108,7 @@ BackupOutcome SaveDataFileToHdd(const BackupJob& job)
         return failed(job, title, QStringLiteral("使用中のデータファイルにはコピーできません。別の場所を指定してください。"));
     if (QFileInfo::exists(target) && !mayReplace(job, target))
         return BackupOutcome::Cancelled;
-    QTemporaryDir staging(job.stagingParent() + QStringLiteral(".rov2-copy-XXXXXX"));
+    StagingFolder staging(job.stagingParent(), QStringLiteral("copy"));
     if (!staging.isValid())
         return failed(job, title, QStringLiteral("コピーできませんでした。作業用のフォルダを作れません。"));
     const QString snapshot = staging.filePath(QString::fromUtf16(backup::kMemberName));
@@ -107,39 +134,28 @@ BackupOutcome SaveDataFileToHdd(const BackupJob& job)
 
 BackupOutcome ReadDataFileFromHdd(const BackupJob& job)
 {
-    const QString title = QStringLiteral("読込");
     const std::optional<QString> chosen =
         job.ask().openFile(job.owner, QStringLiteral("ファイルの読込..."), dialogStartFolder(kInitialFolder),
                            nameFiltersFromFilter(kFilter), 0);
     if (!chosen)
         return BackupOutcome::Cancelled;
     if (sameFile(*chosen, job.dataFile))
-        return failed(job, title, QStringLiteral("使用中のデータファイルそのものです。別のファイルを指定してください。"));
+        return failed(job, kReadTitle, QStringLiteral("使用中のデータファイルそのものです。別のファイルを指定してください。"));
     if (QFileInfo::exists(job.dataFile) && !mayReplace(job, job.dataFile))
         return BackupOutcome::Cancelled;
-    const QString unchanged = QStringLiteral("読込めませんでした。現在のデータはそのままです。\n");
-    QTemporaryDir staging(job.dataFileFolder() + QStringLiteral(".rov2-read-XXXXXX"));
+    StagingFolder staging(job.dataFileFolder(), QStringLiteral("read"));
     if (!staging.isValid())
-        return failed(job, title, unchanged + QStringLiteral("作業用のフォルダを作れません。"));
+        return failed(job, kReadTitle, kUnchanged + QStringLiteral("作業用のフォルダを作れません。"));
     const QString copy = staging.filePath(QString::fromUtf16(backup::kMemberName));
-    MediaWriter plain;
-    if (const QString failure = copyVerified(*chosen, copy, plain, copyProgress(job, QStringLiteral("読込"))); !failure.isEmpty())
-        return failed(job, title, unchanged + failure);
+    if (const qint64 lacking = roomLacking(job.local(), staging.path(), QFileInfo(*chosen).size());
+        lacking > 0)
+        return failed(job, kReadTitle, kUnchanged + noRoomText(lacking));
+    if (const QString failure =
+            copyVerified(*chosen, copy, job.local(), copyProgress(job, QStringLiteral("読込")));
+        !failure.isEmpty())
+        return failed(job, kReadTitle, kUnchanged + failure);
     job.show({});
-    const ReadBackFile file = prepareReadBack(copy, staging.path(), job.ask());
-    if (file.state == ReadBackFile::State::Declined)
-        return BackupOutcome::Cancelled;
-    if (file.state == ReadBackFile::State::Refused)
-        return file.reason.isEmpty() ? BackupOutcome::Failed : failed(job, title, unchanged + file.reason);
-    if (const QString notOurs = checkDataFile(file.path); !notOurs.isEmpty())
-        return failed(job, title, unchanged + notOurs);
-    if (const QString failure = replaceDataFile(file.path, job.dataFile); !failure.isEmpty())
-        return failed(job, title, unchanged + failure);
-    if (!file.importLines.isEmpty())
-        job.ask().message(job.owner, MessageRequest{title, importNotice(file.importLines), MsgButtons::Ok,
-                                                    MsgIcon::Information, false});
-    notice(job, QStringLiteral("読込み完了"), QDir::toNativeSeparators(job.dataFile) + QStringLiteral(" に"));
-    return BackupOutcome::Done;
+    return takeIn(job, copy, staging.path());
 }
 
 } // namespace rov2

@@ -21,6 +21,12 @@ MediaWriter& BackupJob::media() const
     return writer ? *writer : plain;
 }
 
+MediaWriter& BackupJob::local() const
+{
+    static MediaWriter plain;
+    return localWriter ? *localWriter : plain;
+}
+
 void BackupJob::show(const QString& text) const
 {
     if (progress)

@@ -43,9 +43,13 @@ struct BackupJob
     ProgressFn progress;
     /// Writes onto the target; nullptr: plain files.
     std::shared_ptr<MediaWriter> writer;
+    /// Writes into the folder of the data file, where a restore stages what
+    /// it reads; nullptr: plain files.
+    std::shared_ptr<MediaWriter> localWriter;
 
     Dialogs& ask() const;
     MediaWriter& media() const;
+    MediaWriter& local() const;
     void show(const QString& text) const;
     /// The folder of the data file in use, ending with '/'.
     QString dataFileFolder() const;

@@ -45,6 +45,16 @@ bool isOwnBackupFile(const QString& fileName)
            fileName.compare(QStringView(kArchiveName), Qt::CaseInsensitive) == 0 || part.match(fileName).hasMatch();
 }
 
+QString pendingName(const QString& fileName)
+{
+    return QStringLiteral(".rov2-new-") + fileName;
+}
+
+bool isPendingFile(const QString& fileName)
+{
+    return fileName.startsWith(QStringLiteral(".rov2-new-"));
+}
+
 } // namespace backup
 
 QString driveFile(const QString& drive, const QString& name)
@@ -193,6 +203,23 @@ QString copyVerified(const QString& source, const QString& target, MediaWriter& 
 QString megabytes(qint64 bytes)
 {
     return QStringLiteral("%1 MB").arg(static_cast<double>(bytes) / 1e6, 0, 'f', 1);
+}
+
+qint64 roomLacking(const MediaWriter& writer, const QString& folder, qint64 bytes)
+{
+    // Room the file system needs beside the files themselves.
+    constexpr qint64 kSlack = 8 * 1024;
+    const qint64 free = writer.bytesAvailable(folder);
+    return free < 0 ? 0 : std::max<qint64>(0, bytes + kSlack - free);
+}
+
+QString noRoomText(qint64 lacking)
+{
+    // Rounded up, so that freeing what it says is always enough.
+    const qint64 tenths = (lacking + 99'999) / 100'000;
+    return QStringLiteral("空き容量が足りません。あと %1.%2 MB の空きが必要です。")
+        .arg(tenths / 10)
+        .arg(tenths % 10);
 }
 
 } // namespace rov2

@@ -35,6 +35,12 @@ Range partRange(qint64 archiveSize, int part, int count);
 /// True for the names this program writes onto a disk (the control file,
 /// the archive, the parts), in any letter case.
 bool isOwnBackupFile(const QString& fileName);
+/// The name a file of ours carries on a medium until it is whole and checked
+/// (".rov2-new-Rov2ctl"), so that a backup cut short never leaves a part
+/// that a restore would take for a good one.
+QString pendingName(const QString& fileName);
+/// True for pendingName()'s names.
+bool isPendingFile(const QString& fileName);
 } // namespace backup
 
 /// @p name in the root of @p drive ("A:", "/media/stick", "/media/stick/").
@@ -77,5 +83,13 @@ bool sameBytes(const QString& a, const QString& b, qint64 offset, qint64 length)
 
 /// A megabyte figure for progress lines ("12.3 MB").
 QString megabytes(qint64 bytes);
+
+/// How many bytes the medium holding @p folder lacks for @p bytes more,
+/// counting the room its file system needs beside them; 0 when they fit or
+/// when @p writer cannot tell how much room there is.
+qint64 roomLacking(const MediaWriter& writer, const QString& folder, qint64 bytes);
+
+/// What the user is told when @p lacking bytes of room are missing.
+QString noRoomText(qint64 lacking);
 
 } // namespace rov2

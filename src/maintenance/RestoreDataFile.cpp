@@ -9,10 +9,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QtDebug>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -57,6 +61,45 @@ QString keepCurrent(const QString& dataFile, const QString& kept)
     return failure.isEmpty() ? QString() : QStringLiteral("現在のデータファイルを控えとして残せませんでした。");
 }
 
+// The kept copies of @p dataFile beside it, newest first: keptCopyPath()'s
+// names in any letter case, ordered by the date and then the number in them.
+QStringList keptCopies(const QString& dataFile)
+{
+    const QFileInfo info(dataFile);
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    const QRegularExpression kept(u'^' + QRegularExpression::escape(info.completeBaseName()) +
+                                      QStringLiteral("_([0-9]{8})(?:_([0-9]{1,9}))?") +
+                                      QRegularExpression::escape(suffix) + u'$',
+                                  QRegularExpression::CaseInsensitiveOption);
+    std::vector<std::pair<std::pair<QString, int>, QString>> found;
+    const QStringList names = info.dir().entryList(QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        const QRegularExpressionMatch m = kept.match(name);
+        if (m.hasMatch() && QDate::fromString(m.captured(1), QStringLiteral("yyyyMMdd")).isValid())
+            found.push_back({{m.captured(1), m.captured(2).isEmpty() ? 1 : m.captured(2).toInt()},
+                             info.dir().filePath(name)});
+    }
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    QStringList paths;
+    for (const auto& f : found)
+        paths << f.second;
+    return paths;
+}
+
+// Removes the kept copies beyond the newest @p keep, with their journals;
+// @p justKept stays whatever its date (the clock may have been set back).
+void pruneKeptCopies(const QString& dataFile, const QString& justKept, int keep)
+{
+    QStringList copies = keptCopies(dataFile);
+    copies.removeAll(justKept);
+    for (qsizetype i = keep - 1; i < copies.size(); ++i) {
+        if (!QFile::remove(copies[i]))
+            qWarning().noquote() << "restore: cannot remove the old kept copy" << copies[i];
+        for (const char* suffix : kJournalSuffixes)
+            QFile::remove(copies[i] + QLatin1String(suffix));
+    }
+}
+
 } // namespace
 
 QString checkDataFile(const QString& path)
@@ -85,16 +128,15 @@ QString replaceDataFile(const QString& newFile, const QString& dataFile, QString
 {
     if (keptCopy)
         keptCopy->clear();
+    QString kept;
     if (QFileInfo::exists(dataFile)) {
-        const QString kept = keptCopyPath(dataFile, Clock::today());
+        kept = keptCopyPath(dataFile, Clock::today());
         if (QString failure = keepCurrent(dataFile, kept); !failure.isEmpty())
             return failure;
         for (const char* suffix : kJournalSuffixes)
             if (QFileInfo::exists(dataFile + QLatin1String(suffix)) &&
                 !QFile::rename(dataFile + QLatin1String(suffix), kept + QLatin1String(suffix)))
                 return QStringLiteral("データファイルが使用中です。");
-        if (keptCopy)
-            *keptCopy = kept;
     }
     std::error_code error;
     std::filesystem::rename(QFile::encodeName(newFile).toStdString(), QFile::encodeName(dataFile).toStdString(), error);
@@ -102,7 +144,18 @@ QString replaceDataFile(const QString& newFile, const QString& dataFile, QString
         qWarning().noquote() << "restore: cannot rename" << newFile << "to" << dataFile << error.message().c_str();
         return QStringLiteral("データファイルを置き換えられませんでした。");
     }
+    if (!kept.isEmpty())
+        pruneKeptCopies(dataFile, kept, kKeptCopies);
+    if (keptCopy)
+        *keptCopy = kept;
     return {};
+}
+
+QString keptCopyNotice(const QString& keptCopy)
+{
+    return QStringLiteral("これまでのデータは %1 に残しました（控えは新しいものから%2つまで残します）。")
+        .arg(QDir::toNativeSeparators(keptCopy))
+        .arg(kKeptCopies);
 }
 
 bool sameFile(const QString& a, const QString& b)

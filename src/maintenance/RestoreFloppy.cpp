@@ -5,13 +5,16 @@
 #include "Drives.h"
 #include "RestoreDataFile.h"
 #include "RestoreImport.h"
+#include "StagingFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtDebug>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace rov2 {
@@ -70,27 +73,43 @@ int firstDisk(const BackupJob& job, const QString& drive)
     }
 }
 
+enum class Append { Done, ReadFailed, WriteFailed };
+
 // Appends up to @p most bytes of @p part to @p out.
-bool appendPart(const QString& part, qint64 most, QFile& out)
+Append appendPart(const QString& part, qint64 most, QFile& out)
 {
     QFile in(part);
     if (!in.open(QIODevice::ReadOnly))
-        return false;
+        return Append::ReadFailed;
     const qint64 length = most < 0 ? in.size() : std::min(most, in.size());
     std::vector<char> buffer(1 << 20);
     for (qint64 done = 0; done < length;) {
         const qint64 want = std::min<qint64>(static_cast<qint64>(buffer.size()), length - done);
-        if (in.read(buffer.data(), want) != want || out.write(buffer.data(), want) != want)
-            return false;
+        if (in.read(buffer.data(), want) != want)
+            return Append::ReadFailed;
+        if (out.write(buffer.data(), want) != want)
+            return Append::WriteFailed;
         done += want;
     }
-    return out.flush();
+    return out.flush() ? Append::Done : Append::WriteFailed;
 }
 
-enum class DiskStep { Read, Cancel };
+// Why nothing could be written beside the data file, with the room missing
+// for @p needed bytes when the disk tells: a full disk is never reported as
+// a broken backup.
+QString cannotWrite(const BackupJob& job, const QString& folder, qint64 needed)
+{
+    QString text = QStringLiteral("%1 に書き込めませんでした。").arg(QDir::toNativeSeparators(job.dataFileFolder()));
+    const qint64 lacking = roomLacking(job.local(), folder, needed);
+    return text + (lacking > 0 ? noRoomText(lacking)
+                               : QStringLiteral("空き容量が足りないか、書き込みが禁止されています。"));
+}
 
-// Disk k of n, asked for until its file was read into @p out.
-DiskStep readDisk(const BackupJob& job, const QString& drive, int k, int n, QFile& out)
+enum class DiskStep { Read, Cancel, Refused };
+
+// Disk k of n, asked for until its file was read into @p out. When @p out
+// cannot take it, @p needed receives about how many bytes are still to come.
+DiskStep readDisk(const BackupJob& job, const QString& drive, int k, int n, QFile& out, qint64& needed)
 {
     const QString name = n > 1 ? backup::partName(k) : QString::fromUtf16(backup::kArchiveName);
     for (;;) {
@@ -110,10 +129,16 @@ DiskStep readDisk(const BackupJob& job, const QString& drive, int k, int n, QFil
         }
         job.show(QStringLiteral("%1 枚目のフロッピーディスクを読込中です･･･").arg(diskOf(k, n)));
         const qint64 before = out.size();
-        const bool ok = appendPart(file, n > 1 && k < n ? backup::kPartSize : -1, out);
+        const qint64 most = n > 1 && k < n ? backup::kPartSize : -1;
+        const Append appended = appendPart(file, most, out);
         job.show({});
-        if (ok)
+        if (appended == Append::Done)
             return DiskStep::Read;
+        if (appended == Append::WriteFailed) {
+            const qint64 size = QFileInfo(file).size();
+            needed = (most < 0 ? size : std::min(most, size)) + (n - k) * backup::kPartSize;
+            return DiskStep::Refused;
+        }
         qWarning().noquote() << "restore: cannot read" << file;
         if (!out.resize(before) || !out.seek(before) ||
             !ask(job, kCheckTitle, QStringLiteral("%1 枚目のフロッピーディスクを読めませんでした。確認してください。").arg(k)))
@@ -121,16 +146,31 @@ DiskStep readDisk(const BackupJob& job, const QString& drive, int k, int n, QFil
     }
 }
 
+// Unpacks the joined archive in @p folder. @return empty on success, else
+// why not (for the user).
+QString unpack(const BackupJob& job, const QString& folder)
+{
+    const QString archive = QString::fromUtf16(backup::kArchiveName);
+    const qint64 size = unpackedSize(folder + archive);
+    if (size >= 0 && roomLacking(job.local(), folder, size) > 0)
+        return cannotWrite(job, folder, size);
+    // The unpack is the CRC test: every member is decoded and checked before
+    // any of them takes its name, so a damaged archive leaves nothing.
+    if (DefrostVT(job, folder, QString::fromUtf16(backup::kMemberName), archive))
+        return {};
+    // A whole archive that could not be unpacked failed on this side: a good
+    // backup must not be called broken, or it may be thrown away.
+    if (size >= 0 && testArchive(job, folder + archive).isEmpty())
+        return cannotWrite(job, folder, size);
+    return QStringLiteral("バックアップが壊れているか、このプログラムのバックアップではありません。");
+}
+
 // Unpacks the joined archive in @p folder and puts the data file in place.
 BackupOutcome install(const BackupJob& job, const QString& folder)
 {
-    const QString archive = QString::fromUtf16(backup::kArchiveName);
-    const QString member = QString::fromUtf16(backup::kMemberName);
-    // The unpack is the CRC test: every member is decoded and checked before
-    // any of them takes its name, so a damaged archive leaves nothing.
-    if (!DefrostVT(job, folder, member, archive))
-        return refused(job, QStringLiteral("バックアップが壊れているか、このプログラムのバックアップではありません。"));
-    const QString restored = findFileNoCase(folder, member);
+    if (const QString failure = unpack(job, folder); !failure.isEmpty())
+        return refused(job, failure);
+    const QString restored = findFileNoCase(folder, QString::fromUtf16(backup::kMemberName));
     if (restored.isEmpty())
         return refused(job, QStringLiteral("バックアップにデータファイルがありません。"));
     // The member may be the Windows version's data file (a Jet file).
@@ -141,14 +181,42 @@ BackupOutcome install(const BackupJob& job, const QString& folder)
         return file.reason.isEmpty() ? BackupOutcome::Failed : refused(job, file.reason);
     if (const QString notOurs = checkDataFile(file.path); !notOurs.isEmpty())
         return refused(job, notOurs);
-    if (const QString failure = replaceDataFile(file.path, job.dataFile); !failure.isEmpty())
+    QString kept;
+    if (const QString failure = replaceDataFile(file.path, job.dataFile, &kept); !failure.isEmpty())
         return refused(job, failure);
     if (!file.importLines.isEmpty())
         job.ask().message(job.owner, MessageRequest{kTitle, importNotice(file.importLines), MsgButtons::Ok,
                                                     MsgIcon::Information, false});
-    job.ask().message(job.owner, MessageRequest{kTitle, QStringLiteral("読込が終了しました。"), MsgButtons::Ok,
-                                                MsgIcon::Information, false});
+    const QString done = QStringLiteral("読込が終了しました。");
+    job.ask().message(job.owner,
+                      MessageRequest{kTitle, kept.isEmpty() ? done : done + u'\n' + keptCopyNotice(kept),
+                                     MsgButtons::Ok, MsgIcon::Information, false});
     return BackupOutcome::Done;
+}
+
+// Joins the files of the n disks into the archive in @p folder.
+// @return nothing when every disk was read, else how it ended (told).
+std::optional<BackupOutcome> collect(const BackupJob& job, const QString& drive, int n, const QString& folder)
+{
+    QString reason;
+    const std::unique_ptr<QFile> out =
+        job.local().create(folder + QString::fromUtf16(backup::kArchiveName), &reason);
+    if (!out) {
+        qWarning().noquote() << "restore: cannot create the archive in" << folder << reason;
+        return refused(job, cannotWrite(job, folder, 0));
+    }
+    for (int k = 1; k <= n; ++k) {
+        qint64 needed = 0;
+        const DiskStep step = readDisk(job, drive, k, n, *out, needed);
+        if (step == DiskStep::Cancel)
+            return stopped(job);
+        if (step == DiskStep::Refused)
+            return refused(job, cannotWrite(job, folder, needed));
+    }
+    out->close();
+    if (out->error() != QFileDevice::NoError)
+        return refused(job, cannotWrite(job, folder, 0));
+    return std::nullopt;
 }
 
 } // namespace
@@ -170,19 +238,12 @@ BackupOutcome RestoreVT(const BackupJob& job, const QString& drive)
     if (n == 0 || !ask(job, kCheckTitle, QStringLiteral("フロッピーディスクは %1 枚です。よろしいですか。").arg(n)))
         return stopped(job);
     // Beside the data file, so that the new one is renamed into place.
-    QTemporaryDir staging(job.dataFileFolder() + QStringLiteral(".rov2-restore-XXXXXX"));
+    StagingFolder staging(job.dataFileFolder(), QStringLiteral("restore"));
     if (!staging.isValid())
         return refused(job, QStringLiteral("作業用のフォルダを作れません。"));
     const QString folder = staging.path() + u'/';
-    QFile out(folder + QString::fromUtf16(backup::kArchiveName));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return refused(job, QStringLiteral("作業用のファイルを作れません。"));
-    for (int k = 1; k <= n; ++k)
-        if (readDisk(job, drive, k, n, out) == DiskStep::Cancel)
-            return stopped(job);
-    out.close();
-    if (out.error() != QFileDevice::NoError)
-        return refused(job, QStringLiteral("作業用のファイルを書き込めません。"));
+    if (const std::optional<BackupOutcome> ended = collect(job, drive, n, folder))
+        return *ended;
     return install(job, folder);
 }
 

@@ -92,6 +92,24 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"OnlyTheArchive", "t \"書庫 1.lzh\"", 't', "書庫 1.lzh", "", {}, 0}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// Every character a path may hold comes back whole through quote(): quotes,
+// carets, backslashes that belong to a name (legal outside Windows), blanks.
+TEST(QuotedNames, ReadBackAsWritten)
+{
+    for (const std::string folder :
+         {"/home/事務所/\"本店\" データ/", "/srv/^\"^^\"/", "/srv/a\\b \t^/", "/\"/"}) {
+        const std::string member = "名簿 \"2\"^.mdb";
+        UnlhaCommandLine parsed;
+        const std::string line = "a -jm4 " + UnlhaCommandLine::quote(folder + "x.lzh") + ' ' +
+                                 UnlhaCommandLine::quote(folder) + UnlhaCommandLine::quote(member);
+        ASSERT_TRUE(UnlhaCommandLine::parse(line, parsed)) << line;
+        EXPECT_EQ(parsed.archive().string(), folder + "x.lzh") << line;
+        EXPECT_EQ(parsed.folder().string(), folder) << line;
+        ASSERT_EQ(parsed.files().size(), 1u) << line;
+        EXPECT_EQ(parsed.files()[0].name, member) << line;
+    }
+}
+
 struct BadLine
 {
     const char* name;

@@ -76,7 +76,7 @@ qint64 FloppyWriter::bytesAvailable(const QString& folder) const
     qint64 used = 0;
     for (const QFileInfo& f : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden))
         used += f.size();
-    return 1'457'664 - used;
+    return std::max<qint64>(0, 1'457'664 - used);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include "Crc16.h"
 #include "JapaneseDate.h"
 #include "RestoreFloppy.h"
+#include "TestNames.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -162,7 +163,8 @@ TEST_F(Floppy, LargeArchiveIsSplitAndRestored)
     d.on(QStringLiteral("の「1」をセット"), [this] { drive.insert(label(1)); });
     feedDisks(d, 3);
     ASSERT_EQ(RestoreVT(job(d), drive.path()), BackupOutcome::Done) << d.texts().join(u'\n').toStdString();
-    EXPECT_EQ(d.texts().last(), QStringLiteral("読込が終了しました。"));
+    EXPECT_TRUE(d.texts().last().startsWith(QStringLiteral("読込が終了しました。\n")));
+    EXPECT_TRUE(d.texts().last().contains(data.path(QStringLiteral("Rov2Data_20261208.mdb")))) << "names the kept copy";
     EXPECT_TRUE(progress.contains(QStringLiteral("2/ 3 枚目のフロッピーディスクを読込中です･･･")));
     EXPECT_EQ(customers(data.dataFile()), QStringList{QStringLiteral("山田太郎")});
     EXPECT_EQ(readAll(data.path(QStringLiteral("Rov2Data_20261208.mdb"))), changed) << "the kept copy";
@@ -244,7 +246,7 @@ class FailingDisk : public Floppy, public ::testing::WithParamInterface<FaultRow
 
 TEST_P(FailingDisk, IsReportedAndAnotherDiskTakesItsPlace)
 {
-    // Disk "bad" fails after 1,000 bytes of any file (the control file fits).
+    // Disk "bad" fails after 1,000 bytes of any file.
     writer = std::make_shared<FailingWriter>(1000, QFileInfo(drive.disk(QStringLiteral("bad"))).canonicalFilePath(),
                                              GetParam().silent);
     DiskDialogs d;
@@ -254,8 +256,7 @@ TEST_P(FailingDisk, IsReportedAndAnotherDiskTakesItsPlace)
     // failing only past its size.
     ASSERT_EQ(FDDBuckUp(job(d), drive.path()), BackupOutcome::Done) << d.texts().join(u'\n').toStdString();
     EXPECT_TRUE(d.saw(QStringLiteral("1/ 1 枚目のフロッピーディスクに書き込めませんでした。")));
-    EXPECT_EQ(drive.files(QStringLiteral("bad")), QStringList{QStringLiteral("Rov2ctl")})
-        << "no half-written archive is left";
+    EXPECT_TRUE(drive.files(QStringLiteral("bad")).isEmpty()) << "nothing half-written is left";
     EXPECT_EQ(drive.files(label(1)), (QStringList{QStringLiteral("Rov2ctl"), QStringLiteral("rov2data.lzh")}));
 }
 
@@ -299,6 +300,90 @@ TEST_F(Floppy, BackupOfTheDataFileInUseElsewhereRestoresThere)
     EXPECT_TRUE(QFileInfo::exists(elsewhere.filePath(QStringLiteral("ROV2DATA_20261208.MDB"))));
     EXPECT_EQ(readAll(data.dataFile()), defaultFile) << "the data folder's own file is not the one in use";
 }
+
+TEST_F(Floppy, BackupAndRestoreThroughAFolderWithQuotesBlanksAndJapanese)
+{
+    const QString folder = data.path(QStringLiteral("顧客 \"本店\" ^データ\\ 2"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString inUse = folder + QStringLiteral("/Rov2Data.mdb");
+    ASSERT_TRUE(QFile::copy(data.dataFile(), inUse));
+    const auto jobThere = [&](DiskDialogs& d) {
+        BackupJob j = job(d);
+        j.dataFile = inUse;
+        j.workFolder = folder;
+        return j;
+    };
+    DiskDialogs backupDialogs;
+    feedDisks(backupDialogs, 1);
+    ASSERT_EQ(FDDBuckUp(jobThere(backupDialogs), drive.path()), BackupOutcome::Done)
+        << backupDialogs.texts().join(u'\n').toStdString();
+    addCustomer(inUse, QStringLiteral("後で足した顧客"));
+    DiskDialogs d;
+    d.on(QStringLiteral("の「1」をセット"), [this] { drive.insert(label(1)); });
+    feedDisks(d, 1);
+    ASSERT_EQ(RestoreVT(jobThere(d), drive.path()), BackupOutcome::Done) << d.texts().join(u'\n').toStdString();
+    EXPECT_EQ(customers(inUse), QStringList{QStringLiteral("山田太郎")});
+}
+
+TEST_F(Floppy, EarlierBackupAndLeftoversGiveWayToTheCheckedNewOne)
+{
+    backUp(1);
+    const QString disk = drive.disk(label(1));
+    const QByteArray earlier = readAll(disk + QStringLiteral("/rov2data.lzh"));
+    writeAll(disk + u'/' + backup::pendingName(QStringLiteral("rov2data.lzh")), "left by a run that was cut short");
+    addCustomer(data.dataFile(), QStringLiteral("後で足した顧客"));
+    backUp(1);
+    EXPECT_EQ(drive.files(label(1)), (QStringList{QStringLiteral("Rov2ctl"), QStringLiteral("rov2data.lzh")}));
+    EXPECT_NE(readAll(disk + QStringLiteral("/rov2data.lzh")), earlier);
+}
+
+struct EarlierRow
+{
+    const char* name;
+    int ownersBytes;  // the owner's own file on the disk
+    qint64 failAfter; // bytes a new file takes before the disk fails; -1: never
+    bool silent;
+    const char* says; // what the failure prompt tells
+};
+
+void PrintTo(const EarlierRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class EarlierBackup : public Floppy, public ::testing::WithParamInterface<EarlierRow>
+{};
+
+TEST_P(EarlierBackup, StaysWhenTheNewOneCannotBeWrittenAndTheUserIsTold)
+{
+    const EarlierRow& row = GetParam();
+    backUp(1);
+    const QString disk = drive.disk(label(1));
+    if (row.ownersBytes > 0)
+        writeAll(disk + QStringLiteral("/photo.jpg"), QByteArray(row.ownersBytes, 'p'));
+    const QStringList files = drive.files(label(1));
+    const QByteArray earlier = readAll(disk + QStringLiteral("/rov2data.lzh"));
+    padDataFile(data.dataFile(), 1'000'000);
+    if (row.failAfter >= 0)
+        writer = std::make_shared<FailingWriter>(row.failAfter, QFileInfo(disk).canonicalFilePath(), row.silent);
+    DiskDialogs d;
+    feedDisks(d, 1);
+    d.answer(MsgAnswer::Ok).answer(MsgAnswer::Ok).answer(MsgAnswer::Ok).answer(MsgAnswer::Cancel);
+    EXPECT_EQ(FDDBuckUp(job(d), drive.path()), BackupOutcome::Cancelled) << d.texts().join(u'\n').toStdString();
+    EXPECT_EQ(drive.files(label(1)), files);
+    EXPECT_EQ(readAll(disk + QStringLiteral("/rov2data.lzh")), earlier);
+    EXPECT_EQ(readAll(disk + QStringLiteral("/Rov2ctl")), QByteArray("Rov2FddNum = 1"));
+    EXPECT_TRUE(d.saw(QString::fromUtf8(row.says))) << d.texts().join(u'\n').toStdString();
+    EXPECT_EQ(d.texts().last(), QStringLiteral("保存を中止しました。フロッピーディスクには何も書き込んでいません。"
+                                               "前回のバックアップはそのまま残っています。"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Disks, EarlierBackup,
+    ::testing::Values(EarlierRow{"NoRoom", 1'200'000, -1, false, "空き容量が足りません。あと "},
+                      EarlierRow{"Full", 0, 1000, false, "空き容量が足りないか"},
+                      EarlierRow{"Lying", 0, 1000, true, "読み返すと元と違っていました"}),
+    PrintedName());
 
 // ---- restore ---------------------------------------------------------------
 
@@ -402,6 +487,7 @@ TEST_P(DamagedBackup, IsRefusedAndTheDataFileStaysAsItWas)
     EXPECT_TRUE(d.texts().last().startsWith(QStringLiteral("読込めませんでした。現在のデータはそのままです。")))
         << d.texts().join(u'\n').toStdString();
     EXPECT_FALSE(d.saw(QStringLiteral("読込が終了しました。")));
+    EXPECT_TRUE(d.saw(QStringLiteral("バックアップが壊れているか"))) << d.texts().join(u'\n').toStdString();
     expectUntouched();
 }
 
@@ -431,6 +517,46 @@ INSTANTIATE_TEST_SUITE_P(
                       DamageRow{"EmptyFirstPart", [](DiskDrive& d) { cutTo(part(d, 1), 0); }},
                       DamageRow{"DamagedHeader", [](DiskDrive& d) { flipByte(part(d, 1), 3); }}),
     [](const auto& row) { return std::string(row.param.name); });
+
+struct RoomRow
+{
+    const char* name;
+    std::function<std::shared_ptr<MediaWriter>()> dataFolder; // the disk of the data folder
+};
+
+void PrintTo(const RoomRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class RestoreWithoutRoom : public Restore, public ::testing::WithParamInterface<RoomRow>
+{};
+
+TEST_P(RestoreWithoutRoom, SaysHowMuchIsMissingAndNeverThatTheBackupIsBroken)
+{
+    DiskDialogs d;
+    d.on(QStringLiteral("の「1」をセット"), [this] { drive.insert(label(1)); });
+    feedDisks(d, 3);
+    BackupJob j = job(d);
+    j.localWriter = GetParam().dataFolder();
+    EXPECT_EQ(RestoreVT(j, drive.path()), BackupOutcome::Failed) << d.texts().join(u'\n').toStdString();
+    const QString last = d.texts().last();
+    EXPECT_TRUE(last.startsWith(QStringLiteral("読込めませんでした。現在のデータはそのままです。\n") +
+                                QDir::toNativeSeparators(data.folder()) + QStringLiteral(" に書き込めませんでした。")))
+        << last.toStdString();
+    EXPECT_TRUE(last.contains(QStringLiteral("空き容量が足りません。あと "))) << last.toStdString();
+    EXPECT_FALSE(d.saw(QStringLiteral("壊れて")));
+    EXPECT_FALSE(d.saw(QStringLiteral("読めませんでした")));
+    expectUntouched();
+}
+
+// A floppy's room where the data folder is: the disks are joined, the
+// unpacked data would not fit. A disk that fills while they are joined.
+INSTANTIATE_TEST_SUITE_P(
+    DataFolders, RestoreWithoutRoom,
+    ::testing::Values(RoomRow{"TooLittleToUnpack", [] { return std::make_shared<FloppyWriter>(); }},
+                      RoomRow{"FullWhileJoining", [] { return std::make_shared<FailingWriter>(2'000'000); }}),
+    PrintedName());
 
 // ---- archives that no backup of ours would hold -----------------------------
 

@@ -121,8 +121,11 @@ TEST_F(FolderCopy, ReadReplacesTheDataFileAndKeepsTheOldOne)
     EXPECT_EQ(readAll(data.path(QStringLiteral("Rov2Data_20261208.mdb"))), before);
     EXPECT_EQ(dialogs.fileRequests().first().title, QStringLiteral("ファイルの読込..."));
     EXPECT_EQ(dialogs.messages().last().title, QStringLiteral("読込完了"));
-    EXPECT_EQ(dialogs.messages().last().text,
-              QDir::toNativeSeparators(data.dataFile()) + QStringLiteral(" に読込みしました。"));
+    const QString done = dialogs.messages().last().text;
+    EXPECT_TRUE(done.endsWith(u'\n' + QDir::toNativeSeparators(data.dataFile()) +
+                              QStringLiteral(" に読込みしました。")))
+        << done.toStdString();
+    EXPECT_TRUE(done.contains(data.path(QStringLiteral("Rov2Data_20261208.mdb")))) << "names the kept copy";
 
     // A second read the same day keeps another copy beside the first.
     dialogs.chooseFile(from).answer(MsgAnswer::Yes);
