@@ -3,6 +3,7 @@
 #include "Layout.h"
 
 #include <QHash>
+#include <algorithm>
 
 namespace rov2 {
 namespace {
@@ -93,6 +94,28 @@ std::vector<QString> guessMapping(const QStringList& firstRow, bool hasHeading)
             field.clear();
         if (!field.isEmpty())
             taken << field;
+        mapping.push_back(field);
+    }
+    return mapping;
+}
+
+bool isFamilyHeading(const QStringList& row)
+{
+    const std::vector<QString> mapping = familyMapping(row);
+    const auto names = [&](const char* field) {
+        return std::find(mapping.begin(), mapping.end(), QString::fromUtf8(field)) != mapping.end();
+    };
+    return names("行番号") && names("氏名") && names("続柄");
+}
+
+std::vector<QString> familyMapping(const QStringList& heading)
+{
+    std::vector<QString> mapping;
+    for (const QString& cell : heading) {
+        QString field;
+        for (const QString& f : familyCsvColumns())
+            if (fold(cell) == fold(f))
+                field = f;
         mapping.push_back(field);
     }
     return mapping;

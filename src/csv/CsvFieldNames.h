@@ -30,4 +30,14 @@ bool looksLikeHeading(const QStringList& row);
 /// only (the first); the other columns are left out (empty).
 std::vector<QString> guessMapping(const QStringList& firstRow, bool hasHeading);
 
+/// True when @p row is the heading line of a family file, such as the
+/// customer export writes beside the customer file: it names 行番号, 氏名 and
+/// 続柄. Its 名称 is the customer's, its 氏名 the member's; read as customers,
+/// every member would land on the customer.
+bool isFamilyHeading(const QStringList& row);
+
+/// For each column of a family file's heading, the field of 家族情報 it
+/// names (width and letter case aside); empty for any other heading.
+std::vector<QString> familyMapping(const QStringList& heading);
+
 } // namespace rov2

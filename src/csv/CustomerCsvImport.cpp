@@ -1,9 +1,8 @@
 #include "CustomerCsvImport.h"
 
 #include "CsvFieldNames.h"
+#include "CsvRowFields.h"
 #include "Database.h"
-#include "DateText.h"
-#include "JapaneseDate.h"
 
 #include <QtDebug>
 #include <SQLiteCpp/Column.h>
@@ -15,71 +14,8 @@ namespace rov2 {
 namespace {
 
 const QString kName = QStringLiteral("名称");
-const QString kBirth = QStringLiteral("生年月日");
-const QString kMonth = QStringLiteral("誕生月");
-const QString kAge = QStringLiteral("年齢");
 const QString kSex = QStringLiteral("性別");
 const QString kQuick = QStringLiteral("クイック");
-
-/// A whole number typed in a cell, full-width digits too.
-std::optional<int> wholeNumber(const QString& text)
-{
-    bool ok = false;
-    const int n = text.normalized(QString::NormalizationForm_KC).trimmed().toInt(&ok);
-    return ok ? std::optional<int>(n) : std::nullopt;
-}
-
-/// The spellings of the sex that spreadsheets use, to the stored "男" / "女".
-QString storedSex(const QString& text)
-{
-    const QString t = text.trimmed();
-    if (t == QStringLiteral("男性"))
-        return QStringLiteral("男");
-    if (t == QStringLiteral("女性"))
-        return QStringLiteral("女");
-    return text;
-}
-
-bool allEmpty(const QStringList& cells)
-{
-    for (const QString& c : cells)
-        if (!c.trimmed().isEmpty())
-            return false;
-    return true;
-}
-
-QString numberFields(QVariantMap* fields, QString* reason)
-{
-    for (const QString& f : {kMonth, kAge}) {
-        if (!fields->contains(f))
-            continue;
-        const auto n = wholeNumber(fields->value(f).toString());
-        const bool inRange = n && (f == kMonth ? (*n >= 1 && *n <= 12) : (*n >= 0 && *n < 200));
-        if (!inRange)
-            return *reason = QStringLiteral("%1「%2」が数ではありません").arg(f, fields->value(f).toString());
-        fields->insert(f, *n);
-    }
-    return {};
-}
-
-/// 生年月日 in its stored form, with the birth month and (unless the row
-/// gives one) the age that go with it.
-bool birthFields(QVariantMap* fields, QString* reason)
-{
-    if (!fields->contains(kBirth))
-        return true;
-    const QString typed = fields->value(kBirth).toString();
-    const auto date = readTypedDate(typed.trimmed());
-    if (!date) {
-        *reason = QStringLiteral("生年月日「%1」が日付ではありません").arg(typed);
-        return false;
-    }
-    fields->insert(kBirth, toStoredDate(*date));
-    fields->insert(kMonth, date->month());
-    if (!fields->contains(kAge))
-        fields->insert(kAge, ageOn(*date, Clock::today()));
-    return true;
-}
 
 /// The prepared statements of one import, made once: 100,000 rows would
 /// otherwise spend most of their time compiling SQL.
@@ -157,10 +93,10 @@ CsvImportReport::Status importRows(Database& db, const CsvTable& table, const Cs
         if (progress && done % 200 == 0 && !progress(done, total))
             return CsvImportReport::Status::Cancelled;
         const QStringList& cells = table.rows[i];
-        if (allEmpty(cells))
+        if (allCellsEmpty(cells))
             continue;
-        QString reason;
-        auto fields = customerFromRow(cells, options.mapping, &reason);
+        QString reason = first > 0 ? widerThanHeading(cells, table.rows.front()) : QString();
+        auto fields = reason.isEmpty() ? customerFromRow(cells, options.mapping, &reason) : std::nullopt;
         if (!fields) {
             const auto nameColumn = std::find(options.mapping.begin(), options.mapping.end(), kName);
             const auto col = static_cast<qsizetype>(nameColumn - options.mapping.begin());
@@ -192,14 +128,9 @@ CsvImportReport::Status importRows(Database& db, const CsvTable& table, const Cs
 std::optional<QVariantMap> customerFromRow(const QStringList& cells, const std::vector<QString>& mapping,
                                            QString* reason)
 {
-    QVariantMap fields;
-    for (std::size_t c = 0; c < mapping.size(); ++c) {
-        const QString value = cells.value(static_cast<qsizetype>(c));
-        if (!mapping[c].isEmpty() && !value.isEmpty())
-            fields.insert(mapping[c], mapping[c] == kSex ? storedSex(value) : value);
-    }
-    const QString name = fields.value(kName).toString();
-    if (name.trimmed().isEmpty()) {
+    const auto nameColumn = std::find(mapping.begin(), mapping.end(), kName);
+    const QString name = cells.value(static_cast<qsizetype>(nameColumn - mapping.begin()));
+    if (nameColumn == mapping.end() || name.trimmed().isEmpty()) {
         *reason = QStringLiteral("名称がありません");
         return std::nullopt;
     }
@@ -207,13 +138,10 @@ std::optional<QVariantMap> customerFromRow(const QStringList& cells, const std::
         *reason = QStringLiteral("名称が%1文字を超えています").arg(kMaxNameLength);
         return std::nullopt;
     }
-    if (!numberFields(&fields, reason).isEmpty() || !birthFields(&fields, reason))
-        return std::nullopt;
-    return fields;
+    return fieldsOfRow(cells, mapping, reason);
 }
 
-CsvImportReport importCustomers(const QString& dataFile, const CsvTable& table,
-                                const CsvImportOptions& options, const ImportProgress& progress)
+CsvImportReport importInOneTransaction(const QString& dataFile, const RowImporter& importRows)
 {
     CsvImportReport report;
     auto db = Database::open(dataFile);
@@ -223,7 +151,7 @@ CsvImportReport importCustomers(const QString& dataFile, const CsvTable& table,
     if (!tx.active())
         return report;
     try {
-        report.status = importRows(*db, table, options, progress, &report);
+        report.status = importRows(*db, &report);
     } catch (const std::exception& e) {
         db->fail(QStringLiteral("CSV import"), QString::fromUtf8(e.what()));
         report.status = CsvImportReport::Status::Failed;
@@ -235,6 +163,18 @@ CsvImportReport importCustomers(const QString& dataFile, const CsvTable& table,
         report.added = report.overwritten = report.skipped = 0;
     }
     return report;
+}
+
+CsvImportReport importCustomers(const QString& dataFile, const CsvTable& table,
+                                const CsvImportOptions& options, const ImportProgress& progress)
+{
+    if (!table.rows.empty() && isFamilyHeading(table.rows.front())) {
+        qWarning("CSV import: a family file is not read as customers");
+        return {};
+    }
+    return importInOneTransaction(dataFile, [&](Database& db, CsvImportReport* report) {
+        return importRows(db, table, options, progress, report);
+    });
 }
 
 } // namespace rov2

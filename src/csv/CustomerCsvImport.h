@@ -9,6 +9,8 @@
 
 namespace rov2 {
 
+class Database;
+
 /// What happens to a row whose 名称 is already a customer.
 enum class ExistingCustomer { Skip, Overwrite };
 
@@ -56,9 +58,18 @@ using ImportProgress = std::function<bool(qsizetype done, qsizetype total)>;
 /// Imports the rows of @p table into 顧客マスタ of @p dataFile in one
 /// transaction: a new 名称 is added, an existing one skipped or overwritten
 /// field by field (the mapped fields that the row fills; the others keep their
-/// values). Rows with every cell empty are passed over. Cancelled or failed,
-/// the data file is left as it was.
+/// values). Rows with every cell empty are passed over; a row with more cells
+/// than the heading line is refused. Cancelled or failed, the data file is
+/// left as it was. A family file (isFamilyHeading) fails whole: its 名称 is
+/// the customer's, its other fields a relative's.
 CsvImportReport importCustomers(const QString& dataFile, const CsvTable& table,
                                 const CsvImportOptions& options, const ImportProgress& progress = {});
+
+/// The rows of one import, written through @p db; throws on a failing statement.
+using RowImporter = std::function<CsvImportReport::Status(Database& db, CsvImportReport* report)>;
+
+/// Runs @p importRows in one transaction of @p dataFile, committed only when
+/// it is Done; otherwise nothing of it stays and no row is counted.
+CsvImportReport importInOneTransaction(const QString& dataFile, const RowImporter& importRows);
 
 } // namespace rov2

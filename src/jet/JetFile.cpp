@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QHash>
 #include <QtDebug>
+#include <QtEndian>
 
 #include <mdbtools.h>
 
@@ -52,6 +53,18 @@ struct TableFreer {
     void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
 };
 
+/// True when the memo or OLE field whose row part starts at @p raw keeps a
+/// non-empty value on pages of its own rather than inside the row.
+bool storedApart(const unsigned char* raw, int size)
+{
+    if (size < MDB_MEMO_OVERHEAD)
+        return false;
+    const quint32 header = qFromLittleEndian<quint32>(raw);
+    constexpr quint32 kInline = 0x80000000u;
+    constexpr quint32 kLength = 0x3fffffffu;
+    return (header & kInline) == 0 && (header & kLength) > 0;
+}
+
 qint64 readInt64(const unsigned char* p)
 {
     quint64 v = 0;
@@ -90,6 +103,9 @@ bool isJetHeader(const QByteArray& header)
 
 struct JetFile::Impl {
     std::unique_ptr<MdbHandle, HandleCloser> mdb;
+    /// The catalogue table itself, read the way libmdb reads it: a page it
+    /// cannot read leaves the catalogue short, with nothing to say so.
+    MdbCatalogEntry catalogue{};
     QStringList tables;
     QHash<QString, MdbCatalogEntry*> entries; // by upper-cased name
 };
@@ -126,6 +142,10 @@ std::unique_ptr<JetFile> JetFile::open(const QString& path, const JetOptions& op
     if (!impl->mdb)
         return fail(QStringLiteral("%1: the Jet file cannot be read").arg(path));
     mdb_set_bind_size(impl->mdb.get(), kBindSize);
+    impl->catalogue.mdb = impl->mdb.get();
+    impl->catalogue.object_type = MDB_TABLE;
+    impl->catalogue.table_pg = 2;
+    std::strcpy(impl->catalogue.object_name, "MSysObjects");
     if (!mdb_read_catalog(impl->mdb.get(), MDB_TABLE))
         return fail(QStringLiteral("%1: the Jet file's catalogue cannot be read").arg(path));
     for (unsigned int i = 0; i < impl->mdb->num_catalog; ++i) {
@@ -156,9 +176,11 @@ struct JetTable::Impl {
     std::vector<int> lengths;
     std::vector<QVariant> values;
     quint64 read = 0;
-    bool overran = false;
+    Fault fault = Fault::None;
 
+    static std::unique_ptr<JetTable> open(MdbCatalogEntry* entry, QString* error);
     void readCurrent();
+    std::vector<bool> longValuesApart(const MdbField* fields) const;
     QVariant fieldValue(int i, const MdbField& f);
     const MdbField& fieldOf(const MdbField* fields, int column) const;
 };
@@ -169,16 +191,52 @@ JetTable::~JetTable() = default;
 std::unique_ptr<JetTable> JetFile::openTable(const QString& name, QString* error)
 {
     MdbCatalogEntry* entry = d_->entries.value(name.toUpper());
-    MdbTableDef* def = entry ? mdb_read_table(entry) : nullptr;
-    if (!def) {
+    if (!entry) {
         if (error)
             *error = QStringLiteral("no table %1").arg(name);
         return nullptr;
     }
+    return JetTable::Impl::open(entry, error);
+}
+
+bool JetFile::readsWhole(QString* error)
+{
+    // libmdb tells of a page it cannot read only on stderr, and a table then
+    // simply ends early: every table is read through and its rows counted.
+    std::vector<MdbCatalogEntry*> tables{&d_->catalogue};
+    for (unsigned int i = 0; i < d_->mdb->num_catalog; ++i) {
+        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(d_->mdb->catalog, i));
+        if (entry->object_type == MDB_TABLE && entry->table_pg != d_->catalogue.table_pg)
+            tables.push_back(entry);
+    }
+    for (MdbCatalogEntry* entry : tables) {
+        auto table = JetTable::Impl::open(entry, error);
+        if (!table)
+            return false;
+        while (table->next()) {
+        }
+        if (table->fault() != JetTable::Fault::None) {
+            if (error)
+                *error = table->faultText();
+            return false;
+        }
+    }
+    return true;
+}
+
+std::unique_ptr<JetTable> JetTable::Impl::open(MdbCatalogEntry* entry, QString* error)
+{
+    const QString name = QString::fromUtf8(entry->object_name);
+    MdbTableDef* def = mdb_read_table(entry);
+    if (!def) {
+        if (error)
+            *error = QStringLiteral("the definition of table %1 cannot be read").arg(name);
+        return nullptr;
+    }
     auto impl = std::make_unique<JetTable::Impl>();
-    impl->mdb = d_->mdb.get();
+    impl->mdb = entry->mdb;
     impl->table.reset(def);
-    impl->name = QString::fromUtf8(entry->object_name);
+    impl->name = name;
     if (!mdb_read_columns(def) || mdb_rewind_table(def) != 0) {
         if (error)
             *error = QStringLiteral("the columns of %1 cannot be read").arg(name);
@@ -206,22 +264,42 @@ qint64 JetTable::rowCountHint() const { return d_->table->num_rows; }
 
 bool JetTable::next()
 {
-    if (d_->overran || !mdb_fetch_row(d_->table.get())) {
-        std::fill(d_->values.begin(), d_->values.end(), QVariant());
-        return false;
+    // The table definition says how many rows there are. On a damaged file
+    // libmdb can walk into pages of other tables and go on "finding" rows; at
+    // a page it cannot read it stops as if the table ended there.
+    if (d_->fault == Fault::None && mdb_fetch_row(d_->table.get())) {
+        if (++d_->read > d_->table->num_rows)
+            d_->fault = Fault::Overran;
+        else
+            d_->readCurrent();
+        if (d_->fault == Fault::None)
+            return true;
+    } else if (d_->fault == Fault::None && d_->read < d_->table->num_rows) {
+        d_->fault = Fault::RowsMissing;
     }
-    // On a damaged file libmdb can walk into pages of other tables and go on
-    // "finding" rows; the table definition says how many there are.
-    if (++d_->read > d_->table->num_rows) {
-        d_->overran = true;
-        std::fill(d_->values.begin(), d_->values.end(), QVariant());
-        return false;
-    }
-    d_->readCurrent();
-    return true;
+    std::fill(d_->values.begin(), d_->values.end(), QVariant());
+    return false;
 }
 
-bool JetTable::overran() const { return d_->overran; }
+JetTable::Fault JetTable::fault() const { return d_->fault; }
+
+QString JetTable::faultText() const
+{
+    switch (d_->fault) {
+    case Fault::None: break;
+    case Fault::Overran: return QStringLiteral("%1: more rows than the table holds; the file is damaged").arg(d_->name);
+    case Fault::RowsMissing:
+        return QStringLiteral("%1: %2 of %3 rows could be read; the file is damaged or cut short")
+            .arg(d_->name)
+            .arg(d_->read)
+            .arg(d_->table->num_rows);
+    case Fault::ValueMissing:
+        return QStringLiteral("%1: row %2 has a memo or OLE value that cannot be read; the file is damaged or cut short")
+            .arg(d_->name)
+            .arg(d_->read);
+    }
+    return {};
+}
 
 void JetTable::Impl::readCurrent()
 {
@@ -232,6 +310,7 @@ void JetTable::Impl::readCurrent()
     size_t size = 0;
     const bool cracked = mdb_find_row(mdb, static_cast<int>(table->cur_row) - 1, &start, &size) == 0 &&
                          mdb_crack_row(table.get(), start & 0x1fff, size, fields) > 0;
+    const std::vector<bool> apart = cracked ? longValuesApart(fields) : std::vector<bool>(columns.size());
     // OLE values are read last: reading one may leave another page in the buffer.
     for (int pass = 0; pass < 2; ++pass) {
         for (size_t i = 0; i < columns.size(); ++i) {
@@ -244,6 +323,21 @@ void JetTable::Impl::readCurrent()
             values[i] = fieldValue(static_cast<int>(i), fieldOf(fields, static_cast<int>(i)));
         }
     }
+    // A value whose pages libmdb cannot read comes back empty, said only on stderr.
+    for (size_t i = 0; i < columns.size(); ++i)
+        if (apart[i] && values[i].toByteArray().isEmpty())
+            fault = Fault::ValueMissing;
+}
+
+std::vector<bool> JetTable::Impl::longValuesApart(const MdbField* fields) const
+{
+    std::vector<bool> apart(columns.size(), false);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const MdbField& f = fieldOf(fields, static_cast<int>(i));
+        const bool isLong = columns[i]->col_type == MDB_MEMO || columns[i]->col_type == MDB_OLE;
+        apart[i] = isLong && !f.is_null && storedApart(mdb->pg_buf + f.start, f.siz);
+    }
+    return apart;
 }
 
 const MdbField& JetTable::Impl::fieldOf(const MdbField* fields, int column) const

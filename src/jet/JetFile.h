@@ -37,6 +37,11 @@ public:
     /// Opens a table for reading its rows; nullptr (reason in @p error) when it is missing.
     /// Jet matches table names without regard to case, and so does this.
     std::unique_ptr<JetTable> openTable(const QString& name, QString* error = nullptr);
+    /// Reads every table of the file to its end, the catalogue and the system
+    /// tables too. @return false, with the table and what went wrong in
+    /// @p error, when any of it cannot be read (a damaged file, or one cut
+    /// short at a page boundary, which otherwise looks whole).
+    bool readsWhole(QString* error = nullptr);
 
 private:
     struct Impl;
@@ -60,11 +65,20 @@ public:
     /// Number of rows the table header announces.
     qint64 rowCountHint() const;
 
-    /// Reads the next row. @return false at the end, or when the table gives
-    /// more rows than its definition holds (a damaged file; see overran()).
+    /// Why reading stopped before the table's true end.
+    enum class Fault {
+        None,
+        Overran,     ///< more rows than the table's definition holds
+        RowsMissing, ///< fewer rows than it holds: a page could not be read
+        ValueMissing ///< a memo or OLE value kept on another page could not be read
+    };
+
+    /// Reads the next row. @return false at the end, or when the table could
+    /// not be read further (see fault()).
     bool next();
-    /// True when reading stopped because the table overran its row count.
-    bool overran() const;
+    Fault fault() const;
+    /// The fault with the table's name, for logs and reports; empty without one.
+    QString faultText() const;
     QVariant value(int field) const;
     QVariant value(const QString& field) const;
     QVariantMap row() const;

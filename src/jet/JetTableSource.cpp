@@ -11,14 +11,10 @@ public:
     const QStringList& fieldNames() const override { return table_->fieldNames(); }
     bool next() override { return table_->next(); }
     QVariant value(const QString& field) const override { return table_->value(field); }
-    // libmdb passes over rows it cannot read; a table that goes on past its
-    // row count is a damaged file, and what was read of it is not to be trusted whole.
-    bool failed() const override { return table_->overran(); }
-    QString error() const override
-    {
-        return failed() ? QStringLiteral("%1: more rows than the table holds; the file is damaged").arg(table_->name())
-                        : QString();
-    }
+    // A table read short of or past its row count is a damaged file, and
+    // what was read of it is not to be trusted whole.
+    bool failed() const override { return table_->fault() != jet::JetTable::Fault::None; }
+    QString error() const override { return table_->faultText(); }
 
 private:
     std::unique_ptr<jet::JetTable> table_;
@@ -33,7 +29,9 @@ std::unique_ptr<JetTableSource> JetTableSource::open(const QString& path, const 
                                                      QString* error)
 {
     auto file = jet::JetFile::open(path, jet::JetOptions{options.jet3CodePage}, error);
-    if (!file)
+    // Nothing of a file that cannot be read whole is taken: a table read
+    // later may be the one whose pages are gone.
+    if (!file || !file->readsWhole(error))
         return nullptr;
     return std::unique_ptr<JetTableSource>(new JetTableSource(std::move(file)));
 }

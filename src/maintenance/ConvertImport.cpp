@@ -20,8 +20,8 @@ namespace {
 QString quoted(const QString& name) { return QLatin1Char('"') + name + QLatin1Char('"'); }
 
 /// Replaces the rows of one table of the new file by the old table's rows.
-/// A row that fails is reported and the others go on; a failure of the table
-/// itself (the statements) is returned.
+/// A row that cannot be written is reported and the others go on; a failure
+/// of the table itself (the statements, or reading the old table) is returned.
 bool importTable(Database& db, TableSource& old, const TableLayout& layout, ImportedTable& out, QString* error)
 {
     auto rows = old.openTable(out.table, error);
@@ -66,8 +66,12 @@ bool importTable(Database& db, TableSource& old, const TableLayout& layout, Impo
                 out.problems << QStringLiteral("%1 行目: %2").arg(number).arg(QString::fromUtf8(e.what()));
             }
         }
-        if (rows->failed())
-            out.problems << QStringLiteral("%1 行目以降: %2").arg(number + 1).arg(rows->error());
+        // What could be read of a damaged file is not to be taken as the shop's data.
+        if (rows->failed()) {
+            if (error)
+                *error = rows->error();
+            return false;
+        }
     } catch (const std::exception& e) {
         if (error)
             *error = QString::fromUtf8(e.what());

@@ -31,8 +31,9 @@ struct ImportReport {
 /// file of the Windows version (a Jet file) or any SQLite file with our tables:
 /// it starts as the supplied data file, and every table of our layout found in
 /// the old file replaces that table's rows, field by field by name. A row
-/// that cannot be written is reported and left out; the file appears under
-/// its name only when it is complete, so a failure leaves no file behind.
+/// that cannot be written is reported and left out; an old file that cannot
+/// be read whole (damaged, cut short) is refused. The file appears under its
+/// name only when it is complete, so a failure leaves no file behind.
 ImportReport importDataFile(const QString& oldFile, const QString& newFile, const SourceOptions& options = {});
 
 /// The report as lines a user can read (one per table, then the rows left out).

@@ -32,7 +32,7 @@ qsizetype widestRow(const CsvTable& t)
 } // namespace
 
 CsvImportDialog::CsvImportDialog(const QString& path, const CsvTable& table, QWidget* parent)
-    : QDialog(parent), table_(table)
+    : QDialog(parent), table_(table), family_(!table.rows.empty() && isFamilyHeading(table.rows.front()))
 {
     setObjectName(QStringLiteral("CsvImportDialog"));
     setWindowTitle(QStringLiteral("CSVファイルから読み込む"));
@@ -43,7 +43,9 @@ CsvImportDialog::CsvImportDialog(const QString& path, const CsvTable& table, QWi
     chk見出し = new QCheckBox(QStringLiteral("1行目は見出し"), this);
     tblPreview = new QTableWidget(this);
     tblPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    auto* existing = new QGroupBox(QStringLiteral("同じ名称の顧客があるとき"), this);
+    auto* existing = new QGroupBox(family_ ? QStringLiteral("同じ氏名の家族がいるとき")
+                                           : QStringLiteral("同じ名称の顧客があるとき"),
+                                   this);
     opt読み飛ばす = new QRadioButton(QStringLiteral("読み飛ばす"), existing);
     opt上書き = new QRadioButton(QStringLiteral("上書きする（ファイルにある項目だけ）"), existing);
     opt読み飛ばす->setChecked(true);
@@ -60,7 +62,10 @@ CsvImportDialog::CsvImportDialog(const QString& path, const CsvTable& table, QWi
     v->addWidget(file);
     v->addWidget(lblEncoding);
     v->addWidget(chk見出し);
-    v->addWidget(new QLabel(QStringLiteral("各列に読み込む項目を選んでください。"), this));
+    v->addWidget(new QLabel(
+        family_ ? QStringLiteral("家族のファイルです。各行を「名称」の顧客の家族として読み込みます。")
+                : QStringLiteral("各列に読み込む項目を選んでください。"),
+        this));
     v->addWidget(tblPreview, 1);
     v->addWidget(existing);
     v->addWidget(buttons);
@@ -82,9 +87,13 @@ CsvImportDialog::CsvImportDialog(const QString& path, const CsvTable& table, QWi
         setTabOrder(previous, next);
         previous = next;
     }
-    const bool heading = !table.rows.empty() && looksLikeHeading(table.rows.front());
+    const bool heading = family_ || (!table.rows.empty() && looksLikeHeading(table.rows.front()));
     chk見出し->setChecked(heading);
     headingToggled(heading);
+    // A family file's columns are its headings' own fields.
+    chk見出し->setEnabled(!family_);
+    for (QComboBox* list : fieldLists_)
+        list->setEnabled(!family_);
     connect(chk見出し, &QCheckBox::toggled, this, &CsvImportDialog::headingToggled);
     resize(760, 420);
 }
@@ -97,7 +106,7 @@ void CsvImportDialog::fillPreview()
     // Row 0 holds the field lists; the file's rows follow.
     tblPreview->setRowCount(rows + 1);
     QStringList choices{kLeftOut};
-    choices << importableFields();
+    choices << (family_ ? familyCsvColumns() : importableFields());
     for (int c = 0; c < columns; ++c) {
         auto* list = new QComboBox(tblPreview);
         list->addItems(choices);
@@ -129,7 +138,7 @@ void CsvImportDialog::headingToggled(bool heading)
     QStringList first = table_.rows.empty() ? QStringList() : table_.rows.front();
     while (first.size() < fieldLists_.size())
         first << QString();
-    applyMapping(guessMapping(first, heading));
+    applyMapping(family_ ? familyMapping(first) : guessMapping(first, heading));
 }
 
 CsvImportOptions CsvImportDialog::options() const

@@ -18,6 +18,8 @@ namespace rov2 {
 /// field list above each column (matched from the headings, changeable, or
 /// "（読み込まない）" to leave the column out), whether the first row is
 /// headings, and what to do with a customer whose 名称 already exists.
+/// A family file (isFamilyHeading) is shown with its headings' fields, not
+/// to be changed, and the choice is for a member whose 氏名 already exists.
 class CsvImportDialog : public QDialog
 {
     Q_OBJECT
@@ -36,6 +38,7 @@ private:
     void headingToggled(bool heading);
 
     const CsvTable& table_;
+    const bool family_;
     QLabel* lblEncoding = nullptr;
     QCheckBox* chk見出し = nullptr;
     QTableWidget* tblPreview = nullptr;

@@ -1,7 +1,9 @@
 // The データ保守 tab's CSV import.
+#include "CsvFieldNames.h"
 #include "CsvImportDialog.h"
 #include "CustomerCsvImport.h"
 #include "Dialogs.h"
+#include "FamilyCsvImport.h"
 #include "FrmHosyu.h"
 #include "ProgramEnv.h"
 
@@ -38,6 +40,30 @@ std::optional<CsvImportOptions> askWithDialog(QWidget* owner, const QString& pat
     return dialog.options();
 }
 
+/// Imports the rows as customers, or as the members of the named customers'
+/// families when the file is a family file, behind a progress bar.
+CsvImportReport importWithProgress(QWidget* owner, const QString& title, const QString& dataFile,
+                                   const CsvTable& table, const CsvImportOptions& options)
+{
+    const bool family = isFamilyHeading(table.rows.front());
+    QProgressDialog progress(family ? QStringLiteral("家族を読み込んでいます…")
+                                    : QStringLiteral("顧客を読み込んでいます…"),
+                             QStringLiteral("キャンセル"), 0, static_cast<int>(table.rows.size()), owner);
+    progress.setObjectName(QStringLiteral("prgCSV読込"));
+    progress.setWindowTitle(title);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const ImportProgress onProgress = [&progress](qsizetype done, qsizetype) {
+        progress.setValue(static_cast<int>(done));
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    CsvImportReport report = family ? importFamily(dataFile, table, options.existing, onProgress)
+                                    : importCustomers(dataFile, table, options, onProgress);
+    progress.reset();
+    return report;
+}
+
 } // namespace
 
 void FrmHosyu::setCsvMappingChooser(CsvMappingChooser chooser)
@@ -70,21 +96,7 @@ void FrmHosyu::ReadCsvFile()
     if (!options)
         return;
     options->defaultSex = env().settings.性別.toString();
-
-    QProgressDialog progress(QStringLiteral("顧客を読み込んでいます…"), QStringLiteral("キャンセル"), 0,
-                             static_cast<int>(table->rows.size()), this);
-    progress.setObjectName(QStringLiteral("prgCSV読込"));
-    progress.setWindowTitle(title);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    const CsvImportReport report =
-        importCustomers(env().locations.dataFile, *table, *options, [&progress](qsizetype done, qsizetype) {
-            progress.setValue(static_cast<int>(done));
-            QApplication::processEvents();
-            return !progress.wasCanceled();
-        });
-    progress.reset();
-    reportCsvImport(report);
+    reportCsvImport(importWithProgress(this, title, env().locations.dataFile, *table, *options));
 }
 
 void FrmHosyu::reportCsvImport(const CsvImportReport& report)

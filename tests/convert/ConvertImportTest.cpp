@@ -3,6 +3,7 @@
 #include "ConvertImport.h"
 #include "Database.h"
 #include "Query.h"
+#include "RestoreImport.h"
 #include "ScriptedDialogs.h"
 #include "SuppliedFiles.h"
 
@@ -156,6 +157,63 @@ TEST_F(ConvertImportTest, commandLineToolImportsAndReportsCounts)
     ASSERT_TRUE(again.waitForFinished(60000));
     EXPECT_EQ(again.exitCode(), 1) << "the new file exists now";
 }
+
+struct CutCase {
+    const char* name;
+    const char* file;
+    const char* codePage;
+    qint64 bytes; ///< whole pages: libmdb reads the file as if it were whole
+};
+
+class CutJetFile : public ::testing::TestWithParam<CutCase> {
+protected:
+    void SetUp() override
+    {
+        QFile whole(jetFixture(s(GetParam().file)));
+        ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+        QFile cut(cutPath);
+        ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+        ASSERT_EQ(cut.write(whole.read(GetParam().bytes)), GetParam().bytes);
+    }
+
+    QTemporaryDir dir;
+    QString cutPath = dir.filePath(s("Rov2Data_old.mdb"));
+    QString newPath = dir.filePath(s("Rov2Data.mdb"));
+};
+
+// libmdb tells of the pages it cannot read only on stderr and reads on.
+TEST_P(CutJetFile, isRefusedByTheToolAndTheReadBackAlike)
+{
+    const SourceOptions options{s(GetParam().codePage)};
+    const ImportReport r = importDataFile(cutPath, newPath, options);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_FALSE(QFile::exists(newPath));
+    EXPECT_FALSE(QFile::exists(newPath + s(".part")));
+
+    QProcess tool;
+    tool.start(QCoreApplication::applicationDirPath() + s("/rov2-import"), {cutPath, newPath, options.jet3CodePage});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tool.exitCode(), 1);
+    EXPECT_FALSE(QFile::exists(newPath));
+
+    ScriptedDialogs dialogs;
+    dialogs.answer(MsgAnswer::Yes);
+    const ReadBackFile back = prepareReadBack(cutPath, dir.path(), dialogs);
+    EXPECT_EQ(back.state, ReadBackFile::State::Refused);
+    ASSERT_EQ(dialogs.messages().size(), 2);
+    EXPECT_EQ(dialogs.messages().at(1).text, s("データを取り込めませんでした。データは変更されていません。"));
+    EXPECT_FALSE(QFile::exists(dir.filePath(s("imported.mdb"))));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AtAPage, CutJetFile,
+    ::testing::Values(CutCase{"Jet3SystemTableShort", "nwind.mdb", "CP1252", 1220 * 2048},
+                      CutCase{"Jet3TableDefinitionsGone", "nwind.mdb", "CP1252", 732 * 2048},
+                      CutCase{"Jet4SystemTableShort", "DateTestDatabase.mdb", "CP932", 66 * 4096},
+                      CutCase{"Jet4UserTableShort", "DateTestDatabase.mdb", "CP932", 20 * 4096}),
+    [](const auto& tp) { return std::string(tp.param.name); });
 
 } // namespace
 } // namespace rov2::test

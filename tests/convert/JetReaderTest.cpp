@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -287,6 +288,34 @@ TEST_P(DamagedJet, truncatedFileIsRefusedOrReadToAnEnd)
 
 INSTANTIATE_TEST_SUITE_P(CutAt, DamagedJet, ::testing::Values(2048, 4096, 10000, 40000, 300000, 1500000,
                                                             200704, 1001472, 1499136));
+
+// libmdb gives a memo whose page it cannot read as the empty text.
+TEST(DamagedJetValue, aMemoOnAPageTheFileLacksStopsTheTable)
+{
+    QFile whole(jetFixture(QStringLiteral("nwind.mdb")));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    QByteArray bytes = whole.readAll();
+    // One employee's Notes in the fixture: a memo kept on page 175, sent past the file's end.
+    constexpr qsizetype kNotes = 108 * 2048 + 753;
+    ASSERT_EQ(qFromLittleEndian<quint32>(bytes.constData() + kNotes), 0x4000005fu);
+    ASSERT_EQ(qFromLittleEndian<quint32>(bytes.constData() + kNotes + 4) >> 8, 175u);
+    qToLittleEndian<quint32>(static_cast<quint32>(bytes.size() / 2048 + 10) << 8, bytes.data() + kNotes + 4);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile damaged(dir.filePath(QStringLiteral("notes.mdb")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    ASSERT_EQ(damaged.write(bytes), bytes.size());
+    damaged.close();
+
+    auto file = JetFile::open(damaged.fileName(), JetOptions{QStringLiteral("CP1252")});
+    ASSERT_TRUE(file);
+    auto employees = file->openTable(QStringLiteral("Employees"));
+    ASSERT_TRUE(employees);
+    while (employees->next()) {
+    }
+    EXPECT_EQ(employees->fault(), jet::JetTable::Fault::ValueMissing);
+    EXPECT_FALSE(file->readsWhole());
+}
 
 TEST(TableSourceOfJet, readsLikeTheReader)
 {

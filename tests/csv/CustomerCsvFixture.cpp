@@ -61,6 +61,27 @@ QMap<QString, QVariantMap> CustomerCsvFixture::customers(const QString& file)
     return out;
 }
 
+QStringList CustomerCsvFixture::familyOf(const QString& owner)
+{
+    QStringList out;
+    auto db = Database::open(d.dataFile());
+    EXPECT_TRUE(db);
+    if (!db)
+        return out;
+    Query q =
+        db->query(QStringLiteral("SELECT 行番号, 氏名, ふりがな, 区分1, 誕生月 FROM 家族情報 WHERE 名称 = ? "
+                                 "ORDER BY 行番号"),
+                  {owner});
+    while (q.next()) {
+        QStringList row;
+        for (int i = 0; i < 5; ++i)
+            row << q.value(i).toString();
+        out << row.join(QLatin1Char('|'));
+    }
+    EXPECT_TRUE(q.ok());
+    return out;
+}
+
 QByteArray CustomerCsvFixture::fileBytes(const QString& path)
 {
     QFile f(path);

@@ -21,6 +21,8 @@ protected:
     void exec(const QString& file, const QString& sql, const QVariantList& params = {});
     /// The customers of a data file by 名称, their importable fields (Null as a null QVariant).
     QMap<QString, QVariantMap> customers(const QString& file);
+    /// The family of @p owner in 行番号 order, a row as "行番号|氏名|ふりがな|区分1|誕生月".
+    QStringList familyOf(const QString& owner);
     QByteArray fileBytes(const QString& path);
     void writeFile(const QString& path, const QByteArray& bytes);
 

@@ -1,7 +1,9 @@
-// Reading a shop's spreadsheet into 顧客マスタ: mapping, checks, existing customers, cancel.
+// Reading a shop's spreadsheet into 顧客マスタ: mapping, checks, existing customers, cancel;
+// and the family file of an export into 家族情報.
 #include "CsvFieldNames.h"
 #include "CustomerCsvFixture.h"
 #include "CustomerCsvImport.h"
+#include "FamilyCsvImport.h"
 #include "JapaneseDate.h"
 
 #include <QCryptographicHash>
@@ -243,6 +245,66 @@ TEST_F(CustomerImport, RefusedRowsAreListedWithTheirReasonsAndTheRestImported)
     EXPECT_EQ(r.refused[3].row, 7);
     EXPECT_TRUE(r.refused[3].reason.contains(QStringLiteral("年齢")));
 }
+
+TEST_F(CustomerImport, ARowWithACellMoreThanTheHeadingIsRefusedNotShifted)
+{
+    // an address split by a comma outside quotes: 千代田区 would be stored as the phone number
+    const auto r = import("名称,住所,電話\n佐藤,東京都,千代田区,03-1\n鈴木,大阪,06-1\n");
+    EXPECT_EQ(r.added, 1);
+    ASSERT_EQ(r.refused.size(), 1u);
+    EXPECT_EQ(r.refused[0].row, 2);
+    EXPECT_EQ(r.refused[0].name, QStringLiteral("佐藤"));
+    EXPECT_TRUE(r.refused[0].reason.contains(QStringLiteral("見出し"))) << r.refused[0].reason.toStdString();
+    EXPECT_EQ(customers(d.dataFile()).keys(), QStringList{QStringLiteral("鈴木")});
+}
+
+class FamilyImport : public CustomerImport, public ::testing::WithParamInterface<ExistingCustomer>
+{
+};
+
+TEST_P(FamilyImport, MembersGoToExistingCustomersAndNeverOntoThem)
+{
+    const auto s = [](const char* text) { return QString::fromUtf8(text); };
+    addCustomer(d.dataFile(),
+                {{s("名称"), s("佐藤")}, {s("ふりがな"), s("さとう")}, {s("区分1"), s("商店")}});
+    addCustomer(d.dataFile(), {{s("名称"), s("鈴木")}});
+    addFamily(s("佐藤"), 0, s("花子"), s("妻"));
+    for (int i = 0; i < kMaxFamilyMembers; ++i)
+        addFamily(s("鈴木"), i, s("子%1").arg(i), s("子"));
+    const auto t = readCsvBytes("名称,行番号,氏名,ふりがな,続柄,生年月日\n"
+                                "佐藤,5,花子,はなこ,妻,\n"
+                                "佐藤,0,次郎,じろう,次男,1980/4/5\n"
+                                "田中,0,太郎,,,\n"
+                                "佐藤,1,,,,\n"
+                                "佐藤,2,三郎,さぶろう,三男,東京都,千代田区\n"
+                                "鈴木,0,新人,,,\n");
+    ASSERT_TRUE(t);
+    CsvImportOptions asCustomers;
+    asCustomers.mapping = guessMapping(t->rows.front(), true);
+    EXPECT_EQ(importCustomers(d.dataFile(), *t, asCustomers).status, CsvImportReport::Status::Failed);
+
+    const auto r = importFamily(d.dataFile(), *t, GetParam());
+    ASSERT_EQ(r.status, CsvImportReport::Status::Done);
+    const bool overwrite = GetParam() == ExistingCustomer::Overwrite;
+    EXPECT_EQ(r.added, 1);
+    EXPECT_EQ(r.overwritten, overwrite ? 1 : 0);
+    EXPECT_EQ(r.skipped, overwrite ? 0 : 1);
+    std::vector<int> refused;
+    for (const RefusedRow& row : r.refused)
+        refused.push_back(row.row);
+    // no such customer, no 氏名, a cell more than the heading, an eleventh member
+    EXPECT_EQ(refused, (std::vector<int>{4, 5, 6, 7}));
+    EXPECT_EQ(familyOf(s("佐藤")),
+              (QStringList{overwrite ? s("0|花子|はなこ||") : s("0|花子|||"), s("1|次郎|じろう|商店|4")}));
+    EXPECT_EQ(familyOf(s("鈴木")).size(), kMaxFamilyMembers);
+    EXPECT_EQ(customers(d.dataFile()).value(s("佐藤")).value(s("ふりがな")), s("さとう"));
+}
+
+INSTANTIATE_TEST_SUITE_P(SameName, FamilyImport,
+                         ::testing::Values(ExistingCustomer::Skip, ExistingCustomer::Overwrite),
+                         [](const auto& tp) {
+                             return std::string(tp.param == ExistingCustomer::Skip ? "Skip" : "Overwrite");
+                         });
 
 TEST_F(CustomerImport, CancelHalfWayLeavesTheFileAsItWas)
 {

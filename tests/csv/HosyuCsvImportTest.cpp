@@ -1,5 +1,6 @@
 // The maintenance screen's "CSVファイルから読み込む": file choice, mapping dialog, report.
 #include "CsvImportDialog.h"
+#include "CustomerCsvExport.h"
 #include "CustomerCsvFixture.h"
 #include "FrmHosyu.h"
 #include "ProgramEnv.h"
@@ -143,6 +144,42 @@ TEST_F(HosyuCsvImport, UntickingTheHeadingReadsTheFirstRowToo)
     dialogs.chooseFile(file);
     clickImport();
     EXPECT_EQ(customers(d.dataFile()).size(), 2);
+}
+
+TEST_F(HosyuCsvImport, TheFamilyFileOfAnExportGoesToTheFamilyNotOntoTheCustomer)
+{
+    const auto s = [](const char* text) { return QString::fromUtf8(text); };
+    addCustomer(d.dataFile(), {{s("名称"), s("佐藤")},
+                               {s("ふりがな"), s("さとう")},
+                               {s("性別"), s("男")},
+                               {s("生年月日"), s("1950/01/01")}});
+    addFamily(s("佐藤"), 0, s("花子"), s("妻"));
+    addFamily(s("佐藤"), 1, s("一郎"), s("長男"));
+    exec(d.dataFile(),
+         s("UPDATE 家族情報 SET ふりがな = 'よみ' || 行番号, 性別 = '女', 生年月日 = '1952/02/02'"));
+    listRow(s("佐藤"), false);
+    const QString file = d.path(s("顧客.csv"));
+    ASSERT_EQ(writeCustomerCsv(d.workFile(), d.dataFile(), true, file, CsvEncoding::Cp932).status,
+              CustomerCsvExportResult::Status::Written);
+    // since the export: 花子 lost, 一郎 typed again without his reading
+    exec(d.dataFile(), s("DELETE FROM 家族情報"));
+    addFamily(s("佐藤"), 0, s("一郎"), s("長男"));
+    adjust = [](CsvImportDialog& dialog) {
+        auto* overwrite = dialog.findChild<QRadioButton*>(QStringLiteral("opt上書き"));
+        ASSERT_TRUE(overwrite);
+        overwrite->setChecked(true);
+    };
+    dialogs.chooseFile(familyCsvPath(file));
+    clickImport();
+
+    const QVariantMap customer = customers(d.dataFile()).value(s("佐藤"));
+    EXPECT_EQ(customer.value(s("ふりがな")), s("さとう"));
+    EXPECT_EQ(customer.value(s("性別")), s("男"));
+    EXPECT_EQ(customer.value(s("生年月日")), s("1950/01/01"));
+    EXPECT_EQ(familyOf(s("佐藤")), (QStringList{s("0|一郎|よみ1||2"), s("1|花子|よみ0||2")}));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    const QString text = dialogs.messages().at(0).text;
+    EXPECT_TRUE(text.contains(s("追加 1件")) && text.contains(s("上書き 1件"))) << text.toStdString();
 }
 
 TEST(CsvImportDialogKeys, TabWalksTheFieldListsInColumnOrder)
