@@ -41,7 +41,7 @@ bool CodeGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* e
             Q_EMIT genderListRequested(index);
         return false;
     }
-    return QTableView::edit(index, trigger, event);
+    return EditingTableView::edit(index, trigger, event);
 }
 
 void CodeGridView::keyPressEvent(QKeyEvent* event)

@@ -196,6 +196,7 @@ bool CodeTableModel::writeCell(int row, int column, const QVariant& value)
     }
     if (!ok) {
         qWarning().noquote() << "code table grid: cannot store row" << row + 1 << ":" << error;
+        Q_EMIT writeFailed(row, column, value);
         return false;
     }
     rows_[row].values[column] = stored;

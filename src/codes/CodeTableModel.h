@@ -45,6 +45,11 @@ public:
     /// @return true only when the value given was stored.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+Q_SIGNALS:
+    /// @p value could not be written to the work table (a full disk, a
+    /// locked file); the cell keeps what is stored.
+    void writeFailed(int row, int column, const QVariant& value);
+
 private:
     struct Row {
         qint64 rowId = -1;

@@ -10,11 +10,13 @@
 #include "CodeTableModel.h"
 #include "HintButton.h"
 #include "InputMethod.h"
+#include "Messages.h"
 #include "ScreenStack.h"
 #include "SexPickList.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -22,6 +24,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace rov2 {
 namespace {
@@ -147,6 +151,8 @@ void FrmCodeMaster::connectControls()
     connect(cmdクリア, &QPushButton::clicked, this, &FrmCodeMaster::clickクリア);
     connect(cmd閉じる, &QPushButton::clicked, this, &FrmCodeMaster::click閉じる);
 
+    connect(datコードマスタ, &CodeTableModel::writeFailed, this,
+            [this](int, int column, const QVariant& value) { noteUnwritten(column, value); });
     connect(Gridコードマスタ->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &FrmCodeMaster::switchInputMethod);
     connect(Gridコードマスタ, &CodeGridView::markToggleRequested, this, [this](int row) {
@@ -292,6 +298,27 @@ void FrmCodeMaster::click読込()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     Readコードマスタ();
     lblMsg->hide();
+}
+
+void FrmCodeMaster::noteUnwritten(int column, const QVariant& value)
+{
+    // The refusal comes while the cell's editor closes: the notice waits until
+    // that is over, and a full disk that refuses several cells gives one notice.
+    const bool pending = !unwritten_.isEmpty();
+    if (column == codes::sname && !value.toString().isEmpty())
+        unwritten_ = value.toString();
+    else if (!pending)
+        unwritten_ = column == codes::性別 ? QStringLiteral("性別") : QStringLiteral("チェック");
+    if (!pending)
+        QMetaObject::invokeMethod(this, &FrmCodeMaster::tellUnwritten, Qt::QueuedConnection);
+}
+
+void FrmCodeMaster::tellUnwritten()
+{
+    const QString what = std::exchange(unwritten_, QString());
+    ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+                what + QStringLiteral(" を書き込めませんでした。") +
+                    QDir::toNativeSeparators(datコードマスタ->workFile()) + QStringLiteral(" を確認してください。"));
 }
 
 void FrmCodeMaster::switchInputMethod(const QModelIndex& current)

@@ -42,6 +42,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    /// Coming forward after the data file was replaced, reads the list shown again.
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildControls();
@@ -63,6 +65,8 @@ private:
     void click閉じる();
     void click読込();
 
+    void noteUnwritten(int column, const QVariant& value);
+    void tellUnwritten();
     void switchInputMethod(const QModelIndex& current);
     void openGenderList(const QModelIndex& index);
     void takeGender(const QString& text);
@@ -84,7 +88,9 @@ private:
     QPushButton* cmd閉じる;
 
     QString loadedKind_;
+    QString unwritten_;  ///< what the work table refused, until the user is told
     int genderRow_ = -1; ///< the row whose gender list is open
+    int dataFileSeen_ = 0; ///< env().dataFileVersion when the list shown was read
 };
 
 } // namespace rov2

@@ -11,6 +11,7 @@
 #include "SuppliedFiles.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QSignalBlocker>
 #include <QtDebug>
 
@@ -32,6 +33,7 @@ void backToFirstRow(CodeGridView* grid, CodeTableModel* model)
 
 void FrmCodeMaster::Form_Load()
 {
+    dataFileSeen_ = env().dataFileVersion;
     FormInit();
     Clearコード明細();
     {
@@ -40,6 +42,19 @@ void FrmCodeMaster::Form_Load()
     }
     applyColumnLayout(cmb区分->currentText());
     Readコードマスタ();
+}
+
+void FrmCodeMaster::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() ||
+        dataFileSeen_ == env().dataFileVersion)
+        return;
+    dataFileSeen_ = env().dataFileVersion;
+    // The slots came from the file that was replaced: saved, they would
+    // write its list over the new file's.
+    if (!loadedKind_.isEmpty())
+        Readコードマスタ();
 }
 
 void FrmCodeMaster::FormInit()

@@ -156,6 +156,26 @@ std::optional<qint64> markedCount(const QString& workFile)
     return work->count(QStringLiteral("SELECT count(*) AS num FROM w顧客リスト WHERE チェック <> 0"));
 }
 
+std::optional<MarkedDeletion> markedDeletion(const QString& dataFile, const QString& workFile)
+{
+    auto data = Database::open(dataFile);
+    if (!data)
+        return std::nullopt;
+    Attachment work(*data, workFile, QStringLiteral("work"));
+    if (!work.ok())
+        return std::nullopt;
+    Query q = data->query(QStringLiteral("SELECT count(DISTINCT 名称), min(名称), max(氏名 IS NOT NULL), "
+                                         "(SELECT count(*) FROM 家族情報 WHERE 名称 IN (SELECT 名称 FROM "
+                                         "work.w顧客リスト WHERE チェック <> 0)) "
+                                         "FROM work.w顧客リスト WHERE チェック <> 0"));
+    if (!q.next()) {
+        qWarning().noquote() << "customer list: cannot read the marked rows:" << data->lastError();
+        return std::nullopt;
+    }
+    return MarkedDeletion{q.value(0).toLongLong(), q.value(1).toString(), q.value(3).toLongLong(),
+                          q.value(2).toLongLong() != 0};
+}
+
 bool deleteMarked(const QString& dataFile, const QString& workFile)
 {
     auto data = Database::open(dataFile);

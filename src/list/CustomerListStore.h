@@ -53,6 +53,17 @@ bool setAllMarks(const QString& workFile, bool marked);
 /// The number of marked rows; nothing when the list cannot be read.
 std::optional<qint64> markedCount(const QString& workFile);
 
+/// Whom a deletion of the marked rows takes away.
+struct MarkedDeletion {
+    qint64 customers = 0;         ///< customers marked, by their own row or by a family row
+    QString firstName;            ///< the first of them by name
+    qint64 family = 0;            ///< 家族情報 rows of those customers in the data file
+    bool familyRowMarked = false; ///< a marked family row stands for its customer
+};
+
+/// What deleteMarked() would delete; nothing when the files cannot be read.
+std::optional<MarkedDeletion> markedDeletion(const QString& dataFile, const QString& workFile);
+
 /// Deletes every customer that has a marked row in the list (a marked family
 /// row stands for its customer) together with all of its family rows, in one
 /// transaction. @return false when anything failed: then nothing is deleted.

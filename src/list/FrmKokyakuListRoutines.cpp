@@ -12,6 +12,7 @@
 #include "TextBox.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QtDebug>
@@ -27,13 +28,39 @@ QString thousands(std::optional<qint64> n)
     return QLocale(QLocale::English, QLocale::UnitedStates).toString(*n);
 }
 
+/// Marking a family row deletes its customer and the whole family: the
+/// question says so by name rather than "指定された顧客".
+QString deletionSubject(const QString& dataFile, const QString& workFile)
+{
+    const QString marked = QStringLiteral("指定された顧客");
+    const auto who = CustomerListStore::markedDeletion(dataFile, workFile);
+    if (!who || !who->familyRowMarked)
+        return marked;
+    const QLocale locale;
+    const QString family = locale.toString(who->family);
+    if (who->customers == 1)
+        return QStringLiteral("顧客 %1 と家族 %2人").arg(who->firstName, family);
+    return marked + QStringLiteral(" %1人と家族 %2人").arg(locale.toString(who->customers), family);
+}
+
 } // namespace
 
 void FrmKokyakuList::Form_Load()
 {
+    dataFileSeen_ = env().dataFileVersion;
     model_->setWorkFile(env().locations.workFile);
     Clear顧客一覧();
     SetComb(QStringLiteral("すべて"));
+}
+
+void FrmKokyakuList::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // A list drawn from a data file that was since replaced would open, print
+    // and delete customers by the names of another file.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        dataFileSeen_ != env().dataFileVersion)
+        Form_Load();
 }
 
 void FrmKokyakuList::SetComb(const QString& which)
@@ -109,7 +136,8 @@ void FrmKokyakuList::Delete顧客マスタ()
         txtふりがな->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票確認2"), QStringLiteral("指定された顧客")))
+    if (!ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票確認2"),
+                     deletionSubject(env().locations.dataFile, work)))
         return;
     showBusy(QStringLiteral("削除中です････"));
     const bool deleted = CustomerListStore::deleteMarked(env().locations.dataFile, work);

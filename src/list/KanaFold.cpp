@@ -75,6 +75,8 @@ void foldInto(std::u32string_view text, std::u32string& out)
             c -= 0xFEE0; // full-width Latin letters, digits and signs
         else if (c == 0x3000)
             c = U' ';
+        if (c >= U'A' && c <= U'Z')
+            c += U'a' - U'A'; // a reading typed in capitals is the same reading
         if ((c == kVoiced || c == kSemiVoiced) && joinMark(out, c))
             continue;
         if (c >= kKataFirst && c <= kKataLast)

@@ -12,7 +12,8 @@ namespace rov2 {
 /// Brings a reading to one spelling, so that a shop owner who types やま
 /// finds ヤマダ and ﾔﾏﾀﾞ alike: katakana become hiragana, half-width katakana
 /// become full-width (a following ﾞ or ﾟ joins its kana: ﾀﾞ gives だ),
-/// full-width Latin letters, digits and the ideographic space become ASCII.
+/// full-width Latin letters, digits and the ideographic space become ASCII,
+/// and Latin capitals become small letters.
 /// Small kana stay small and voiced kana stay voiced: や and ゃ, は and ば
 /// remain different.
 std::u32string foldKana(std::u32string_view text);

@@ -74,6 +74,16 @@ void write(SQLite::Statement& stmt, const QVariantList& values)
     stmt.exec();
 }
 
+/// A name kept as a BLOB (or a number) never equals the stored text: the
+/// customer would be added again beside the one it should overwrite.
+bool isTextKey(const QVariantList& key)
+{
+    for (const QVariant& v : key)
+        if (v.typeId() != QMetaType::QString || v.toString().isEmpty())
+            return false;
+    return true;
+}
+
 } // namespace
 
 ConvertProgressClock::ConvertProgressClock(ConvertProgressFn fn, int intervalMs)
@@ -148,12 +158,17 @@ ConvertTableResult mergeTable(Database& current, RowCursor& old, const ConvertTa
         bool first = true;
         while ((plan.keys.isEmpty() ? first : true) && old.next()) {
             first = false;
-            QVariantList values;
-            for (const QString& f : oldFields)
-                values << storedValue(old.value(f));
+            ++result.read;
             QVariantList key;
             for (const QString& f : keyOld)
                 key << storedValue(old.value(f));
+            if (!isTextKey(key)) {
+                ++result.refused;
+                continue;
+            }
+            QVariantList values;
+            for (const QString& f : oldFields)
+                values << storedValue(old.value(f));
             if (!shown.isEmpty()) {
                 const QVariant name = old.value(shown);
                 if (!name.isNull() || plan.showNullAsEmpty)
@@ -173,6 +188,9 @@ ConvertTableResult mergeTable(Database& current, RowCursor& old, const ConvertTa
         qWarning().noquote() << "conversion:" << result.error;
         return result;
     }
+    if (result.refused > 0)
+        qWarning().noquote() << "conversion:" << plan.table << ":" << result.refused
+                             << "rows refused: their key is not a text, or is empty";
     if (old.failed()) {
         result.ok = false;
         result.error = plan.table + QStringLiteral(": ") + old.error();

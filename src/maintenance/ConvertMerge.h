@@ -55,8 +55,10 @@ struct ConvertTablePlan {
 /// What a table conversion did.
 struct ConvertTableResult {
     bool ok = true;
+    qint64 read = 0;        ///< old rows looked at: added + overwritten + refused
     qint64 added = 0;
     qint64 overwritten = 0;
+    qint64 refused = 0;     ///< old rows whose key is not text, or empty
     QString error;
 };
 
@@ -64,6 +66,8 @@ struct ConvertTableResult {
 /// overwrites, field by field, the first current row with the same key (Null
 /// keys match Null) or is added; fields outside the plan keep their values;
 /// nothing is deleted. Fields the old table lacks are left alone. Values are bound.
+/// An old row whose key is not a text, or is empty, is refused and counted:
+/// it could not be found again, and each run would add it once more.
 /// Runs inside the caller's transaction; stops at the first failure.
 ConvertTableResult mergeTable(Database& current, RowCursor& old, const ConvertTablePlan& plan,
                               ConvertProgressClock& progress);

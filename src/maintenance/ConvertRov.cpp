@@ -72,6 +72,27 @@ void tell(const QString& text)
     ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"), text);
 }
 
+/// The final notice with what came over, so that a file whose rows were all
+/// refused does not pass for a conversion that worked.
+QString finishedText(const ConvertResult& r)
+{
+    qint64 read = 0;
+    qint64 added = 0;
+    qint64 refused = 0;
+    for (const ConvertTableResult* t : {&r.company, &r.codes, &r.customers}) {
+        read += t->read;
+        added += t->added;
+        refused += t->refused;
+    }
+    QString text = QStringLiteral("コンバートが終了しました\n読込 %L1件　追加 %L2件　除外 %L3件")
+                       .arg(read)
+                       .arg(added)
+                       .arg(refused);
+    if (refused > 0)
+        text += QStringLiteral("\n名称やコードが文字でないか空の行は除外しました。");
+    return text;
+}
+
 } // namespace
 
 QStringList convertStageTexts()
@@ -159,7 +180,7 @@ ConvertResult ConvertRov(const QString& oldPath, const QString& dataFile, Dialog
         result.outcome = ConvertOutcome::Failed;
         return result;
     }
-    tell(QStringLiteral("コンバートが終了しました"));
+    tell(finishedText(result));
     result.outcome = ConvertOutcome::Converted;
     return result;
 }

@@ -43,8 +43,9 @@ struct ConvertResult {
 /// 顧客マスタ, rows found by their keys overwritten field by field, new rows
 /// added, nothing deleted. All of it lands in one transaction: on any failure
 /// the current file stays as it was. Running it twice leaves the file as after
-/// the first run. Messages go through @p dialogs; the final notice comes only
-/// after the changes were committed.
+/// the first run. Old rows whose key is not a text, or is empty, are refused.
+/// Messages go through @p dialogs; the final notice comes only after the
+/// changes were committed and says how many rows were read, added and refused.
 /// @param oldPath the old data file (the text of txtSrcPath)
 /// @param dataFile the current data file
 /// @param jet3CodePage code page of text in a Jet 3 old file

@@ -128,6 +128,10 @@ bool FrmHosyu::moveFrom(QWidget* input, int key)
     const qsizetype at = inputs.indexOf(input);
     if (at < 0)
         return false;
+    const bool arrow = key == Qt::Key_Up || key == Qt::Key_Down;
+    // In a drop-down the arrows choose among its items, as in every other list of the program.
+    if (arrow && qobject_cast<ComboBox*>(input))
+        return false;
     const bool forward = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down;
     if (!forward && key != Qt::Key_Up)
         return false;
@@ -180,10 +184,16 @@ void FrmHosyu::clickReadFromFolder() { afterRestore(ReadDataFileFromHdd(backupJo
 
 void FrmHosyu::afterRestore(BackupOutcome outcome)
 {
-    if (outcome != BackupOutcome::Done)
-        return;
-    // The restored file brings its own settings: show them and let the
-    // other screens follow them at once.
+    if (outcome == BackupOutcome::Done)
+        followNewData();
+}
+
+void FrmHosyu::followNewData()
+{
+    // The file brings its own settings, customers and code lists: its
+    // settings are shown here and followed at once, and every other screen
+    // reads the file again when it next comes forward.
+    ++env().dataFileVersion;
     Read自社情報();
     LoadCompanySettings();
     Q_EMIT settingsSaved();
@@ -221,13 +231,8 @@ void FrmHosyu::clickConvert()
         repaint();
     };
     const ConvertResult result = ConvertRov(txtSrcPath->text(), env().locations.dataFile, dialogs(), progress);
-    if (result.outcome != ConvertOutcome::Converted)
-        return;
-    // The old shop's own-company row came over with the data: show it and
-    // let the other screens follow it.
-    Read自社情報();
-    LoadCompanySettings();
-    Q_EMIT settingsSaved();
+    if (result.outcome == ConvertOutcome::Converted)
+        followNewData();
 }
 
 void FrmHosyu::registerScreen(std::function<void()> afterSettingsSaved)

@@ -12,11 +12,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 
 namespace rov2::test {
@@ -165,10 +168,10 @@ TEST_P(RowDelete, EmptiesTheMarkedNamesAndSavesOnYes)
     markRow(0);                     // a double-click on the row
     markRow(3);
     markRow(3);                     // and again: unmarked
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !grid()->editPending(); }));
+    EXPECT_EQ(grid()->currentEditor(), nullptr) << "a double-click is no edit";
     grid()->setCurrentIndex(model()->index(2, codes::チェック));
     QTest::keyClick(grid(), Qt::Key_Space);
-    QTest::qWait(QApplication::doubleClickInterval() + 100);
-    EXPECT_EQ(grid()->currentEditor(), nullptr) << "a double-click is no edit";
     ASSERT_TRUE(shown(0, codes::チェック).toBool());
     ASSERT_TRUE(shown(2, codes::チェック).toBool());
     ASSERT_FALSE(shown(3, codes::チェック).toBool());
@@ -310,6 +313,32 @@ TEST_F(CodeMaster, AFailedSaveLeavesTheStoredListAsItWasAndSaysSo)
     EXPECT_EQ(shown(9, codes::sname).toString(), QStringLiteral("拒否")) << "the slots stay to try again";
 }
 
+TEST_F(CodeMaster, AWorkTableThatTakesNoChangeIsToldAndTheCellKeepsWhatIsStored)
+{
+    chooseKind(QStringLiteral("敬称"));
+    {
+        // A full disk: the work table takes no change.
+        auto work = Database::open(d.workFile());
+        ASSERT_TRUE(work);
+        ASSERT_TRUE(work->execute(QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON wコードマスタ "
+                                                 "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
+    }
+    const QString where = QDir::toNativeSeparators(d.workFile());
+    grid()->setCurrentIndex(model()->index(1, codes::sname));
+    ASSERT_TRUE(focus(grid()));
+    typeIntoGrid(QStringLiteral("Web"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.messages().size() == 1; }));
+    const QString unwritten = QStringLiteral("%1 を書き込めませんでした。%2 を確認してください。");
+    EXPECT_EQ(dialogs.messages().at(0).text, unwritten.arg(QStringLiteral("Web"), where));
+    EXPECT_EQ(shown(1, codes::sname).toString(), QStringLiteral("殿"));
+
+    markRow(2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.messages().size() == 2; }));
+    EXPECT_EQ(dialogs.messages().at(1).text, unwritten.arg(QStringLiteral("チェック"), where));
+    EXPECT_FALSE(shown(2, codes::チェック).toBool());
+}
+
 TEST_F(CodeMaster, NamesWithQuotesAreStoredLikeAnyOther)
 {
     chooseKind(QStringLiteral("区分2"));
@@ -356,6 +385,36 @@ TEST_F(CodeMaster, AClickOnTheCurrentNameEditsItInPlace)
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(shown(1, codes::sname).toString(), QStringLiteral("殿x"));
     EXPECT_FALSE(shown(1, codes::チェック).toBool());
+}
+
+TEST_F(CodeMaster, KeysTypedRightAfterAClickReachTheName)
+{
+    chooseKind(QStringLiteral("敬称"));
+    ASSERT_EQ(grid()->currentIndex(), model()->index(0, codes::sname));
+    // The current name (whose editor waits to tell a click from a double-click), then another one.
+    for (int row : {0, 3}) {
+        const QRect cell = grid()->visualRect(model()->index(row, codes::sname));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Web"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(shown(row, codes::sname).toString(), QStringLiteral("Web")) << "row " << row;
+    }
+}
+
+TEST_F(CodeMaster, AClickOnTheCurrentMarkTicksIt)
+{
+    const QModelIndex mark = model()->index(2, codes::チェック);
+    grid()->setCurrentIndex(mark);
+    ASSERT_TRUE(focus(grid()));
+    const QStyleOptionViewItem cell = [&] {
+        QStyleOptionViewItem o;
+        o.rect = grid()->visualRect(mark);
+        o.features = QStyleOptionViewItem::HasCheckIndicator;
+        return o;
+    }();
+    const QRect box = grid()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &cell, grid());
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, box.center());
+    EXPECT_TRUE(shown(2, codes::チェック).toBool());
 }
 
 TEST_F(CodeMaster, F5SavesANameStillBeingTyped)

@@ -7,7 +7,7 @@
 #include "TempData.h"
 
 #include <QFile>
-#include <QThread>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace rov2::test {
@@ -18,6 +18,15 @@ const QString kFailed = QStringLiteral("コンバートできませんでした�
 
 QVariant null() { return QVariant(); }
 QString s(const char* text) { return QString::fromUtf8(text); }
+
+/// The final notice: its fixed first line, then what came over.
+QString done(int read, int added, int refused)
+{
+    QString text = kDone + s("\n読込 %1件　追加 %2件　除外 %3件").arg(read).arg(added).arg(refused);
+    if (refused > 0)
+        text += s("\n名称やコードが文字でないか空の行は除外しました。");
+    return text;
+}
 
 /// An old file of the previous version: a company row, three code slots and three customers.
 struct OldFile {
@@ -118,7 +127,7 @@ TEST_F(ConvertRovTest, existingCustomerIsOverwrittenFieldByField)
     OldFile{}.write(oldPath);
     const ConvertResult r = convert(oldPath);
     ASSERT_EQ(r.outcome, ConvertOutcome::Converted) << r.error.toStdString();
-    EXPECT_EQ(texts(), QStringList{kDone});
+    EXPECT_EQ(texts(), QStringList{done(8, 2, 1)});
 
     const QVariantMap y = customer(s("山田 太郎"));
     EXPECT_EQ(y.value(s("ふりがな")), s("やまだ たろう"));
@@ -138,11 +147,12 @@ TEST_F(ConvertRovTest, existingCustomerIsOverwrittenFieldByField)
     ASSERT_FALSE(o.isEmpty()) << "a name with ' converts like any other";
     EXPECT_EQ(o.value(s("住所2")), s("2F"));
     EXPECT_TRUE(o.value(s("生年月日")).isNull());
-    EXPECT_FALSE(customer(QVariant()).isEmpty()) << "a row without a name is copied as it is";
+    EXPECT_TRUE(customer(QVariant()).isEmpty()) << "a row without a name could never be found again";
     EXPECT_FALSE(customer(s("残る人")).isEmpty()) << "nothing is deleted";
-    EXPECT_EQ(count("SELECT count(*) AS num FROM 顧客マスタ"), 4);
+    EXPECT_EQ(count("SELECT count(*) AS num FROM 顧客マスタ"), 3);
     EXPECT_EQ(r.customers.overwritten, 1);
-    EXPECT_EQ(r.customers.added, 2);
+    EXPECT_EQ(r.customers.added, 1);
+    EXPECT_EQ(r.customers.refused, 1);
 }
 
 TEST_F(ConvertRovTest, codesAreFoundByKindAndSlot)
@@ -263,13 +273,83 @@ TEST_F(ConvertRovTest, oldTablesOrFieldsMissingConvertWhatIsThere)
     EXPECT_EQ(y.value(s("区分1")), s("旧区分"));
 }
 
+TEST_F(ConvertRovTest, rowsWhoseKeyIsNotTextAreRefusedAndCounted)
+{
+    OldFile old;
+    old.company.clear();
+    old.codes = {{s("区分1"), QByteArray("03"), s("BLOBの枠")}, {s("区分1"), s("04"), s("文字の枠")}};
+    const QVariantList rest(10, null());
+    old.customers.clear();
+    // The current file's 山田 太郎 kept as a BLOB of its bytes, a number, an empty text and Null.
+    for (const QVariant& name : {QVariant(s("山田 太郎").toUtf8()), QVariant(7), QVariant(s("")), null()})
+        old.customers.push_back(QVariantList{name} + rest);
+    old.customers.push_back(QVariantList{s("新しい人")} + rest);
+    old.write(oldPath);
+
+    const ConvertResult r = convert(oldPath);
+    ASSERT_EQ(r.outcome, ConvertOutcome::Converted) << r.error.toStdString();
+    EXPECT_EQ(r.customers.refused, 4);
+    EXPECT_EQ(r.codes.refused, 1);
+    EXPECT_EQ(count("SELECT count(*) AS num FROM 顧客マスタ"), 3) << "only 新しい人 was added";
+    EXPECT_EQ(count("SELECT count(*) AS num FROM 顧客マスタ WHERE typeof(名称) <> 'text'"), 0);
+    EXPECT_EQ(count("SELECT count(*) AS num FROM コードマスタ WHERE sname = 'BLOBの枠'"), 0);
+    EXPECT_EQ(texts(), QStringList{done(7, 1, 5)});
+}
+
+TEST_F(ConvertRovTest, everyMappedFieldLandsInItsOwnField)
+{
+    {
+        // The flags start opposite to the old ones, so that a flag left alone shows.
+        auto db = Database::open(data.dataFile());
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->execute(s("DELETE FROM 自社情報")));
+        ASSERT_TRUE(db->execute(s("INSERT INTO 自社情報 (敬称登録, yubinlocalEriaSw) VALUES (0, -1)")));
+    }
+    // Every old field holds a value of its own: a swapped pair cannot pass.
+    OldFile old;
+    old.company = {{s("社名"), s("支店名"), s("100-0001"), s("住所一"), s("03-1111-1111"), s("03-2222-2222"), -1,
+                    s("地域名"), 0}};
+    old.customers = {{s("写し先"), s("うつしさき"), s("200-0002"), s("客住所一"), s("客住所二"), s("殿"),
+                      s("045-111-1111"), s("045-222-2222"), s("しない"), s("区分の値"), s("メモの値")}};
+    old.write(oldPath);
+    ASSERT_EQ(convert(oldPath).outcome, ConvertOutcome::Converted);
+
+    auto db = Database::open(data.dataFile());
+    ASSERT_TRUE(db);
+    Query company = db->query(s("SELECT * FROM 自社情報"));
+    ASSERT_TRUE(company.next());
+    const QVariantMap customerRow = customer(s("写し先"));
+    struct Mapped {
+        const char* table;
+        const char* field;
+        QVariant expected;
+    };
+    const Mapped mapped[] = {
+        {"自社情報", "顧客名", s("社名")},          {"自社情報", "名称2", s("支店名")},
+        {"自社情報", "郵便番号", s("100-0001")},    {"自社情報", "住所1", s("住所一")},
+        {"自社情報", "電話番号", s("03-1111-1111")}, {"自社情報", "FAX", s("03-2222-2222")},
+        {"自社情報", "敬称登録", -1},               {"自社情報", "YubinLocalEria", s("地域名")},
+        {"自社情報", "yubinlocalEriaSw", 0},        {"顧客マスタ", "ふりがな", s("うつしさき")},
+        {"顧客マスタ", "郵便番号", s("200-0002")},  {"顧客マスタ", "住所1", s("客住所一")},
+        {"顧客マスタ", "住所2", s("客住所二")},     {"顧客マスタ", "敬称", s("殿")},
+        {"顧客マスタ", "TEL1", s("045-111-1111")},  {"顧客マスタ", "FAX", s("045-222-2222")},
+        {"顧客マスタ", "クイック", s("しない")},    {"顧客マスタ", "区分1", s("区分の値")},
+        {"顧客マスタ", "顧客メモ", s("メモの値")},
+    };
+    for (const Mapped& m : mapped) {
+        const QString field = s(m.field);
+        const QVariant got = s(m.table) == s("自社情報") ? company.value(field) : customerRow.value(field);
+        EXPECT_EQ(got.toString(), m.expected.toString()) << m.table << "." << m.field;
+    }
+}
+
 TEST_F(ConvertRovTest, jetFileWithoutTheTablesConvertsNothing)
 {
     const QString before = dumpDataFile(data.dataFile());
     const ConvertResult r =
         ConvertRov(jetFixture(s("nwind.mdb")), data.dataFile(), dialogs, {}, QStringLiteral("CP1252"));
     EXPECT_EQ(r.outcome, ConvertOutcome::Converted);
-    EXPECT_EQ(texts(), QStringList{kDone});
+    EXPECT_EQ(texts(), QStringList{done(0, 0, 0)});
     EXPECT_EQ(dumpDataFile(data.dataFile()), before);
 }
 
@@ -288,7 +368,7 @@ TEST_F(ConvertRovTest, panelShowsTheStagesAndHidesBeforeTheFinalMessage)
     };
     ASSERT_EQ(ConvertRov(oldPath, data.dataFile(), dialogs, progress).outcome, ConvertOutcome::Converted);
     EXPECT_EQ(events, QStringList{s("show")} + convertStageTexts() + QStringList{s("hide")});
-    EXPECT_EQ(texts(), QStringList{kDone});
+    EXPECT_EQ(texts(), QStringList{done(8, 2, 1)});
 }
 
 TEST(ConvertProgressClock, reportsByTimeNotByRow)
@@ -300,9 +380,10 @@ TEST(ConvertProgressClock, reportsByTimeNotByRow)
         clock.row(QString::number(i));
     // 10,000 rows take far less than the interval: only the stage was reported
     EXPECT_LE(shown.size(), 2);
-    QThread::msleep(120);
-    clock.row(s("後の行"));
-    EXPECT_EQ(shown.last(), s("後の行"));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        clock.row(s("後の行"));
+        return shown.last() == s("後の行");
+    })) << "once the interval has passed, the next row is shown";
 }
 
 } // namespace

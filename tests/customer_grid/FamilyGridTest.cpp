@@ -77,6 +77,15 @@ TEST_F(FamilyGridTest, TypingIntoACellStoresItAndEnterMovesToTheNextColumn)
     EXPECT_EQ(stored(2, "氏名").toString(), "佐藤");
 }
 
+TEST_F(FamilyGridTest, KeysTypedRightAfterAClickReachTheCell)
+{
+    clickCell(2, 氏名);
+    // All three keys reach the grid, as keys already on their way when its editor opens do.
+    QTest::keyClicks(grid->Grid家族, QStringLiteral("Web"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(stored(2, "氏名").toString(), "Web");
+}
+
 TEST_F(FamilyGridTest, ACellEmptiedInTheEditorIsStoredAsNull)
 {
     work(QStringLiteral("UPDATE w家族情報 SET 勤務先 = ? WHERE rowid = (SELECT MIN(rowid) FROM w家族情報)"),

@@ -3,6 +3,7 @@
 #include "CustomerListStore.h"
 #include "Database.h"
 #include "ListFixture.h"
+#include "TestNames.h"
 
 #include <QFile>
 
@@ -26,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, BirthMonthText,
                          ::testing::Values(MonthCase{"3", 3}, MonthCase{" 12 ", 12}, MonthCase{"３", 3},
                                            MonthCase{"2.5", 2}, MonthCase{"3.5", 4}, MonthCase{"", std::nullopt},
                                            MonthCase{"三月", std::nullopt}, MonthCase{"x", std::nullopt},
-                                           MonthCase{"1e99", std::nullopt}));
+                                           MonthCase{"1e99", std::nullopt}),
+                         FieldName<&MonthCase::text>());
 
 class Store : public ListData {};
 

@@ -38,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PrefixCase{"LongerThanTheReading", "やまだたろう", "やまだ", false},
                       PrefixCase{"IdeographicSpaceIsABlank", "やまだ　は", "やまだ はなこ", true},
                       PrefixCase{"FullWidthLatin", "ＡＢ", "AB商事", true},
-                      PrefixCase{"LatinCaseCounts", "ab", "AB", false},
+                      PrefixCase{"LatinIgnoresCase", "ab", "AB", true},
+                      PrefixCase{"FullWidthLatinIgnoresCase", "ａＢ", "Ａb商事", true},
                       PrefixCase{"LongVowelMark", "ｰ", "ー", true}),
     [](const auto& c) { return std::string(c.param.name); });
 

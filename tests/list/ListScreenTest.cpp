@@ -135,6 +135,8 @@ TEST_P(ReadingFilter, IsAPrefixOfAnyKanaSpelling)
     addCustomer(u("小山　五"), u("こやま ごろう"));
     addCustomer(u("記号　六"), u("や%だ"));
     addCustomer(u("記号　七"), u("や_だ"));
+    addCustomer(u("英字　八"), u("Smith"));
+    addCustomer(u("英字　九"), u("ｓｍｉｔｈ"));
     setText("txtふりがな", u(GetParam().filter));
     click("cmd_ENT");
     QStringList names;
@@ -156,7 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadingCase{"MiddleOfAReading", "まだ", {}},
         ReadingCase{"PercentIsItself", "や%", {u("記号　六")}},
         ReadingCase{"UnderscoreIsItself", "や_", {u("記号　七")}},
-        ReadingCase{"QuoteIsItself", "や'", {}}),
+        ReadingCase{"QuoteIsItself", "や'", {}},
+        ReadingCase{"LatinInAnyCase", "SMI", {u("英字　八"), u("英字　九")}},
+        ReadingCase{"FullWidthLatinInAnyCase", "ｓＭｉ", {u("英字　八"), u("英字　九")}}),
     [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(ListScreen, AQuoteInACategoryFiltersByExactlyThatText)
@@ -227,6 +231,44 @@ TEST_F(ListScreen, MarkAllThenDeleteWithYesEmptiesTheListUnderTheSameFilter)
     EXPECT_EQ(label("LblDispNum"), QString());
     EXPECT_EQ(label("LblAllNum"), u("1"));
 }
+
+struct FamilyMark {
+    const char* name;
+    QStringList marked; ///< 氏名 of the marked family rows
+    const char* question;
+};
+
+class MarkedFamilyRow : public ListScreen, public ::testing::WithParamInterface<FamilyMark> {};
+
+TEST_P(MarkedFamilyRow, AsksNamingTheCustomerAndTheFamilyThatGoWithIt)
+{
+    addCustomer(u("山田　太郎"), u("やまだ たろう"));
+    addMember(u("山田　太郎"), u("山田　花子"), u("やまだ はなこ"), fields({{"性別", u("女")}}));
+    addMember(u("山田　太郎"), u("山田　一郎"), u("やまだ いちろう"), fields({{"性別", u("男")}}));
+    addCustomer(u("青木　誠"), u("あおき まこと"));
+    addMember(u("青木　誠"), u("青木　愛"), u("あおき あい"), fields({{"性別", u("女")}}));
+    setText("cmb性別", u("女")); // 山田　一郎 is not listed, yet goes with his family
+    find<QCheckBox>("Chk家族")->setChecked(true);
+    click("cmd_ENT");
+    {
+        auto work = Database::open(d.workFile());
+        ASSERT_TRUE(work);
+        for (const QString& name : GetParam().marked)
+            ASSERT_TRUE(work->execute(u("UPDATE w顧客リスト SET チェック = -1 WHERE 氏名 = ?"), {name}));
+    }
+    dialogs.answer(MsgAnswer::Yes);
+    key(Qt::Key_F6, "Grid明細");
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().at(0).text, u(GetParam().question));
+    EXPECT_EQ(count(d.dataFile(), u("SELECT count(*) AS num FROM 家族情報 WHERE 名称 = ?"), {u("山田　太郎")}), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Marks, MarkedFamilyRow,
+    ::testing::Values(FamilyMark{"OneCustomer", {u("山田　花子")}, "顧客 山田　太郎 と家族 2人 を削除します。よろしいですか"},
+                      FamilyMark{"TwoCustomers", {u("山田　花子"), u("青木　愛")},
+                                 "指定された顧客 2人と家族 3人 を削除します。よろしいですか"}),
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(ListScreen, DeleteAnsweredNoKeepsEverything)
 {

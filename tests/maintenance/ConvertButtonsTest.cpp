@@ -140,7 +140,7 @@ TEST_F(ConvertButtons, ConversionShowsItsStagesAndBringsTheOldDataAndSettingsOve
 
     EXPECT_EQ(watch.stages.join(u'|').toStdString(), convertStageTexts().join(u'|').toStdString())
         << "each stage is painted while it runs";
-    EXPECT_EQ(textsOf(dialogs), QStringList{s("コンバートが終了しました")});
+    EXPECT_EQ(textsOf(dialogs), QStringList{s("コンバートが終了しました\n読込 4件　追加 1件　除外 0件")});
     EXPECT_TRUE(ctl<QFrame>("Cnコンバート")->isHidden()) << "the panel is put away before the final message";
     const auto customers = rows(d.dataFile(), s("顧客マスタ"));
     ASSERT_EQ(customers.size(), 2);
@@ -155,6 +155,7 @@ TEST_F(ConvertButtons, ConversionShowsItsStagesAndBringsTheOldDataAndSettingsOve
     EXPECT_EQ(ctl<TextBox>("txtYubinEriaName")->text(), s("関東"));
     EXPECT_TRUE(ctl<QCheckBox>("chkYubinEria")->isChecked());
     EXPECT_EQ(reloaded.count(), 1);
+    EXPECT_EQ(env().dataFileVersion, 1) << "the other screens read the converted data when they come forward";
 }
 
 /// Reading a file back from a folder or a backup when it is not a data file

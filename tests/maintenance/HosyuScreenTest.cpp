@@ -4,6 +4,7 @@
 
 #include "ComboBox.h"
 #include "ScreenStack.h"
+#include "TestNames.h"
 #include "TextBox.h"
 
 #include <QApplication>
@@ -63,10 +64,12 @@ TEST_F(Screen, EnterAndUpWalkThroughTheSettingsInOrder)
                                text("chkYubinEria"), text("txtYubinEriaName"), text("Chk敬称"),
                                text("Chk区分1"),     text("Chk区分2"),         text("Chk続柄"),
                                text("cmb性別"),      text("cmbクイック"),      text("cmd登録")};
+    // The arrows of a drop-down choose its items: there Enter and Shift+Tab move.
+    const auto inList = [] { return qobject_cast<ComboBox*>(QApplication::focusWidget()) != nullptr; };
     focus(ctl<TextBox>("txtDataPath"));
     QStringList forward{QApplication::focusWidget()->objectName()};
     for (int i = 1; i < order.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Return : Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), i % 2 || inList() ? Qt::Key_Return : Qt::Key_Down);
         forward << QApplication::focusWidget()->objectName();
     }
     EXPECT_EQ(forward, order);
@@ -75,26 +78,45 @@ TEST_F(Screen, EnterAndUpWalkThroughTheSettingsInOrder)
     focus(ctl<ComboBox>("cmbクイック"));
     QStringList back{QApplication::focusWidget()->objectName()};
     for (int i = order.size() - 3; i >= 0; --i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QTest::keyClick(QApplication::focusWidget(), inList() ? Qt::Key_Backtab : Qt::Key_Up,
+                        inList() ? Qt::ShiftModifier : Qt::NoModifier);
         back << QApplication::focusWidget()->objectName();
     }
     std::reverse(back.begin(), back.end());
     EXPECT_EQ(back, order.mid(0, order.size() - 1));
 }
 
-TEST_F(Screen, ArrowsOnAListMoveWithoutChangingIt)
+struct ListArrows {
+    const char* list;
+    const char* first;
+    const char* second;
+};
+
+class ArrowsOnAList : public HosyuFixture, public ::testing::WithParamInterface<ListArrows> {};
+
+TEST_P(ArrowsOnAList, ChangeTheChoiceAndKeepTheFocus)
 {
     open();
-    auto* era = ctl<ComboBox>("cmb年号");
-    focus(era);
-    QTest::keyClick(era, Qt::Key_Down);
-    EXPECT_EQ(era->text(), text("西暦"));
-    EXPECT_TRUE(ctl<QCheckBox>("chkYubinEria")->hasFocus());
-    QTest::keyClick(ctl<QCheckBox>("chkYubinEria"), Qt::Key_Up);
-    QTest::keyClick(era, Qt::Key_Up);
-    EXPECT_EQ(era->text(), text("西暦"));
-    EXPECT_TRUE(ctl<TextBox>("txtYubinPath")->hasFocus());
+    auto* list = ctl<ComboBox>(GetParam().list);
+    ASSERT_TRUE(list);
+    list->setText(text(GetParam().first));
+    focus(list);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->text(), text(GetParam().second));
+    EXPECT_TRUE(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(list->text(), text(GetParam().first));
+    EXPECT_TRUE(list->hasFocus());
+    // The postal-area box keeps its own Up.
+    focus(ctl<QCheckBox>("chkYubinEria"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_TRUE(ctl<ComboBox>("cmb年号")->hasFocus());
 }
+
+INSTANTIATE_TEST_SUITE_P(Lists, ArrowsOnAList,
+                         ::testing::Values(ListArrows{"cmb年号", "西暦", "和暦"}, ListArrows{"cmb性別", "女", "男"},
+                                           ListArrows{"cmbクイック", "する", "しない"}),
+                         [](const auto& p) { return testName(p.param.list); });
 
 // The keys of Label37 press their buttons from any input of any tab.
 struct Key {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QBasicTimer>
+#include <QPersistentModelIndex>
 #include <QTableView>
 
 class QKeyEvent;
@@ -23,6 +25,9 @@ public:
     bool commitPendingEdit();
     /// Closes the open editor without storing it.
     void discardPendingEdit();
+    /// A click on the current cell asked for its editor, which waits for the
+    /// double-click interval to pass first.
+    bool editPending() const { return clickEdit_.isActive(); }
 
     /// Typing into a cell that cannot be edited must not jump to another row.
     void keyboardSearch(const QString& /*search*/) override {}
@@ -35,6 +40,22 @@ public:
     static bool opensList(const QKeyEvent& key);
     /// A printable character typed (with or without Shift).
     static bool isTyped(const QKeyEvent& key);
+
+protected:
+    /// A click on the current cell waits to tell a click from a double-click,
+    /// as Qt's own wait does; a key typed meanwhile opens the editor at once
+    /// and goes into it (Qt's wait would drop it). A grid that overrides
+    /// edit() passes on to this one.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    /// Characters that reach the grid while its editor opens go into the editor.
+    bool event(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    bool forwardToEditor(QKeyEvent& key);
+
+    QBasicTimer clickEdit_;
+    QPersistentModelIndex clickedIndex_;
 };
 
 } // namespace rov2
