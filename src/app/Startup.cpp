@@ -2,11 +2,11 @@
 
 #include "Database.h"
 #include "Recordset.h"
+#include "StagingFolder.h"
 #include "SuppliedFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QtDebug>
 
 namespace rov2 {
@@ -113,18 +113,32 @@ ProgramStart startProgram(const QString& programFolder)
 
     // Two copies on one data folder would share the work tables and overwrite
     // each other's family rows: the second one stops before touching a file.
-    auto lock = std::make_unique<QLockFile>(defaults.dataFolder + QString::fromLatin1(kInstanceLockName));
-    lock->setStaleLockTime(0); // stale only when its owner has gone, never by age
-    if (!lock->tryLock(0)) {
-        if (lock->error() == QLockFile::LockFailedError)
-            return {StartOutcome::AlreadyRunning, nullptr};
-        // A folder where no lock can be made (read-only medium): go on unguarded.
-        qWarning().noquote() << "start-up: cannot take the lock in" << defaults.dataFolder;
-        lock.reset();
+    const QString lockFile = defaults.dataFolder + QString::fromLatin1(kInstanceLockName);
+    auto lock = std::make_unique<InstanceLock>(lockFile);
+    switch (lock->state()) {
+    case InstanceLock::State::HeldElsewhere:
+        return {StartOutcome::AlreadyRunning, nullptr, lockFile};
+    case InstanceLock::State::Unusable:
+        return {StartOutcome::LockUnusable, nullptr, lockFile};
+    case InstanceLock::State::Held:
+        break;
     }
+    removeStaleStaging(defaults.dataFolder);
     ensureSuppliedFiles(defaults);
     env().locations = resolveLocations(programFolder, development, dev, ReadDataEnv(defaults.workFile));
-    return {StartOutcome::Ready, std::move(lock)};
+    return {StartOutcome::Ready, std::move(lock), lockFile};
+}
+
+QString lockUnusableNotice(const QString& lockFile)
+{
+    const QString name = QDir::toNativeSeparators(lockFile);
+    if (QFileInfo(lockFile).isDir())
+        return QStringLiteral("起動の確認に使うファイル（%1）と同じ名前のフォルダがあります。"
+                              "このフォルダを別の場所へ移すか名前を変えてから、もう一度起動してください。")
+            .arg(name);
+    return QStringLiteral("起動の確認に使うファイル（%1）を開けません。"
+                          "データのフォルダに書き込めるか確認してから、もう一度起動してください。")
+        .arg(name);
 }
 
 } // namespace rov2

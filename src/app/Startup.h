@@ -1,12 +1,10 @@
 #pragma once
 
+#include "InstanceLock.h"
 #include "ProgramEnv.h"
 
 #include <QString>
 #include <QVariant>
-
-#include <QLockFile>
-
 #include <memory>
 #include <optional>
 
@@ -54,19 +52,27 @@ inline constexpr const char* kInstanceLockName = "Rov2.lock";
 enum class StartOutcome {
     Ready,          ///< the locations are fixed; this copy holds the data folder
     AlreadyRunning, ///< another copy works on this data folder; nothing was touched
+    LockUnusable,   ///< the lock file cannot be opened or locked; nothing was touched
 };
 
 /// How a start ended; the lock is held for as long as the object lives.
 struct ProgramStart {
     StartOutcome outcome = StartOutcome::Ready;
-    std::unique_ptr<QLockFile> lock;
+    std::unique_ptr<InstanceLock> lock;
+    QString lockFile;
 };
 
 /// Start-up up to the screen: takes the data folder's lock, then fixes the
 /// locations in env(), creating the supplied files first where the data
 /// folder lacks them. A second copy on the same data folder gets
-/// AlreadyRunning and changes no file; a lock left by a copy that crashed is
-/// taken over.
+/// AlreadyRunning and changes no file. The lock is the operating system's,
+/// so a lock file that no running copy holds (left by a crash or a power
+/// cut, whatever it contains) is taken over; one that cannot be used at all
+/// gives LockUnusable, again without touching a file.
 [[nodiscard]] ProgramStart startProgram(const QString& programFolder);
+
+/// What to tell the user when the lock file cannot be used: which file, and
+/// what to do about it.
+QString lockUnusableNotice(const QString& lockFile);
 
 } // namespace rov2

@@ -34,6 +34,11 @@ int main(int argc, char** argv)
                           QStringLiteral("VAVⅡaruv はすでに起動しています。"));
         return 0;
     }
+    if (start.outcome == rov2::StartOutcome::LockUnusable) {
+        rov2::ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+                          rov2::lockUnusableNotice(start.lockFile));
+        return 1;
+    }
 
     rov2::FrmROV2 main;
     rov2::registerScreen(rov2::kMainScreenName, [&main] { return &main; });

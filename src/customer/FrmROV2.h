@@ -35,7 +35,8 @@ public:
     /// lists, an empty record and ten empty family rows.
     void Form_Load();
     /// Takes over a customer name handed over by the customer list, and
-    /// refills the code-list drop-downs after the code table was saved.
+    /// refills the code-list drop-downs after the code table was saved; after
+    /// the data file was replaced, loads the screen afresh first.
     void Form_Activate();
 
     void FormInit();
@@ -157,6 +158,8 @@ private:
     QList<QPointer<QWidget>> opened_;
     /// env().codeListsVersion when the code-list drop-downs were last filled.
     int codeListsSeen_ = 0;
+    /// env().dataFileVersion when the screen last read the data file.
+    int dataFileSeen_ = 0;
     /// The name whose leave check last read its customer (found or not);
     /// nothing after a read failed. A save or delete of any other name runs
     /// the leave check first.

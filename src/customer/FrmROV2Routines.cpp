@@ -51,13 +51,20 @@ void FrmROV2::Form_Load()
     FormInit();
     SetComb(QStringLiteral("すべて"));
     codeListsSeen_ = env().codeListsVersion;
+    dataFileSeen_ = env().dataFileVersion;
     Clear顧客情報画面();
     Clear家族情報();
 }
 
 void FrmROV2::Form_Activate()
 {
-    refreshCodeLists();
+    // After the data file was replaced everything is read again, and the
+    // customer shown goes too: it came from the file that was replaced, and
+    // saving it would write that file's record over the new one.
+    if (dataFileSeen_ != env().dataFileVersion)
+        Form_Load();
+    else
+        refreshCodeLists();
     QString& handed = env().selectedCustomerName;
     if (handed.isEmpty())
         return;

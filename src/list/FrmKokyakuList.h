@@ -88,6 +88,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    /// Coming forward after the data file was replaced, loads the screen afresh.
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildControls();
@@ -144,6 +146,8 @@ private:
     QPushButton* CmdHint = nullptr;
     QFrame* CnMsg = nullptr;
     QLabel* LMsg = nullptr;
+    /// env().dataFileVersion when the screen was loaded.
+    int dataFileSeen_ = 0;
 };
 
 /// The label report: one object for the whole run of the program, restarted

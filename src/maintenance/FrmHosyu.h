@@ -66,7 +66,9 @@ public:
     /// through the dialogs, the columns are matched to fields (see
     /// setCsvMappingChooser), then the rows are added in one transaction with
     /// a progress bar whose Cancel leaves the data file as it was, and the
-    /// counts and the refused rows are reported.
+    /// counts and the refused rows are reported. A family file (as the CSV
+    /// export writes beside the customer file) goes to the named customers'
+    /// families instead.
     void ReadCsvFile();
 
     /// Asks how a CSV file's columns map to fields; nothing: the user cancelled.
@@ -137,6 +139,8 @@ private:
     bool moveFrom(QWidget* input, int key);
     void goToMain();
     void goBack();
+    /// After the data file was replaced or filled from an old one.
+    void followNewData();
     void clickHint(const QString& buttonName);
     bool confirmDataLocation(const QString& path);
     /// The summary shown after a CSV import.

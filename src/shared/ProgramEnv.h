@@ -45,6 +45,11 @@ struct ProgramEnv {
     /// Counts the saves of the code lists; a screen with drop-downs fed by
     /// them refills those when this differs from what it last saw.
     int codeListsVersion = 0;
+    /// Counts the times the data file was replaced or filled from elsewhere
+    /// (a restore, a read from a folder, a conversion); a screen showing what
+    /// the data file holds reads it again when this differs from what it
+    /// last saw.
+    int dataFileVersion = 0;
 };
 
 /// The one instance of the program-wide state.

@@ -4,9 +4,11 @@
 #include "SuppliedFiles.h"
 #include "TempData.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSysInfo>
 
 #include <gtest/gtest.h>
@@ -220,6 +222,104 @@ TEST(StartProgram, TakesOverTheLockOfACrashedCopy)
     const ProgramStart start = startProgram(d.folder());
     EXPECT_EQ(start.outcome, StartOutcome::Ready);
     EXPECT_EQ(checkFile(dataFolder + QStringLiteral("Rov2Work.mdb"), FileKind::Work), FileState::Ok);
+}
+
+struct LeftLockCase {
+    const char* what;
+    QByteArray contents;
+};
+
+void PrintTo(const LeftLockCase& c, std::ostream* os) { *os << c.what; }
+
+QByteArray lockOfLivePid()
+{
+    return QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+           QCoreApplication::applicationName().toUtf8() + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+}
+
+class LeftLockFile : public ::testing::TestWithParam<LeftLockCase> {};
+
+// Whatever a power cut left in the file, no running copy holds it.
+TEST_P(LeftLockFile, IsTakenOverAndThenKeepsTheNextCopyOut)
+{
+    test::TempData d(false);
+    const QString dataFolder = d.folder() + QStringLiteral("data/");
+    ASSERT_TRUE(QDir().mkpath(dataFolder));
+    QFile left(dataFolder + QString::fromLatin1(kInstanceLockName));
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.write(GetParam().contents);
+    left.close();
+    const ProgramStart start = startProgram(d.folder());
+    ASSERT_EQ(start.outcome, StartOutcome::Ready);
+    EXPECT_EQ(checkFile(dataFolder + QStringLiteral("Rov2Work.mdb"), FileKind::Work), FileState::Ok);
+    EXPECT_EQ(startProgram(d.folder()).outcome, StartOutcome::AlreadyRunning);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Start, LeftLockFile,
+    ::testing::Values(LeftLockCase{"empty", {}},
+                      LeftLockCase{"random bytes", QByteArray("\x8f\x00\xff\x13garbage\x01", 12)},
+                      // After a restart the recorded process number may belong to a running program.
+                      LeftLockCase{"a live process number", lockOfLivePid()}),
+    ::rov2::test::PrintedName());
+
+struct UnusableLockCase {
+    const char* what;
+    const char* path; ///< relative to the program folder
+    bool asFolder;    ///< made as a folder, else as a file
+    const char* advice;
+};
+
+void PrintTo(const UnusableLockCase& c, std::ostream* os) { *os << c.what; }
+
+class UnusableLock : public ::testing::TestWithParam<UnusableLockCase> {};
+
+TEST_P(UnusableLock, StopsTheStartAndSaysWhichFileAndWhatToDo)
+{
+    const UnusableLockCase& c = GetParam();
+    test::TempData d(false);
+    const QString path = d.folder() + QString::fromUtf8(c.path);
+    if (c.asFolder) {
+        ASSERT_TRUE(QDir().mkpath(path));
+    } else {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const ProgramStart start = startProgram(d.folder());
+    EXPECT_EQ(start.outcome, StartOutcome::LockUnusable);
+    EXPECT_EQ(snapshot(d.folder() + QStringLiteral("data/")), QStringList()) << "no file was made";
+    const QString notice = lockUnusableNotice(start.lockFile);
+    EXPECT_TRUE(notice.contains(QDir::toNativeSeparators(d.folder() + QStringLiteral("data/Rov2.lock"))))
+        << notice.toStdString();
+    EXPECT_TRUE(notice.contains(QString::fromUtf8(c.advice))) << notice.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Start, UnusableLock,
+                         ::testing::Values(UnusableLockCase{"a folder of that name", "data/Rov2.lock", true,
+                                                            "フォルダを別の場所へ移す"},
+                                           UnusableLockCase{"a data folder that is a file", "data", false,
+                                                            "書き込めるか確認"}),
+                         ::rov2::test::PrintedName());
+
+TEST(StartProgram, AnotherProcessHoldingTheLockKeepsUsOutUntilItIsKilled)
+{
+    test::TempData d(false);
+    const QString dataFolder = d.folder() + QStringLiteral("data/");
+    ASSERT_TRUE(QDir().mkpath(dataFolder));
+    QProcess holder;
+    holder.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("exec 9>>\"$1\" && flock -n 9 && echo held && exec sleep 60"),
+                  QStringLiteral("sh"), dataFolder + QString::fromLatin1(kInstanceLockName)});
+    ASSERT_TRUE(holder.waitForStarted());
+    while (!holder.canReadLine() && holder.waitForReadyRead(10000)) {
+    }
+    ASSERT_TRUE(holder.canReadLine()) << "the holder never took the lock";
+    ASSERT_EQ(holder.readLine().trimmed(), QByteArray("held"));
+    EXPECT_EQ(startProgram(d.folder()).outcome, StartOutcome::AlreadyRunning);
+    holder.kill(); // as kill -9: the holder gets no chance to tidy up
+    ASSERT_TRUE(holder.waitForFinished());
+    EXPECT_EQ(startProgram(d.folder()).outcome, StartOutcome::Ready);
 }
 
 } // namespace

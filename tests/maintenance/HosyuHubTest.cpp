@@ -1,8 +1,15 @@
 // The maintenance screen opened from the main screen, as the program wires it.
+#include "CodeColumn.h"
+#include "CodeScreens.h"
+#include "CodeTableModel.h"
 #include "ComboBox.h"
+#include "CustomerListModel.h"
+#include "Database.h"
 #include "DateBox.h"
 #include "DateText.h"
+#include "FrmCodeMaster.h"
 #include "FrmHosyu.h"
+#include "FrmKokyakuList.h"
 #include "FrmROV2.h"
 #include "JapaneseDate.h"
 #include "ProgramEnv.h"
@@ -12,8 +19,11 @@
 #include "TextBox.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -127,6 +137,135 @@ TEST_F(Hub, SavedSettingsReachTheMainScreenAtOnce)
     EXPECT_EQ(main->dt生年月日()->toolTip(), dateBoxPattern(true)) << "the era form, without a restart";
     main->Clear顧客情報画面();
     EXPECT_EQ(main->cmb性別()->text(), text("女")) << "the new default sex";
+}
+
+void exec(const QString& file, const QString& sql, const QVariantList& params = {})
+{
+    auto db = Database::open(file);
+    ASSERT_TRUE(db);
+    ASSERT_TRUE(db->execute(sql, params)) << sql.toStdString();
+}
+
+QStringList items(const ComboBox* box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+/// The screens open on one data file when another is read back from a folder.
+class ReadBack : public Hub {
+protected:
+    void SetUp() override
+    {
+        Hub::SetUp();
+        ASSERT_TRUE(folder.isValid());
+        ASSERT_TRUE(QFile::copy(d.dataFile(), backup()));
+        const QString add =
+            QStringLiteral("INSERT INTO 顧客マスタ (名称, ふりがな, クイック) VALUES (?, ?, ?)");
+        exec(d.dataFile(), add, {text("旧い人"), text("ふるいひと"), text("する")});
+        exec(backup(), add, {text("新井一"), text("あらいいち"), text("する")});
+        exec(backup(), add, {text("新井二"), text("あらいに"), text("しない")});
+        exec(backup(), add, {text("新井三"), text("あらいさん"), text("する")});
+        const QString name = QStringLiteral("UPDATE コードマスタ SET sname = ? WHERE rowid = "
+                                            "(SELECT min(rowid) FROM コードマスタ WHERE kcode = '区分1')");
+        exec(d.dataFile(), name, {text("旧い区分")});
+        exec(backup(), name, {text("新しい区分")});
+        registerKokyakuList();
+        registerCodeScreens();
+        main->Form_Load();
+    }
+    void TearDown() override
+    {
+        QList<QPointer<QWidget>> opened;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<FrmKokyakuList*>(w) || qobject_cast<FrmCodeMaster*>(w))
+                opened << w;
+        for (const QPointer<QWidget>& w : opened)
+            delete w.data();
+        for (const char* name : {"FrmKokyakuList", "FrmCodeMaster"})
+            unregisterScreen(text(name));
+        Hub::TearDown();
+    }
+    QString backup() const { return folder.filePath(QStringLiteral("Rov2data.mdb")); }
+    /// 保守's 読込 with the backup, answered Yes.
+    void readBackup()
+    {
+        FrmHosyu* screen = pressF11();
+        ASSERT_TRUE(screen);
+        auto* read = ctl<QPushButton>(screen, "Command11");
+        ASSERT_TRUE(read);
+        dialogs.chooseFile(backup()).answer(MsgAnswer::Yes);
+        read->click();
+        QApplication::processEvents();
+        auto db = Database::open(d.dataFile());
+        ASSERT_TRUE(db);
+        ASSERT_EQ(db->count(QStringLiteral("SELECT count(*) AS num FROM 顧客マスタ")), 3)
+            << "the file was read back";
+    }
+    static void bringForward(QWidget* w)
+    {
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(ReadBack, TheMainScreenShowsTheNewFileWhenItComesForward)
+{
+    ASSERT_EQ(main->LblEntNum()->text(), text("登録数 1"));
+    main->cmb顧客名()->setText(text("旧い人"));
+    readBackup();
+    bringForward(main.get());
+    EXPECT_EQ(main->LblEntNum()->text(), text("登録数 3"));
+    EXPECT_EQ(items(main->cmb顧客名()), QStringList({text("新井一"), text("新井三")}))
+        << "the quick-pick list";
+    EXPECT_TRUE(items(main->cmb区分1()).contains(text("新しい区分")));
+    EXPECT_FALSE(items(main->cmb区分1()).contains(text("旧い区分")));
+    EXPECT_EQ(main->cmb顧客名()->text(), QString()) << "the old file's customer is no longer shown";
+}
+
+TEST_F(ReadBack, TheCustomerListIsLoadedAfreshWhenItComesForward)
+{
+    QPointer<FrmKokyakuList> list = qobject_cast<FrmKokyakuList*>(screenNamed(kKokyakuListName));
+    ASSERT_TRUE(list);
+    auto* search = ctl<QPushButton>(list, "cmd_ENT");
+    auto* total = ctl<QLabel>(list, "LblAllNum");
+    auto* kind = ctl<ComboBox>(list, "cmb区分1");
+    ASSERT_TRUE(search && total && kind);
+    bringForward(list);
+    search->click();
+    ASSERT_EQ(list->listModel()->rowCount(), 1);
+    bringForward(main.get());
+    readBackup();
+    bringForward(list);
+    EXPECT_EQ(list->listModel()->rowCount(), 0) << "no row of the old file";
+    EXPECT_EQ(total->text(), QString());
+    EXPECT_TRUE(items(kind).contains(text("新しい区分")));
+}
+
+TEST_F(ReadBack, TheCodeTableReadsItsListAgainWhenItComesForward)
+{
+    QPointer<FrmCodeMaster> codes =
+        qobject_cast<FrmCodeMaster*>(screenNamed(QStringLiteral("FrmCodeMaster")));
+    ASSERT_TRUE(codes);
+    auto* model = codes->findChild<CodeTableModel*>(QStringLiteral("datコードマスタ"));
+    ASSERT_TRUE(model);
+    const auto names = [model] {
+        QStringList out;
+        for (int row = 0; row < model->rowCount(); ++row)
+            out << model->index(row, codes::sname).data().toString();
+        return out;
+    };
+    ASSERT_TRUE(names().contains(text("旧い区分")));
+    bringForward(main.get());
+    readBackup();
+    bringForward(codes);
+    EXPECT_TRUE(names().contains(text("新しい区分")));
+    EXPECT_FALSE(names().contains(text("旧い区分"))) << "saving these slots would write the old list back";
 }
 
 } // namespace
