@@ -19,14 +19,14 @@ inline constexpr int kSlotCount = 30;
 QString slotCode(int n);
 
 /// Resets the work table to the thirty empty, unmarked slots in code order.
-bool resetWork(const QString& workFile);
+[[nodiscard]] bool resetWork(const QString& workFile);
 
 /// Copies the names of @p kind into the work slots of their codes; a code
 /// that is not one of the slots is left out. The gender goes along for
 /// 続柄 only. The work table is expected to be reset already.
 /// @return the number of code rows the kind has (those left out included),
 /// or nothing when a file could not be read or written.
-std::optional<int> loadIntoWork(const QString& dataFile, const QString& workFile, const QString& kind);
+[[nodiscard]] std::optional<int> loadIntoWork(const QString& dataFile, const QString& workFile, const QString& kind);
 
 enum class SaveResult {
     Saved,       ///< the kind's rows were replaced by the work slots
@@ -37,10 +37,10 @@ enum class SaveResult {
 /// Replaces the stored rows of @p kind with the work slots, in slot order up
 /// to the first slot without a code; empty names are stored as Null, so that
 /// free slots are kept too. All of it lands, or nothing does.
-SaveResult saveFromWork(const QString& dataFile, const QString& workFile, const QString& kind);
+[[nodiscard]] SaveResult saveFromWork(const QString& dataFile, const QString& workFile, const QString& kind);
 
 /// Empties the names of the marked work slots.
-bool clearMarkedNames(const QString& workFile);
+[[nodiscard]] bool clearMarkedNames(const QString& workFile);
 
 } // namespace CodeMasterStore
 } // namespace rov2

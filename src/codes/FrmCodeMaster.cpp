@@ -275,7 +275,9 @@ void FrmCodeMaster::clickメニュー()
 void FrmCodeMaster::clickクリア()
 {
     FormInit();
-    Clearコード明細();
+    if (!Clearコード明細())
+        ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+                    QStringLiteral("コード表 をクリアできませんでした。作業ファイルを確認してください。"));
     cmb区分->setCurrentIndex(0);
     applyColumnLayout(cmb区分->currentText());
     focusKindBox();

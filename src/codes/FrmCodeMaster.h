@@ -29,7 +29,9 @@ public:
     void Form_Load();
 
     void FormInit();
-    void Clearコード明細();
+    /// Resets the work slots. @return false when they could not be reset
+    /// (logged); the caller tells the user.
+    bool Clearコード明細();
     void Readコードマスタ();
     /// Saves the work slots as the list of the chosen kind. With @p confirm the
     /// user is asked first and told when it is done.

@@ -67,30 +67,39 @@ void FrmCodeMaster::FormInit()
     applyColumnLayout(QString());
 }
 
-void FrmCodeMaster::Clearコード明細()
+bool FrmCodeMaster::Clearコード明細()
 {
-    if (!CodeMasterStore::resetWork(datコードマスタ->workFile()))
+    const bool reset = CodeMasterStore::resetWork(datコードマスタ->workFile());
+    if (!reset)
         qWarning("code table: the work slots could not be reset");
     loadedKind_.clear();
     Lst性別->hide();
     datコードマスタ->refresh();
+    return reset;
 }
 
 void FrmCodeMaster::Readコードマスタ()
 {
     const QString kind = cmb区分->currentText();
-    Clearコード明細();
+    const bool cleared = Clearコード明細();
     if (kind.isEmpty()) {
         cmb区分->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const std::optional<int> rows =
-        CodeMasterStore::loadIntoWork(env().locations.dataFile, datコードマスタ->workFile(), kind);
-    if (!rows)
-        qWarning().noquote() << "code table: the list" << kind << "could not be read";
-    datコードマスタ->refresh();
+    // Taken as read even when the read failed: the kind box coming back into
+    // focus would otherwise read, and tell the failure, again and again.
     loadedKind_ = kind;
-    if (rows.value_or(0) > 0 && datコードマスタ->rowCount() > 0) {
+    const std::optional<int> rows =
+        cleared ? CodeMasterStore::loadIntoWork(env().locations.dataFile, datコードマスタ->workFile(), kind)
+                : std::nullopt;
+    datコードマスタ->refresh();
+    if (!rows) {
+        qWarning().noquote() << "code table: the list" << kind << "could not be read";
+        notice(kind + (cleared ? QStringLiteral(" を読み込めませんでした。データファイルを確認してください。")
+                               : QStringLiteral(" を読み込めませんでした。作業ファイルを確認してください。")));
+        return;
+    }
+    if (*rows > 0 && datコードマスタ->rowCount() > 0) {
         Gridコードマスタ->setCurrentIndex(datコードマスタ->index(0, codes::sname));
         Gridコードマスタ->setFocus(Qt::OtherFocusReason);
     }

@@ -43,6 +43,17 @@ QVariant storedDate(const QVariant& v)
     return d ? QVariant(toStoredDate(*d)) : QVariant();
 }
 
+/// Copies a family row into the current work row, with the age to show on @p today.
+bool copyMember(const Query& family, Recordset& rows, const QDate& today)
+{
+    for (const QString& f : familyWorkFields())
+        if (!rows.setField(f, family.value(f)))
+            return false;
+    const QVariant birth = storedDate(family.value(QStringLiteral("生年月日")));
+    const QVariant age = ageToShow(birth.toString(), family.value(QStringLiteral("年齢")), today);
+    return rows.setField(QStringLiteral("生年月日"), birth) && rows.setField(QStringLiteral("年齢"), age);
+}
+
 std::vector<QVariantMap> namedWorkRows(const QString& workFile, bool* ok)
 {
     std::vector<QVariantMap> rows;
@@ -68,13 +79,14 @@ bool writeFamily(Database& db, const std::vector<QVariantMap>& rows, const Famil
     int n = 0;
     for (const QVariantMap& r : rows) {
         const QVariant birth = storedDate(r.value(QStringLiteral("生年月日")));
+        const QVariant age = ageToShow(birth.toString(), r.value(QStringLiteral("年齢")), owner.today);
         const bool ok = db.execute(
             QStringLiteral("INSERT INTO 家族情報 (名称, 行番号, 氏名, ふりがな, 続柄, Email, 携帯電話, 生年月日, 誕生月, "
                            "年齢, 性別, 区分1, 区分2, 勤務先, メモ) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             {owner.name, n, r.value(QStringLiteral("氏名")), r.value(QStringLiteral("ふりがな")),
              r.value(QStringLiteral("続柄")), r.value(QStringLiteral("Email")), r.value(QStringLiteral("携帯電話")), birth,
-             monthOf(birth), r.value(QStringLiteral("年齢")), r.value(QStringLiteral("性別")), owner.category1,
-             owner.category2, r.value(QStringLiteral("勤務先")), r.value(QStringLiteral("メモ"))});
+             monthOf(birth), age, r.value(QStringLiteral("性別")), owner.category1, owner.category2,
+             r.value(QStringLiteral("勤務先")), r.value(QStringLiteral("メモ"))});
         if (!ok)
             return false;
         ++n;
@@ -172,7 +184,8 @@ bool clearFamilyWork(const QString& workFile)
     return ok && tx.commit();
 }
 
-bool copyFamilyToWork(const QString& dataFile, const QString& workFile, const QString& name, QString* failedFile)
+bool copyFamilyToWork(const QString& dataFile, const QString& workFile, const QString& name, const QDate& today,
+                      QString* failedFile)
 {
     const auto failed = [failedFile](const QString& file) {
         if (failedFile)
@@ -198,12 +211,7 @@ bool copyFamilyToWork(const QString& dataFile, const QString& workFile, const QS
             rows.addNew();
         else
             rows.edit();
-        bool ok = true;
-        if (!family.value(QStringLiteral("氏名")).isNull()) {
-            for (const QString& f : familyWorkFields())
-                ok = ok && rows.setField(f, family.value(f));
-            ok = ok && rows.setField(QStringLiteral("生年月日"), storedDate(family.value(QStringLiteral("生年月日"))));
-        }
+        const bool ok = family.value(QStringLiteral("氏名")).isNull() || copyMember(family, rows, today);
         if (!ok || !rows.update())
             return failed(workFile);
         rows.moveNext();
@@ -211,20 +219,6 @@ bool copyFamilyToWork(const QString& dataFile, const QString& workFile, const QS
     if (!family.ok())
         return failed(dataFile);
     return tx.commit() || failed(workFile);
-}
-
-QStringList codeList(const QString& dataFile, const QString& kind)
-{
-    QStringList out;
-    auto db = Database::open(dataFile);
-    if (!db)
-        return out;
-    Query q = db->query(QStringLiteral("SELECT sname FROM コードマスタ WHERE kcode = ? AND sname IS NOT NULL "
-                                       "ORDER BY cnt, code"),
-                        {kind});
-    while (q.next())
-        out << q.value(0).toString();
-    return out;
 }
 
 QStringList quickCustomers(const QString& dataFile)

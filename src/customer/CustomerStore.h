@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -41,6 +42,7 @@ struct FamilyOwner {
     QString name;       ///< 名称 written into every family row
     QVariant category1; ///< 区分1 of every family row (Null when empty)
     QVariant category2;
+    QDate today; ///< the day the ages of members with a birth date are counted on
 };
 
 /// Writes the family part of a save into the open data file, inside the
@@ -69,12 +71,10 @@ using FamilyWriter = std::function<bool(Database& data)>;
 
 /// Resets the work table, then fills its rows in turn with the customer's
 /// family rows in 行番号 order; a family of more than ten gets more rows.
+/// A member with a birth date gets the age on @p today (ageToShow).
 /// @param failedFile on failure, the file that could not be read or written.
 [[nodiscard]] bool copyFamilyToWork(const QString& dataFile, const QString& workFile, const QString& name,
-                                    QString* failedFile = nullptr);
-
-/// The entries of one code list ("敬称", "区分1", "区分2"), in cnt, then code order.
-QStringList codeList(const QString& dataFile, const QString& kind);
+                                    const QDate& today, QString* failedFile = nullptr);
 
 /// The names of the quick-pick customers, in reading order.
 QStringList quickCustomers(const QString& dataFile);

@@ -221,11 +221,8 @@ bool FamilyTableModel::setData(const QModelIndex& index, const QVariant& value, 
         return false;
     }
     Cells cells{{column, *stored}};
-    if (column == family::生年月日 && !stored->isNull()) {
-        const int age = ageOn(*fromStoredDate(stored->toString()), Clock::today());
-        // A date still to come has no age yet; a negative one would be printed as such.
-        cells.append({family::年齢, age >= 0 ? QVariant(age) : QVariant()});
-    }
+    if (column == family::生年月日 && !stored->isNull())
+        cells.append({family::年齢, ageToShow(stored->toString(), QVariant(), Clock::today())});
     if (!writeCells(row, cells))
         return false;
     Q_EMIT valueStored(row, column);

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 #include <QWidget>
 
@@ -153,6 +154,10 @@ private:
     /// Refills 敬称, 区分1, 区分2 and 続柄 when a code list was saved since
     /// they were filled; what the user typed into them stays.
     void refreshCodeLists();
+    /// Refills the drop-downs of those of @p kinds that are code lists ("敬称",
+    /// "区分1", "区分2"). A list that cannot be read keeps what it offered; the
+    /// user is told once.
+    void reloadCodeLists(const QStringList& kinds);
 
     /// The screens this window opened, in the order they were last opened.
     QList<QPointer<QWidget>> opened_;

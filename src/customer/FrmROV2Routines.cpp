@@ -1,5 +1,6 @@
 // The record routines of the customer screen: lists, clearing, reading,
 // saving and deleting one customer and its family.
+#include "CodeList.h"
 #include "ComboBox.h"
 #include "Database.h"
 #include "CustomerStore.h"
@@ -18,6 +19,7 @@
 #include <QTabWidget>
 #include <QtDebug>
 
+#include <utility>
 #include <vector>
 
 namespace rov2 {
@@ -41,6 +43,12 @@ void reload(ComboBox* box, const QStringList& entries)
     box->clear();
     box->addItems(entries);
     box->setText(QString());
+}
+
+const QStringList& codeKinds()
+{
+    static const QStringList kinds = {QStringLiteral("敬称"), QStringLiteral("区分1"), QStringLiteral("区分2")};
+    return kinds;
 }
 
 } // namespace
@@ -81,8 +89,8 @@ void FrmROV2::refreshCodeLists()
         return;
     codeListsSeen_ = env().codeListsVersion;
     const QString honorific = cmb敬称_->text();
-    for (const char* kind : {"敬称", "区分1", "区分2", "続柄"})
-        SetComb(QString::fromUtf8(kind));
+    reloadCodeLists(codeKinds());
+    SetComb(QStringLiteral("続柄"));
     cmb敬称_->setText(honorific);
 }
 
@@ -98,22 +106,39 @@ void FrmROV2::SetComb(const QString& kind)
 {
     const bool all = kind == QStringLiteral("すべて");
     const QString& data = env().locations.dataFile;
-    if (all || kind == QStringLiteral("敬称"))
-        reload(cmb敬称_, CustomerStore::codeList(data, QStringLiteral("敬称")));
-    for (ComboBox* box : {cmb区分1_, cmb区分2_}) {
-        const QString k = box == cmb区分1_ ? QStringLiteral("区分1") : QStringLiteral("区分2");
-        if (!all && kind != k)
-            continue;
-        // The category texts survive a rebuild; the other lists lose theirs.
-        const QString kept = box->text();
-        reload(box, CustomerStore::codeList(data, k));
-        box->setText(kept);
-    }
+    reloadCodeLists(all ? codeKinds() : QStringList{kind});
     if (all || kind == QStringLiteral("顧客"))
         reload(cmb顧客名_, CustomerStore::quickCustomers(data));
     if ((all || kind == QStringLiteral("続柄")) &&
         !CustomerStore::rebuildRelationships(data, env().locations.workFile))
         qWarning("customer screen: the relationship list could not be rebuilt");
+}
+
+void FrmROV2::reloadCodeLists(const QStringList& kinds)
+{
+    const std::pair<QString, ComboBox*> lists[] = {{QStringLiteral("敬称"), cmb敬称_},
+                                                   {QStringLiteral("区分1"), cmb区分1_},
+                                                   {QStringLiteral("区分2"), cmb区分2_}};
+    bool allRead = true;
+    for (const auto& [kind, box] : lists) {
+        if (!kinds.contains(kind))
+            continue;
+        const std::optional<QStringList> names = readCodeList(env().locations.dataFile, kind);
+        if (!names) {
+            allRead = false; // the box keeps what it offered: a list cut short would pass for the whole one
+            continue;
+        }
+        // The category texts survive a rebuild; the honorific loses its text.
+        const QString kept = box->text();
+        reload(box, *names);
+        if (box != cmb敬称_)
+            box->setText(kept);
+    }
+    if (!allRead) {
+        qWarning("customer screen: a code list could not be read");
+        ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+                    QStringLiteral("コード表 を読み込めませんでした。データファイルを確認してください。"));
+    }
 }
 
 void FrmROV2::Clear顧客情報画面()
@@ -154,7 +179,8 @@ bool FrmROV2::Read家族情報(const QString& name) { return readFamily(name, nu
 bool FrmROV2::readFamily(const QString& name, QString* failedFile)
 {
     QString failed;
-    if (!CustomerStore::copyFamilyToWork(env().locations.dataFile, env().locations.workFile, name, &failed)) {
+    if (!CustomerStore::copyFamilyToWork(env().locations.dataFile, env().locations.workFile, name,
+                                         Clock::today(), &failed)) {
         if (failedFile)
             *failedFile = failed;
         qWarning().noquote() << "customer screen: the family of" << name << "could not be read from" << failed;
@@ -175,7 +201,8 @@ enum class Held {
     TextOrNull, ///< the text of a box, Null when empty
     Date,       ///< a date box: "yyyy/mm/dd", or Null without a date
     Month,      ///< derived from the birth date: its month, or Null
-    Number,     ///< a number box: the number, or Null when empty
+    Age,        ///< the age box: the age on today's date where the birth date is known (ageToShow),
+                ///< else the number, or Null when empty
 };
 
 struct FieldControl {
@@ -211,7 +238,7 @@ std::vector<FieldControl> fieldControls(const FrmROV2& f)
             {"FAX", Held::Text, f.txtFAX()},             {"区分1", Held::Text, f.cmb区分1()},
             {"区分2", Held::Text, f.cmb区分2()},         {"生年月日", Held::Date, f.dt生年月日()},
             {"誕生月", Held::Month, nullptr},            {"性別", Held::Text, f.cmb性別()},
-            {"年齢", Held::Number, f.num年齢()},         {"顧客メモ", Held::Text, f.txt顧客メモ()},
+            {"年齢", Held::Age, f.num年齢()},            {"顧客メモ", Held::Text, f.txt顧客メモ()},
             {"印刷名", Held::TextOrNull, f.txt印刷名()}};
 }
 
@@ -229,7 +256,11 @@ void FrmROV2::fillInputs(const QVariantMap& f)
             static_cast<DateBox*>(c.control)->setDate(birth ? std::optional<QDate>(*birth) : std::nullopt);
             break;
         }
-        case Held::Number: static_cast<NumberBox*>(c.control)->setValue(v); break;
+        case Held::Age: {
+            const QString birth = f.value(QStringLiteral("生年月日")).toString();
+            static_cast<NumberBox*>(c.control)->setValue(ageToShow(birth, v, Clock::today()));
+            break;
+        }
         case Held::Month: break;
         }
     }
@@ -246,7 +277,11 @@ QVariantMap FrmROV2::collectInputs() const
         case Held::TextOrNull: v = textOrNull(textOf(c.control)); break;
         case Held::Date: v = birth ? QVariant(toStoredDate(*birth)) : QVariant(); break;
         case Held::Month: v = birth ? QVariant(birth->month()) : QVariant(); break;
-        case Held::Number: v = static_cast<const NumberBox*>(c.control)->value(); break;
+        case Held::Age: {
+            const QVariant typed = static_cast<const NumberBox*>(c.control)->value();
+            v = ageToShow(birth ? toStoredDate(*birth) : QString(), typed, Clock::today());
+            break;
+        }
         }
         f.insert(QString::fromUtf8(c.field), v);
     }
@@ -297,7 +332,8 @@ bool FrmROV2::Read顧客情報(const QString& name)
 
 bool FrmROV2::Entry家族情報(Database& data, const QString& name)
 {
-    const CustomerStore::FamilyOwner owner{name, textOrNull(cmb区分1_->text()), textOrNull(cmb区分2_->text())};
+    const CustomerStore::FamilyOwner owner{name, textOrNull(cmb区分1_->text()), textOrNull(cmb区分2_->text()),
+                                           Clock::today()};
     return CustomerStore::writeFamilyFromWork(data, env().locations.workFile, owner);
 }
 

@@ -101,22 +101,6 @@ std::optional<qint64> countOf(const QString& file, const QString& table)
 
 } // namespace
 
-QStringList codeList(const QString& dataFile, const QString& kind)
-{
-    QStringList out;
-    auto db = Database::open(dataFile);
-    if (!db)
-        return out;
-    Query q = db->query(QStringLiteral("SELECT sname FROM コードマスタ WHERE kcode = ? AND sname IS NOT NULL "
-                                       "ORDER BY cnt, code"),
-                        {kind});
-    while (q.next())
-        out << q.value(0).toString();
-    if (!q.ok())
-        qWarning().noquote() << "customer list: cannot read the code list" << kind;
-    return out;
-}
-
 bool clearList(const QString& workFile)
 {
     auto work = Database::open(workFile);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -31,11 +30,8 @@ struct ListCounts {
 /// returns; failures come back as values and are logged.
 namespace CustomerListStore {
 
-/// The entries of one code list ("区分1", "区分2"), in cnt, then code order.
-QStringList codeList(const QString& dataFile, const QString& kind);
-
 /// Empties w顧客リスト.
-bool clearList(const QString& workFile);
+[[nodiscard]] bool clearList(const QString& workFile);
 
 /// Refills w顧客リスト with the customers (and, with 家族, the family members)
 /// that pass @p filter: customers alone in reading order, then name; with the
@@ -43,15 +39,15 @@ bool clearList(const QString& workFile);
 /// members by name. Every row starts unmarked. All filter texts are bound as
 /// values: a quote, % or _ is matched as itself.
 /// @return false when the list could not be built; the list is then empty.
-bool buildList(const QString& dataFile, const QString& workFile, const ListFilter& filter);
+[[nodiscard]] bool buildList(const QString& dataFile, const QString& workFile, const ListFilter& filter);
 
-ListCounts counts(const QString& dataFile, const QString& workFile);
+[[nodiscard]] ListCounts counts(const QString& dataFile, const QString& workFile);
 
 /// Marks (or unmarks) every row of the list.
-bool setAllMarks(const QString& workFile, bool marked);
+[[nodiscard]] bool setAllMarks(const QString& workFile, bool marked);
 
 /// The number of marked rows; nothing when the list cannot be read.
-std::optional<qint64> markedCount(const QString& workFile);
+[[nodiscard]] std::optional<qint64> markedCount(const QString& workFile);
 
 /// Whom a deletion of the marked rows takes away.
 struct MarkedDeletion {
@@ -62,12 +58,12 @@ struct MarkedDeletion {
 };
 
 /// What deleteMarked() would delete; nothing when the files cannot be read.
-std::optional<MarkedDeletion> markedDeletion(const QString& dataFile, const QString& workFile);
+[[nodiscard]] std::optional<MarkedDeletion> markedDeletion(const QString& dataFile, const QString& workFile);
 
 /// Deletes every customer that has a marked row in the list (a marked family
 /// row stands for its customer) together with all of its family rows, in one
 /// transaction. @return false when anything failed: then nothing is deleted.
-bool deleteMarked(const QString& dataFile, const QString& workFile);
+[[nodiscard]] bool deleteMarked(const QString& dataFile, const QString& workFile);
 
 /// The birth month a filter text asks for: a number (full-width digits too),
 /// rounded half to even; nothing for any other text, which then filters nothing.

@@ -1,5 +1,6 @@
 // The routines of the customer list: the drop-downs, clearing, listing,
 // marking and deleting.
+#include "CodeList.h"
 #include "ComboBox.h"
 #include "CustomerListModel.h"
 #include "CustomerListStore.h"
@@ -43,6 +44,8 @@ QString deletionSubject(const QString& dataFile, const QString& workFile)
     return marked + QStringLiteral(" %1人と家族 %2人").arg(locale.toString(who->customers), family);
 }
 
+void notice(const QString& text) { ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"), text); }
+
 } // namespace
 
 void FrmKokyakuList::Form_Load()
@@ -66,11 +69,21 @@ void FrmKokyakuList::changeEvent(QEvent* event)
 void FrmKokyakuList::SetComb(const QString& which)
 {
     const bool all = which == QStringLiteral("すべて");
-    const QString& data = env().locations.dataFile;
-    if (all || which == QStringLiteral("区分1"))
-        cmb区分1->replaceItems(CustomerListStore::codeList(data, QStringLiteral("区分1")), false);
-    if (all || which == QStringLiteral("区分2"))
-        cmb区分2->replaceItems(CustomerListStore::codeList(data, QStringLiteral("区分2")), false);
+    bool allRead = true;
+    for (ComboBox* box : {cmb区分1, cmb区分2}) {
+        const QString kind = box == cmb区分1 ? QStringLiteral("区分1") : QStringLiteral("区分2");
+        if (!all && which != kind)
+            continue;
+        // A list that cannot be read keeps what it offered: one cut short would pass for the whole list.
+        const std::optional<QStringList> names = readCodeList(env().locations.dataFile, kind);
+        if (names)
+            box->replaceItems(*names, false);
+        allRead = allRead && names.has_value();
+    }
+    if (!allRead) {
+        qWarning("customer list: a code list could not be read");
+        notice(QStringLiteral("コード表 を読み込めませんでした。データファイルを確認してください。"));
+    }
     cmb性別->replaceItems({QStringLiteral("女"), QStringLiteral("男")}, false);
     QStringList months;
     for (int m = 1; m <= 12; ++m)
@@ -80,8 +93,10 @@ void FrmKokyakuList::SetComb(const QString& which)
 
 void FrmKokyakuList::Clear顧客一覧()
 {
-    if (!CustomerListStore::clearList(model_->workFile()))
+    if (!CustomerListStore::clearList(model_->workFile())) {
         qWarning("customer list: the list could not be emptied");
+        notice(QStringLiteral("一覧 をクリアできませんでした。作業ファイルを確認してください。"));
+    }
     txtふりがな->clear();
     for (ComboBox* c : {cmb区分1, cmb区分2, cmb性別, cmb誕生月})
         c->setText(QString());
@@ -96,11 +111,14 @@ void FrmKokyakuList::Read顧客一覧()
     const ListFilter filter{cmb区分1->text(), cmb区分2->text(), txtふりがな->text(),
                             cmb誕生月->text(), cmb性別->text(),  Chk家族->isChecked()};
     showBusy(QStringLiteral("読込中です････"));
-    if (!CustomerListStore::buildList(env().locations.dataFile, model_->workFile(), filter))
-        qWarning("customer list: the search failed; the list is empty");
+    const bool built = CustomerListStore::buildList(env().locations.dataFile, model_->workFile(), filter);
     showCounts();
     model_->refresh();
     hideBusy();
+    if (!built) {
+        qWarning("customer list: the search failed; the list is empty");
+        notice(QStringLiteral("顧客一覧 を読み込めませんでした。データファイルを確認してください。"));
+    }
     focusGrid();
 }
 
@@ -121,9 +139,13 @@ void FrmKokyakuList::focusGrid()
 
 void FrmKokyakuList::OnOff顧客一覧(bool mark)
 {
-    if (!CustomerListStore::setAllMarks(model_->workFile(), mark))
-        qWarning("customer list: the marks could not be changed");
+    const bool changed = CustomerListStore::setAllMarks(model_->workFile(), mark);
     model_->reloadRows();
+    if (!changed) {
+        qWarning("customer list: the marks could not be changed");
+        notice((mark ? QStringLiteral("全選択") : QStringLiteral("全解除")) +
+               QStringLiteral(" を行えませんでした。作業ファイルを確認してください。"));
+    }
     focusGrid();
 }
 

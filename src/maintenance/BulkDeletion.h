@@ -11,16 +11,16 @@ namespace rov2 {
 namespace BulkDeletion {
 
 /// Every customer and every family row.
-bool deleteAllCustomers(const QString& dataFile);
+[[nodiscard]] bool deleteAllCustomers(const QString& dataFile);
 /// Every name of the code tables set to Null; the slots themselves stay, so
 /// that names typed later still find their places.
-bool blankCodeNames(const QString& dataFile);
+[[nodiscard]] bool blankCodeNames(const QString& dataFile);
 /// Both of the above together.
-bool deleteAllData(const QString& dataFile);
+[[nodiscard]] bool deleteAllData(const QString& dataFile);
 /// The whole incoming-call history.
-bool deleteCallHistory(const QString& dataFile);
+[[nodiscard]] bool deleteCallHistory(const QString& dataFile);
 /// One customer by its number, with its call history and phone numbers.
-bool deleteCustomerByCode(const QString& dataFile, qint64 code);
+[[nodiscard]] bool deleteCustomerByCode(const QString& dataFile, qint64 code);
 
 } // namespace BulkDeletion
 } // namespace rov2

@@ -59,11 +59,13 @@ void rpt顧客家族一覧::PageHeader_Format(BandFormat& f)
 
 void rpt顧客家族一覧::GroupHeader1_Format(BandFormat& f)
 {
+    showAgeOn(f, QStringLiteral("txt生年月日"), QStringLiteral("Field10"), Clock::today());
     reformatBirthDate(f, QStringLiteral("txt生年月日"));
 }
 
 void rpt顧客家族一覧::Detail_Format(BandFormat& f)
 {
+    showAgeOn(f, QStringLiteral("txt家族生年月日"), QStringLiteral("txt年齢"), Clock::today());
     reformatBirthDate(f, QStringLiteral("txt家族生年月日"));
     // The outer join gives a customer without family members one row with no
     // family fields: nothing of the family block prints for it.

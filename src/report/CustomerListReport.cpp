@@ -31,6 +31,7 @@ void rpt顧客一覧::PageHeader_Format(BandFormat& f)
 
 void rpt顧客一覧::Detail_Format(BandFormat& f)
 {
+    showAgeOn(f, QStringLiteral("txt生年月日"), QStringLiteral("Field10"), Clock::today());
     reformatBirthDate(f, QStringLiteral("txt生年月日"));
 }
 

@@ -31,6 +31,7 @@ void rpt家族情報一覧::PageHeader_Format(BandFormat& f)
 
 void rpt家族情報一覧::Detail_Format(BandFormat& f)
 {
+    showAgeOn(f, QStringLiteral("txt家族生年月日"), QStringLiteral("txt年齢"), Clock::today());
     reformatBirthDate(f, QStringLiteral("txt家族生年月日"));
 }
 

@@ -2,6 +2,7 @@
 
 #include "JapaneseDate.h"
 #include "ProgramEnv.h"
+#include "ReportLayout.h"
 
 namespace rov2::report::list {
 namespace {
@@ -192,6 +193,14 @@ QString birthDateText(const QString& stored)
         return stored;
     const QString text = formatDate(*date, env().settings.eraCalendar() ? kEra : kWestern);
     return text.isEmpty() ? formatDate(*date, kWestern) : text; // before the first era: Western
+}
+
+void showAgeOn(BandFormat& f, const QString& birthControl, const QString& ageControl, const QDate& today)
+{
+    const Control* birth = f.control(birthControl);
+    Control* age = f.control(ageControl);
+    if (birth && age)
+        age->text = ageToShow(birth->text, age->text, today).toString();
 }
 
 QString printDateText(const QDate& day)

@@ -6,6 +6,8 @@
 
 namespace rov2::report {
 
+struct BandFormat;
+
 /// The pieces the three list reports share.
 namespace list {
 
@@ -35,6 +37,10 @@ Band familyBlock(Variant v);
 /// is "和暦", else Western. Empty stays empty; a text that is not a date is
 /// printed as it is.
 QString birthDateText(const QString& stored);
+
+/// Puts the age on @p today (ageToShow) into the band's age box where its
+/// birth-date box holds a stored date; run it before that date is reformatted.
+void showAgeOn(BandFormat& f, const QString& birthControl, const QString& ageControl, const QDate& today);
 
 /// The print date: Western form when the setting is "西暦", else the era form.
 QString printDateText(const QDate& day);

@@ -294,6 +294,16 @@ int ageOn(const QDate& birth, const QDate& day)
     return day.year() - birth.year() - (birthMmdd > dayMmdd ? 1 : 0);
 }
 
+QVariant ageToShow(const QString& storedBirth, const QVariant& storedAge, const QDate& today)
+{
+    const std::optional<QDate> birth = fromStoredDate(storedBirth);
+    if (!birth || !today.isValid())
+        return storedAge;
+    const int age = ageOn(*birth, today);
+    // A negative age would be shown and printed as such.
+    return age >= 0 ? QVariant(age) : QVariant();
+}
+
 QDate Clock::today()
 {
     return testToday ? *testToday : QDate::currentDate();

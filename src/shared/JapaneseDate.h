@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QDate>
 #include <QString>
+#include <QVariant>
 
 #include <optional>
 #include <vector>
@@ -46,6 +47,13 @@ std::optional<QDate> parseDate(const QString& text, const QString& pattern);
 /// (born 1960-12-31: 40 on 2001-06-15, 41 on 2001-12-31); born on 29 February,
 /// the new age counts from 1 March in common years.
 int ageOn(const QDate& birth, const QDate& day);
+
+/// The age a customer or family member is shown, printed and saved with on
+/// @p today. A stored age goes stale with the years, so where the stored birth
+/// date ("yyyy/mm/dd") is readable the age is counted from it (ageOn), and a
+/// birth date still to come gives Null. Without a readable birth date, or
+/// with an invalid @p today, the stored age stands as it is.
+QVariant ageToShow(const QString& storedBirth, const QVariant& storedAge, const QDate& today);
 
 /// The program's clock: today's date, which tests can set.
 class Clock {

@@ -313,6 +313,37 @@ TEST_F(CodeMaster, AFailedSaveLeavesTheStoredListAsItWasAndSaysSo)
     EXPECT_EQ(shown(9, codes::sname).toString(), QStringLiteral("拒否")) << "the slots stay to try again";
 }
 
+struct UnreadableCase {
+    const char* label;
+    bool inWork; ///< the statement breaks the work file, else the data file
+    const char* statement;
+    const char* told;
+};
+
+class UnreadableList : public CodeMaster, public ::testing::WithParamInterface<UnreadableCase> {};
+
+TEST_P(UnreadableList, IsToldOnce)
+{
+    const UnreadableCase& c = GetParam();
+    {
+        auto db = Database::open(c.inWork ? d.workFile() : d.dataFile());
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->execute(QString::fromUtf8(c.statement)));
+    }
+    chooseKind(QStringLiteral("敬称"));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().at(0).text, QString::fromUtf8(c.told));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableList,
+    ::testing::Values(UnreadableCase{"DataFile", false, "ALTER TABLE コードマスタ RENAME TO 元のコードマスタ",
+                                     "敬称 を読み込めませんでした。データファイルを確認してください。"},
+                      UnreadableCase{"WorkFile", true,
+                                     "CREATE TRIGGER full BEFORE INSERT ON wコードマスタ BEGIN SELECT RAISE(ABORT, 'full'); END",
+                                     "敬称 を読み込めませんでした。作業ファイルを確認してください。"}),
+    [](const auto& row) { return std::string(row.param.label); });
+
 TEST_F(CodeMaster, AWorkTableThatTakesNoChangeIsToldAndTheCellKeepsWhatIsStored)
 {
     chooseKind(QStringLiteral("敬称"));

@@ -2,11 +2,14 @@
 #include "ComboBox.h"
 #include "Database.h"
 #include "DateBox.h"
+#include "FamilyColumn.h"
 #include "FamilyGrid.h"
 #include "FamilyTableModel.h"
+#include "JapaneseDate.h"
 #include "NumberBox.h"
 #include "Query.h"
 #include "ScreenFixture.h"
+#include "TestNames.h"
 #include "TextBox.h"
 
 #include <QApplication>
@@ -17,6 +20,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <ostream>
 
 namespace rov2::test {
 namespace {
@@ -334,6 +338,59 @@ TEST_F(CustomerRecord, FamilyRowsCarryTheCustomersCategories)
     EXPECT_TRUE(q.value(0).isNull());
     EXPECT_EQ(q.value(1).toString(), QStringLiteral("紹介"));
 }
+
+TEST_F(CustomerRecord, ASaveStoresTheAgeOfTheBirthDateNotOneLeftFromAnother)
+{
+    const QString name = QStringLiteral("日付を直す客");
+    enterName(name);
+    frm->num年齢()->setValue(40);
+    frm->dt生年月日()->setDate(QDate(1970, 1, 1));
+    setCell(0, family::氏名, QStringLiteral("子"));
+    setCell(0, family::生年月日, QDate(1990, 1, 1));
+    setCell(0, family::年齢, 3);
+    save();
+    EXPECT_EQ(storedField(name, QStringLiteral("年齢")), QVariant(31));
+    EXPECT_EQ(count(d.dataFile(), QStringLiteral("SELECT count(*) AS num FROM 家族情報 WHERE 名称 = ? AND 年齢 = 11"), {name}),
+              1);
+}
+
+struct StaleAgeCase {
+    const char* what;
+    QVariant birth; ///< 生年月日 as stored
+    QVariant shown; ///< the age shown, and stored by a save
+};
+
+void PrintTo(const StaleAgeCase& c, std::ostream* os) { *os << c.what; }
+
+class StaleAge : public CustomerRecord, public ::testing::WithParamInterface<StaleAgeCase> {};
+
+TEST_P(StaleAge, TheScreenAndTheGridShowAndSaveTheAgeOnToday)
+{
+    const QString name = QStringLiteral("二十年後の客");
+    const StaleAgeCase& c = GetParam();
+    storeCustomer({{QStringLiteral("名称"), name}, {QStringLiteral("生年月日"), c.birth}, {QStringLiteral("年齢"), 40}});
+    {
+        auto db = Database::open(d.dataFile());
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->execute(QStringLiteral("INSERT INTO 家族情報 (名称, 行番号, 氏名, 生年月日, 年齢) VALUES (?, 0, ?, ?, 40)"),
+                                {name, QStringLiteral("家族"), c.birth}));
+    }
+    Clock::setToday(QDate(2021, 6, 15)); // the ages were stored in 2001
+    ASSERT_TRUE(frm->Read顧客情報(name));
+    EXPECT_EQ(frm->num年齢()->value(), c.shown);
+    EXPECT_EQ(grid()->data(grid()->index(0, family::年齢)), c.shown);
+    save();
+    EXPECT_EQ(storedField(name, QStringLiteral("年齢")), c.shown);
+    EXPECT_EQ(count(d.dataFile(), QStringLiteral("SELECT count(*) AS num FROM 家族情報 WHERE 名称 = ? AND 年齢 = ?"),
+                    {name, c.shown}),
+              1);
+}
+
+INSTANTIATE_TEST_SUITE_P(CustomerRecord, StaleAge,
+                         ::testing::Values(StaleAgeCase{"born 1960/12/31", QStringLiteral("1960/12/31"), 60},
+                                           StaleAgeCase{"no birth date", QVariant(), 40},
+                                           StaleAgeCase{"a birth date that is no date", QStringLiteral("1960-12-31"), 40}),
+                         ::rov2::test::PrintedName());
 
 } // namespace
 } // namespace rov2::test

@@ -129,6 +129,33 @@ TEST_F(CustomerScreen, RebuildingAllListsKeepsOnlyTheCategoryTexts)
     EXPECT_EQ(frm->cmb敬称()->itemText(0), QStringLiteral("様")) << "lowest cnt, then code, first";
 }
 
+TEST_F(CustomerScreen, ACodeListCutShortByAFailingReadIsToldOnceAndNotOffered)
+{
+    const auto entries = [](const ComboBox* box) {
+        QStringList out;
+        for (int i = 0; i < box->count(); ++i)
+            out << box->itemText(i);
+        return out;
+    };
+    const QStringList honorifics = entries(frm->cmb敬称());
+    ASSERT_GT(honorifics.size(), 2);
+    {
+        // Every list fails at its third slot, after the first two were read.
+        auto db = Database::open(d.dataFile());
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->execute(QStringLiteral("ALTER TABLE コードマスタ RENAME TO 元のコードマスタ")));
+        ASSERT_TRUE(db->execute(QStringLiteral("CREATE INDEX ix順 ON 元のコードマスタ (kcode, cnt, code)")));
+        ASSERT_TRUE(db->execute(QStringLiteral("CREATE VIEW コードマスタ AS SELECT kcode, code, cnt, 性別, CASE WHEN code = "
+                                               "'03' THEN abs(-9223372036854775807 - 1) ELSE sname END AS sname "
+                                               "FROM 元のコードマスタ")));
+    }
+    frm->SetComb(QStringLiteral("すべて"));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().at(0).text,
+              QStringLiteral("コード表 を読み込めませんでした。データファイルを確認してください。"));
+    EXPECT_EQ(entries(frm->cmb敬称()), honorifics);
+}
+
 TEST_F(CustomerScreen, QuickPickListHoldsOnlyQuickCustomersInReadingOrder)
 {
     storeCustomer({{QStringLiteral("名称"), QStringLiteral("乙")}, {QStringLiteral("ふりがな"), QStringLiteral("かとう")},

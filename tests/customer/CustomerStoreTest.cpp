@@ -1,4 +1,5 @@
 // The customer screen's file routines on their own.
+#include "CodeList.h"
 #include "CustomerStore.h"
 #include "Database.h"
 #include "Query.h"
@@ -36,7 +37,7 @@ TEST(CustomerStore, TwoRowsWithOneNameSaveIntoTheFirstAndDeleteTogether)
     QVariantMap f = fieldsNamed(QStringLiteral("同名"));
     f.insert(QStringLiteral("TEL1"), QStringLiteral("新"));
     ASSERT_TRUE(CustomerStore::saveCustomer(d.dataFile(), d.workFile(), QStringLiteral("同名"), f,
-                                            {QStringLiteral("同名"), {}, {}}));
+                                            {QStringLiteral("同名"), {}, {}, QDate(2001, 6, 15)}));
     auto db = Database::open(d.dataFile());
     ASSERT_TRUE(db);
     {
@@ -60,7 +61,7 @@ TEST(CustomerStore, ReadingTheFamilyKeepsGapsAndNormalisesDates)
                                    "('客', 0, '一', '1975/4/5', 4, 30), ('客', 1, NULL, NULL, NULL, NULL), "
                                    "('客', 2, '三', 'not a date', NULL, NULL), ('他', 0, '他人', NULL, NULL, NULL)")));
     }
-    ASSERT_TRUE(CustomerStore::copyFamilyToWork(d.dataFile(), d.workFile(), QStringLiteral("客")));
+    ASSERT_TRUE(CustomerStore::copyFamilyToWork(d.dataFile(), d.workFile(), QStringLiteral("客"), QDate(2005, 6, 1)));
     auto work = Database::open(d.workFile());
     ASSERT_TRUE(work);
     Query q = work->query(QStringLiteral("SELECT 氏名, 生年月日, 誕生月, 年齢 FROM w家族情報 ORDER BY rowid"));
@@ -89,9 +90,9 @@ TEST(CustomerStore, CodeListsSkipEmptySlotsAndFollowCntThenCode)
         ASSERT_TRUE(db->execute(QStringLiteral("UPDATE コードマスタ SET sname = ?, cnt = ? WHERE kcode = '区分1' AND code = ?"),
                     {QStringLiteral("次"), 1, QStringLiteral("07")}));
     }
-    EXPECT_EQ(CustomerStore::codeList(d.dataFile(), QStringLiteral("区分1")),
+    EXPECT_EQ(readCodeList(d.dataFile(), QStringLiteral("区分1")),
               (QStringList{QStringLiteral("先"), QStringLiteral("次"), QStringLiteral("後")}));
-    EXPECT_TRUE(CustomerStore::codeList(d.path(QStringLiteral("none.mdb")), QStringLiteral("区分1")).isEmpty());
+    EXPECT_FALSE(readCodeList(d.path(QStringLiteral("none.mdb")), QStringLiteral("区分1")).has_value());
 }
 
 TEST(CustomerStore, RelationshipsAreRebuiltFromTheCodeListInCodeOrder)
@@ -176,7 +177,8 @@ TEST(CustomerStore, NothingIsSavedWhenTheWorkFileCannotBeRead)
 {
     TempData d;
     EXPECT_FALSE(CustomerStore::saveCustomer(d.dataFile(), d.path(QStringLiteral("none.mdb")), QStringLiteral("客"),
-                                             fieldsNamed(QStringLiteral("客")), {QStringLiteral("客"), {}, {}}));
+                                             fieldsNamed(QStringLiteral("客")),
+                                             {QStringLiteral("客"), {}, {}, QDate(2001, 6, 15)}));
     auto db = Database::open(d.dataFile());
     ASSERT_TRUE(db);
     EXPECT_EQ(db->count(QStringLiteral("SELECT count(*) AS num FROM 顧客マスタ")), 0);

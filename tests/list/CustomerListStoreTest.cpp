@@ -1,5 +1,6 @@
 // The list's work with the files, below the screen: the filter texts,
 // the family rows, a failed search and the deletion of marked customers.
+#include "CodeList.h"
 #include "CustomerListStore.h"
 #include "Database.h"
 #include "ListFixture.h"
@@ -77,7 +78,7 @@ TEST_F(Store, TheListsChoiceOfCodesFollowsTheirOrderAndSkipsEmptySlots)
     ASSERT_TRUE(db->execute(QStringLiteral("UPDATE コードマスタ SET sname = ?, cnt = ? WHERE kcode = '区分1' AND code = ?"),
                             {QStringLiteral("一般"), 1, QStringLiteral("05")}));
     db.reset();
-    EXPECT_EQ(CustomerListStore::codeList(d.dataFile(), QStringLiteral("区分1")),
+    EXPECT_EQ(readCodeList(d.dataFile(), QStringLiteral("区分1")),
               (QStringList{QStringLiteral("一般"), QStringLiteral("会員")}));
 }
 

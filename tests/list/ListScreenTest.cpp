@@ -4,13 +4,17 @@
 #include "Database.h"
 #include "ListColumn.h"
 #include "ListFixture.h"
+#include "TestNames.h"
 #include "TextBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QTableView>
 #include <QTest>
+
+#include <ostream>
 
 namespace rov2::test {
 namespace {
@@ -318,6 +322,81 @@ TEST_F(ListScreen, AFailedDeletionDeletesNothingAndSaysSo)
     EXPECT_EQ(count(d.dataFile(), u("SELECT count(*) AS num FROM 顧客マスタ")), 2);
     EXPECT_EQ(count(d.dataFile(), u("SELECT count(*) AS num FROM 家族情報")), 1);
     EXPECT_EQ(marks(), (QList<bool>{true, true})) << "the marks stay for another try";
+}
+
+struct ListFailure {
+    const char* what;
+    const char* trigger; ///< makes w顧客リスト refuse a change; nullptr: the data file is gone
+    const char* button;
+    const char* told;
+};
+
+void PrintTo(const ListFailure& c, std::ostream* os) { *os << c.what; }
+
+class FailedListAction : public ListScreen, public ::testing::WithParamInterface<ListFailure> {};
+
+TEST_P(FailedListAction, IsToldToTheUser)
+{
+    addCustomer(u("会員　一"), u("かいいん いち"));
+    click("cmd_ENT");
+    ASSERT_EQ(listed().size(), 1);
+    const ListFailure& c = GetParam();
+    if (c.trigger) {
+        auto work = Database::open(d.workFile());
+        ASSERT_TRUE(work);
+        ASSERT_TRUE(work->execute(u(c.trigger)));
+    } else {
+        ASSERT_TRUE(QFile::remove(d.dataFile()));
+    }
+    click(c.button);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().at(0).text, u(c.told));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ListScreen, FailedListAction,
+    ::testing::Values(ListFailure{"search", nullptr, "cmd_ENT", "顧客一覧 を読み込めませんでした。データファイルを確認してください。"},
+                      ListFailure{"mark all",
+                                  "CREATE TRIGGER full BEFORE UPDATE ON w顧客リスト BEGIN SELECT RAISE(ABORT, 'full'); END",
+                                  "cmd全選択", "全選択 を行えませんでした。作業ファイルを確認してください。"},
+                      ListFailure{"clear",
+                                  "CREATE TRIGGER full BEFORE DELETE ON w顧客リスト BEGIN SELECT RAISE(ABORT, 'full'); END",
+                                  "cmdクリア", "一覧 をクリアできませんでした。作業ファイルを確認してください。"}),
+    PrintedName());
+
+TEST_F(ListScreen, ACodeListCutShortByAFailingReadIsToldOnceAndNotOffered)
+{
+    {
+        auto db = Database::open(d.dataFile());
+        ASSERT_TRUE(db);
+        for (const char* code : {"01", "02", "04"})
+            ASSERT_TRUE(db->execute(u("UPDATE コードマスタ SET sname = ? WHERE kcode = '区分1' AND code = ?"),
+                                    {u("会員") + u(code), u(code)}));
+    }
+    frm->SetComb(u("すべて"));
+    auto* box = find<ComboBox>("cmb区分1");
+    ASSERT_TRUE(box);
+    const auto entries = [box] {
+        QStringList out;
+        for (int i = 0; i < box->count(); ++i)
+            out << box->itemText(i);
+        return out;
+    };
+    const QStringList offered = entries();
+    ASSERT_EQ(offered.size(), 3);
+    {
+        // Every list fails at its third slot, after the first two were read.
+        auto db = Database::open(d.dataFile());
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->execute(u("ALTER TABLE コードマスタ RENAME TO 元のコードマスタ")));
+        ASSERT_TRUE(db->execute(u("CREATE INDEX ix順 ON 元のコードマスタ (kcode, cnt, code)")));
+        ASSERT_TRUE(db->execute(u("CREATE VIEW コードマスタ AS SELECT kcode, code, cnt, 性別, CASE WHEN code = '03' "
+                                  "THEN abs(-9223372036854775807 - 1) ELSE sname END AS sname FROM 元のコードマスタ")));
+    }
+    frm->SetComb(u("すべて"));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().at(0).text, u("コード表 を読み込めませんでした。データファイルを確認してください。"));
+    EXPECT_EQ(entries(), offered);
 }
 
 TEST_F(ListScreen, AClickOrSpaceMarksARowInTheWorkTable)

@@ -219,6 +219,56 @@ INSTANTIATE_TEST_SUITE_P(
                       DateCase{"西暦", "", "", "2024年04月01日"}),
     [](const ::testing::TestParamInfo<DateCase>& p) { return "case" + std::to_string(p.index); });
 
+struct AgeCase {
+    const char* label;
+    const char* report;
+    const char* ageBox;
+    BandKind band;
+};
+
+class ListReportAgeTest : public ListReportTest, public ::testing::WithParamInterface<AgeCase> {
+protected:
+    std::shared_ptr<const LaidOutReport> runNamed(const QString& name)
+    {
+        if (name == QStringLiteral("rpt顧客一覧"))
+            return run<report::rpt顧客一覧>();
+        if (name == QStringLiteral("rpt家族情報一覧"))
+            return run<report::rpt家族情報一覧>();
+        return run<report::rpt顧客家族一覧>();
+    }
+};
+
+TEST_P(ListReportAgeTest, CountsFromTheBirthDateOnThePrintingDayElseKeepsTheStoredAge)
+{
+    // Both stored at 40; the first with a birth date that makes them 63 on 2024-04-01.
+    const std::pair<const char*, QVariant> stored[] = {{"1", QStringLiteral("1960/12/31")}, {"2", QVariant()}};
+    for (const auto& [n, birth] : stored) {
+        insert(QStringLiteral("w顧客マスタ印刷"), {{QStringLiteral("名称"), QStringLiteral("顧客") + n},
+                                                   {QStringLiteral("ふりがな"), QStringLiteral("こきゃく") + n},
+                                                   {QStringLiteral("生年月日"), birth},
+                                                   {QStringLiteral("年齢"), 40}});
+        insert(QStringLiteral("w家族情報印刷"), {{QStringLiteral("名称"), QStringLiteral("顧客") + n},
+                                                 {QStringLiteral("氏名"), QStringLiteral("家族") + n},
+                                                 {QStringLiteral("ふりがな"), QStringLiteral("かぞく") + n},
+                                                 {QStringLiteral("生年月日"), birth},
+                                                 {QStringLiteral("年齢"), 40}});
+    }
+    const AgeCase& c = GetParam();
+    const auto r = runNamed(QString::fromUtf8(c.report));
+    QStringList ages;
+    for (const PageItem* item : itemsNamed(r->pages.at(0), QString::fromUtf8(c.ageBox), c.band))
+        ages << item->text;
+    EXPECT_EQ(ages, (QStringList{QStringLiteral("63"), QStringLiteral("40")}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, ListReportAgeTest,
+    ::testing::Values(AgeCase{"Customers", "rpt顧客一覧", "Field10", BandKind::Detail},
+                      AgeCase{"Families", "rpt家族情報一覧", "txt年齢", BandKind::Detail},
+                      AgeCase{"CustomersWithFamiliesCustomer", "rpt顧客家族一覧", "Field10", BandKind::GroupHeader},
+                      AgeCase{"CustomersWithFamiliesMember", "rpt顧客家族一覧", "txt年齢", BandKind::Detail}),
+    [](const ::testing::TestParamInfo<AgeCase>& p) { return std::string(p.param.label); });
+
 TEST_F(ListReportTest, CustomerWithFamilyPrintsFamilyBlocksOnlyForCopiedMembers)
 {
     addCustomer(QStringLiteral("山田　太郎"), QStringLiteral("やまだ　たろう"));

@@ -183,5 +183,35 @@ INSTANTIATE_TEST_SUITE_P(
                       AgeRow{kLeapling, QDate(2001, 3, 1), 1}, AgeRow{kLeapling, QDate(2004, 2, 28), 3},
                       AgeRow{kLeapling, QDate(2004, 2, 29), 4}, AgeRow{kLeapling, QDate(2004, 3, 1), 4}), ::rov2::test::PrintedName());
 
+struct ShownAgeRow
+{
+    const char* what;
+    QString storedBirth;
+    QVariant storedAge;
+    QDate today;
+    QVariant shown;
+};
+
+void PrintTo(const ShownAgeRow& r, std::ostream* os) { *os << r.what; }
+
+class ShownAgeTest : public ::testing::TestWithParam<ShownAgeRow>
+{
+};
+
+TEST_P(ShownAgeTest, FollowsTheBirthDateElseKeepsTheStoredAge)
+{
+    const ShownAgeRow& r = GetParam();
+    EXPECT_EQ(ageToShow(r.storedBirth, r.storedAge, r.today), r.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    JapaneseDate, ShownAgeTest,
+    ::testing::Values(ShownAgeRow{"years later", QStringLiteral("1960/12/31"), 40, QDate(2021, 6, 15), 60},
+                      ShownAgeRow{"no birth date", QString(), 40, QDate(2021, 6, 15), 40},
+                      ShownAgeRow{"no date", QStringLiteral("1960-12-31"), 40, QDate(2021, 6, 15), 40},
+                      ShownAgeRow{"born later", QStringLiteral("2030/01/01"), 5, QDate(2021, 6, 15), QVariant()},
+                      ShownAgeRow{"no today", QStringLiteral("1960/12/31"), 40, QDate(), 40}),
+    ::rov2::test::PrintedName());
+
 } // namespace
 } // namespace rov2
