@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QtDebug>
+#include <algorithm>
 #include <csv.h>
 #include <memory>
 
@@ -43,6 +44,14 @@ void setError(CsvReadError* error, CsvReadError e)
 }
 
 } // namespace
+
+qsizetype widestRow(const CsvTable& table)
+{
+    qsizetype n = 0;
+    for (const QStringList& r : table.rows)
+        n = std::max(n, r.size());
+    return n;
+}
 
 std::optional<std::vector<QStringList>> parseCsv(const QString& text)
 {

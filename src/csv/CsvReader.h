@@ -24,6 +24,9 @@ enum class CsvReadError {
     BadFormat,   ///< a quoted field that never ends, or a stray quote
 };
 
+/// The number of cells of the widest row.
+qsizetype widestRow(const CsvTable& table);
+
 /// Splits CSV text (RFC 4180: fields quoted with '"', quotes doubled inside;
 /// rows end with CRLF, LF or CR; a quoted field may hold line breaks).
 /// Empty lines are skipped. @return nothing when the text ends inside quotes

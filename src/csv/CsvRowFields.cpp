@@ -1,7 +1,9 @@
 #include "CsvRowFields.h"
 
+#include "CsvWriter.h"
 #include "DateText.h"
 #include "JapaneseDate.h"
+#include "SingleLineFilter.h"
 
 namespace rov2 {
 namespace {
@@ -10,6 +12,8 @@ const QString kBirth = QStringLiteral("生年月日");
 const QString kMonth = QStringLiteral("誕生月");
 const QString kAge = QStringLiteral("年齢");
 const QString kSex = QStringLiteral("性別");
+const QString kWoman = QStringLiteral("女");
+const QString kMan = QStringLiteral("男");
 
 /// A whole number typed in a cell, full-width digits too.
 std::optional<int> wholeNumber(const QString& text)
@@ -24,10 +28,27 @@ QString storedSex(const QString& text)
 {
     const QString t = text.trimmed();
     if (t == QStringLiteral("男性"))
-        return QStringLiteral("男");
+        return kMan;
     if (t == QStringLiteral("女性"))
-        return QStringLiteral("女");
-    return text;
+        return kWoman;
+    return t;
+}
+
+/// 性別 as the screens' lists offer it; what they would not show becomes
+/// the default sex, and without one the row is refused.
+bool sexField(QVariantMap* fields, const QString& defaultSex, QString* reason)
+{
+    if (!fields->contains(kSex))
+        return true;
+    const QString given = fields->value(kSex).toString();
+    for (const QString& sex : {storedSex(given), defaultSex}) {
+        if (sex == kWoman || sex == kMan) {
+            fields->insert(kSex, sex);
+            return true;
+        }
+    }
+    *reason = QStringLiteral("性別「%1」が「女」でも「男」でもありません").arg(given);
+    return false;
 }
 
 bool numberFields(QVariantMap* fields, QString* reason)
@@ -58,6 +79,10 @@ bool birthFields(QVariantMap* fields, QString* reason)
         *reason = QStringLiteral("生年月日「%1」が日付ではありません").arg(typed);
         return false;
     }
+    if (*date > Clock::today()) {
+        *reason = QStringLiteral("生年月日「%1」が今日より後です").arg(typed);
+        return false;
+    }
     fields->insert(kBirth, toStoredDate(*date));
     fields->insert(kMonth, date->month());
     if (!fields->contains(kAge))
@@ -75,16 +100,26 @@ bool allCellsEmpty(const QStringList& cells)
     return true;
 }
 
+QString importedCell(const QString& field, const QString& cell)
+{
+    const QString text = withoutFormulaGuard(cell);
+    const bool memo = field == QStringLiteral("顧客メモ") || field == QStringLiteral("メモ");
+    return memo ? text : withoutControlCharacters(text);
+}
+
 std::optional<QVariantMap> fieldsOfRow(const QStringList& cells, const std::vector<QString>& mapping,
-                                       QString* reason)
+                                       const QString& defaultSex, QString* reason)
 {
     QVariantMap fields;
     for (std::size_t c = 0; c < mapping.size(); ++c) {
-        const QString value = cells.value(static_cast<qsizetype>(c));
-        if (!mapping[c].isEmpty() && !value.isEmpty())
-            fields.insert(mapping[c], mapping[c] == kSex ? storedSex(value) : value);
+        if (mapping[c].isEmpty())
+            continue;
+        const QString value = importedCell(mapping[c], cells.value(static_cast<qsizetype>(c)));
+        if (!value.isEmpty())
+            fields.insert(mapping[c], value);
     }
-    if (!numberFields(&fields, reason) || !birthFields(&fields, reason))
+    if (!sexField(&fields, defaultSex, reason) || !numberFields(&fields, reason) ||
+        !birthFields(&fields, reason))
         return std::nullopt;
     return fields;
 }

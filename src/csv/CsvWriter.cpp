@@ -14,6 +14,16 @@ bool needsQuotes(const QString& t)
     return t.front().isSpace() || t.back().isSpace();
 }
 
+/// True when a spreadsheet would take @p text for a formula once the
+/// apostrophes in front of it were gone.
+bool formulaBehindApostrophes(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char('\''))
+        ++i;
+    return i < text.size() && QStringView(u"=+-@\t\r").contains(text.at(i));
+}
+
 CsvEncodeProblem locate(const QStringList& row, int line)
 {
     CsvEncodeProblem p;
@@ -33,6 +43,17 @@ CsvEncodeProblem locate(const QStringList& row, int line)
 
 } // namespace
 
+QString formulaGuarded(const QString& text)
+{
+    return formulaBehindApostrophes(text) ? QLatin1Char('\'') + text : text;
+}
+
+QString withoutFormulaGuard(const QString& cell)
+{
+    const bool guarded = cell.startsWith(QLatin1Char('\'')) && formulaBehindApostrophes(cell.mid(1));
+    return guarded ? cell.mid(1) : cell;
+}
+
 QString csvField(const QString& text)
 {
     if (!needsQuotes(text))
@@ -42,30 +63,31 @@ QString csvField(const QString& text)
     return QLatin1Char('"') + out + QLatin1Char('"');
 }
 
-QString csvLine(const QStringList& fields)
+QString csvLine(const QStringList& fields, FormulaCells formulas)
 {
     QString line;
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i)
             line += QLatin1Char(',');
-        line += csvField(fields.at(i));
+        const QString& f = fields.at(i);
+        line += csvField(formulas == FormulaCells::Neutralised ? formulaGuarded(f) : f);
     }
     return line + QStringLiteral("\r\n");
 }
 
 std::optional<QByteArray> encodeCsv(const std::vector<QStringList>& rows, CsvEncoding encoding,
-                                    CsvEncodeProblem* problem)
+                                    CsvEncodeProblem* problem, FormulaCells formulas)
 {
     if (encoding != CsvEncoding::Cp932) {
         QString text;
         for (const QStringList& r : rows)
-            text += csvLine(r);
+            text += csvLine(r, formulas);
         return encodeText(text, encoding);
     }
     // Line by line, so that a character CP932 cannot hold is found in its row.
     QByteArray out;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const auto bytes = encodeCp932(csvLine(rows[i]));
+        const auto bytes = encodeCp932(csvLine(rows[i], formulas));
         if (!bytes) {
             if (problem)
                 *problem = locate(rows[i], static_cast<int>(i) + 1);

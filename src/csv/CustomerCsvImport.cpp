@@ -96,11 +96,12 @@ CsvImportReport::Status importRows(Database& db, const CsvTable& table, const Cs
         if (allCellsEmpty(cells))
             continue;
         QString reason = first > 0 ? widerThanHeading(cells, table.rows.front()) : QString();
-        auto fields = reason.isEmpty() ? customerFromRow(cells, options.mapping, &reason) : std::nullopt;
+        auto fields = reason.isEmpty() ? customerFromRow(cells, options, &reason) : std::nullopt;
         if (!fields) {
             const auto nameColumn = std::find(options.mapping.begin(), options.mapping.end(), kName);
             const auto col = static_cast<qsizetype>(nameColumn - options.mapping.begin());
-            report->refused.push_back({static_cast<int>(i) + 1, cells.value(col), reason});
+            report->refused.push_back(
+                {static_cast<int>(i) + 1, importedCell(kName, cells.value(col)), reason});
             continue;
         }
         const qint64 existing = writer.find(fields->value(kName).toString());
@@ -125,11 +126,13 @@ CsvImportReport::Status importRows(Database& db, const CsvTable& table, const Cs
 
 } // namespace
 
-std::optional<QVariantMap> customerFromRow(const QStringList& cells, const std::vector<QString>& mapping,
+std::optional<QVariantMap> customerFromRow(const QStringList& cells, const CsvImportOptions& options,
                                            QString* reason)
 {
+    const std::vector<QString>& mapping = options.mapping;
     const auto nameColumn = std::find(mapping.begin(), mapping.end(), kName);
-    const QString name = cells.value(static_cast<qsizetype>(nameColumn - mapping.begin()));
+    const QString name =
+        importedCell(kName, cells.value(static_cast<qsizetype>(nameColumn - mapping.begin())));
     if (nameColumn == mapping.end() || name.trimmed().isEmpty()) {
         *reason = QStringLiteral("名称がありません");
         return std::nullopt;
@@ -138,7 +141,7 @@ std::optional<QVariantMap> customerFromRow(const QStringList& cells, const std::
         *reason = QStringLiteral("名称が%1文字を超えています").arg(kMaxNameLength);
         return std::nullopt;
     }
-    return fieldsOfRow(cells, mapping, reason);
+    return fieldsOfRow(cells, mapping, options.defaultSex, reason);
 }
 
 CsvImportReport importInOneTransaction(const QString& dataFile, const RowImporter& importRows)

@@ -45,11 +45,15 @@ struct CsvImportReport
 /// The longest 名称 the customer screen accepts, in characters.
 inline constexpr int kMaxNameLength = 20;
 
-/// The fields one row gives, checked and brought to their stored forms
-/// (dates "yyyy/mm/dd" from any form the date box reads, the birth month and
-/// age from the date); empty cells give nothing.
+/// The most columns a file to import may have: the mapping offers a field
+/// list per column, and the tables have fewer than thirty fields.
+inline constexpr int kMaxImportColumns = 256;
+
+/// The fields one row gives under the mapping of @p options, checked by the
+/// customer screen's rules and brought to their stored forms (fieldsOfRow);
+/// empty cells give nothing.
 /// @return the fields, or the reason the row is refused in @p reason.
-std::optional<QVariantMap> customerFromRow(const QStringList& cells, const std::vector<QString>& mapping,
+std::optional<QVariantMap> customerFromRow(const QStringList& cells, const CsvImportOptions& options,
                                            QString* reason);
 
 /// Called now and then with the rows done and the rows in all; false cancels.

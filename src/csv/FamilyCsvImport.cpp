@@ -116,20 +116,27 @@ private:
 
 enum class Outcome { Added, Overwritten, Skipped, Refused };
 
+/// The user's choices that decide a member's row.
+struct MemberChoices
+{
+    ExistingCustomer existing;
+    QString defaultSex;
+};
+
 Outcome importMember(FamilyWriter& writer, const QStringList& cells, const FamilyColumns& file,
-                     ExistingCustomer existing, QString* reason)
+                     const MemberChoices& choices, QString* reason)
 {
     *reason = widerThanHeading(cells, file.heading);
     if (!reason->isEmpty())
         return Outcome::Refused;
-    const QString name = cells.value(file.nameColumn);
+    const QString name = importedCell(kName, cells.value(file.nameColumn));
     const auto categories = name.trimmed().isEmpty() ? std::nullopt : writer.owner(name);
     if (!categories) {
         *reason = name.trimmed().isEmpty() ? QStringLiteral("名称がありません")
                                            : QStringLiteral("この名称の顧客がありません");
         return Outcome::Refused;
     }
-    const auto fields = fieldsOfRow(cells, file.mapping, reason);
+    const auto fields = fieldsOfRow(cells, file.mapping, choices.defaultSex, reason);
     if (!fields)
         return Outcome::Refused;
     const QString member = fields->value(kMember).toString();
@@ -138,7 +145,7 @@ Outcome importMember(FamilyWriter& writer, const QStringList& cells, const Famil
         return Outcome::Refused;
     }
     if (const qint64 rowid = writer.member(name, member); rowid >= 0) {
-        if (existing == ExistingCustomer::Skip)
+        if (choices.existing == ExistingCustomer::Skip)
             return Outcome::Skipped;
         writer.update(rowid, *fields);
         return Outcome::Overwritten;
@@ -151,7 +158,7 @@ Outcome importMember(FamilyWriter& writer, const QStringList& cells, const Famil
     return Outcome::Added;
 }
 
-CsvImportReport::Status importRows(Database& db, const CsvTable& table, ExistingCustomer existing,
+CsvImportReport::Status importRows(Database& db, const CsvTable& table, const MemberChoices& choices,
                                    const ImportProgress& progress, CsvImportReport* report)
 {
     FamilyWriter writer(db);
@@ -165,7 +172,7 @@ CsvImportReport::Status importRows(Database& db, const CsvTable& table, Existing
         if (allCellsEmpty(cells))
             continue;
         QString reason;
-        switch (importMember(writer, cells, file, existing, &reason)) {
+        switch (importMember(writer, cells, file, choices, &reason)) {
         case Outcome::Added:
             ++report->added;
             break;
@@ -176,7 +183,8 @@ CsvImportReport::Status importRows(Database& db, const CsvTable& table, Existing
             ++report->skipped;
             break;
         case Outcome::Refused:
-            report->refused.push_back({static_cast<int>(i) + 1, cells.value(file.nameColumn), reason});
+            report->refused.push_back(
+                {static_cast<int>(i) + 1, importedCell(kName, cells.value(file.nameColumn)), reason});
             break;
         }
     }
@@ -188,12 +196,12 @@ CsvImportReport::Status importRows(Database& db, const CsvTable& table, Existing
 } // namespace
 
 CsvImportReport importFamily(const QString& dataFile, const CsvTable& table, ExistingCustomer existing,
-                             const ImportProgress& progress)
+                             const QString& defaultSex, const ImportProgress& progress)
 {
     if (table.rows.empty() || !isFamilyHeading(table.rows.front()))
         return {};
     return importInOneTransaction(dataFile, [&](Database& db, CsvImportReport* report) {
-        return importRows(db, table, existing, progress, report);
+        return importRows(db, table, MemberChoices{existing, defaultSex}, progress, report);
     });
 }
 

@@ -17,9 +17,10 @@ inline constexpr int kMaxFamilyMembers = 10;
 /// has is overwritten field by field (the fields the row fills) or skipped,
 /// as @p existing says; any other is added after the customer's last member,
 /// with the customer's 区分1 and 区分2. The file's 行番号 is not taken: the
-/// order of the members the customer has stays. Cancelled or failed, the
-/// data file is left as it was.
+/// order of the members the customer has stays. The fields follow the rules
+/// of the customer import (fieldsOfRow, a 性別 outside the list becoming
+/// @p defaultSex). Cancelled or failed, the data file is left as it was.
 CsvImportReport importFamily(const QString& dataFile, const CsvTable& table, ExistingCustomer existing,
-                             const ImportProgress& progress = {});
+                             const QString& defaultSex, const ImportProgress& progress = {});
 
 } // namespace rov2

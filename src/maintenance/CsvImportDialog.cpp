@@ -8,10 +8,10 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringListModel>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -20,14 +20,6 @@ namespace rov2 {
 namespace {
 
 const QString kLeftOut = QStringLiteral("（読み込まない）");
-
-qsizetype widestRow(const CsvTable& t)
-{
-    qsizetype n = 0;
-    for (const QStringList& r : t.rows)
-        n = std::max(n, r.size());
-    return n;
-}
 
 } // namespace
 
@@ -107,9 +99,12 @@ void CsvImportDialog::fillPreview()
     tblPreview->setRowCount(rows + 1);
     QStringList choices{kLeftOut};
     choices << (family_ ? familyCsvColumns() : importableFields());
+    // One list of fields behind every column's drop-down: a wide file would
+    // otherwise build and keep the same items once per column.
+    auto* fields = new QStringListModel(choices, this);
     for (int c = 0; c < columns; ++c) {
         auto* list = new QComboBox(tblPreview);
-        list->addItems(choices);
+        list->setModel(fields);
         nameControl(list, QStringLiteral("cmb列%1").arg(c + 1),
                     QStringLiteral("%1列目に読み込む項目").arg(c + 1));
         tblPreview->setCellWidget(0, c, list);
@@ -121,7 +116,9 @@ void CsvImportDialog::fillPreview()
     tblPreview->setVerticalHeaderItem(0, new QTableWidgetItem(QStringLiteral("項目")));
     for (int r = 0; r < rows; ++r)
         tblPreview->setVerticalHeaderItem(r + 1, new QTableWidgetItem(QString::number(r + 1)));
-    tblPreview->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Sized once: a header that fits its columns to their contents measures
+    // every column again at each resize, which a wide file makes slow.
+    tblPreview->resizeColumnsToContents();
 }
 
 void CsvImportDialog::applyMapping(const std::vector<QString>& mapping)

@@ -58,8 +58,9 @@ CsvImportReport importWithProgress(QWidget* owner, const QString& title, const Q
         QApplication::processEvents();
         return !progress.wasCanceled();
     };
-    CsvImportReport report = family ? importFamily(dataFile, table, options.existing, onProgress)
-                                    : importCustomers(dataFile, table, options, onProgress);
+    CsvImportReport report =
+        family ? importFamily(dataFile, table, options.existing, options.defaultSex, onProgress)
+               : importCustomers(dataFile, table, options, onProgress);
     progress.reset();
     return report;
 }
@@ -90,6 +91,13 @@ void FrmHosyu::ReadCsvFile()
     }
     if (table->rows.empty()) {
         tell(QStringLiteral("ファイルに行がありません。"), MsgIcon::Information);
+        return;
+    }
+    if (const qsizetype columns = widestRow(*table); columns > kMaxImportColumns) {
+        tell(QStringLiteral("列が多すぎて読み込めません（%1列）。読み込めるのは%2列までです。")
+                 .arg(columns)
+                 .arg(kMaxImportColumns),
+             MsgIcon::Exclamation);
         return;
     }
     auto options = (csvMappingChooser_ ? csvMappingChooser_ : askWithDialog)(this, *path, *table);

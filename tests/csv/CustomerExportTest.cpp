@@ -49,10 +49,18 @@ TEST_P(RoundTrip, AnEmptyDataFileGetsTheSameCustomersFieldByField)
     addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("空欄")},
                                {QStringLiteral("クイック"), QStringLiteral("しない")}});
     listRow(QStringLiteral("空欄"), false);
+    // Cells a spreadsheet would run as formulas go out as text and come back as they were.
+    const QString formula = QStringLiteral("=cmd|' /C calc'!A0");
+    addCustomer(d.dataFile(), {{QStringLiteral("名称"), formula},
+                               {QStringLiteral("住所1"), QStringLiteral("=HYPERLINK(\"http://example.jp\")")},
+                               {QStringLiteral("TEL1"), QStringLiteral("-")},
+                               {QStringLiteral("顧客メモ"), QStringLiteral("@SUM(1)")},
+                               {QStringLiteral("クイック"), QStringLiteral("しない")}});
+    listRow(formula, false);
 
     const auto r = writeCustomerCsv(d.workFile(), d.dataFile(), false, target(), GetParam());
     ASSERT_EQ(r.status, CustomerCsvExportResult::Status::Written);
-    EXPECT_EQ(r.customers, names.size() + 1);
+    EXPECT_EQ(r.customers, names.size() + 2);
     const QByteArray written = fileBytes(target());
     EXPECT_EQ(written.startsWith("\xEF\xBB\xBF"), GetParam() == CsvEncoding::Utf8Bom);
     EXPECT_TRUE(written.endsWith("\r\n"));
@@ -62,11 +70,15 @@ TEST_P(RoundTrip, AnEmptyDataFileGetsTheSameCustomersFieldByField)
     const auto table = readCsvFile(target());
     ASSERT_TRUE(table);
     EXPECT_EQ(table->encoding, GetParam());
+    for (const QStringList& row : table->rows)
+        for (const QString& cell : row)
+            EXPECT_FALSE(!cell.isEmpty() && QStringView(u"=+-@").contains(cell.front()))
+                << cell.toStdString();
     CsvImportOptions o;
     o.mapping = guessMapping(table->rows.front(), true);
     const auto report = importCustomers(empty.dataFile(), *table, o);
     ASSERT_EQ(report.status, CsvImportReport::Status::Done);
-    EXPECT_EQ(report.added, names.size() + 1);
+    EXPECT_EQ(report.added, names.size() + 2);
     EXPECT_TRUE(report.refused.empty());
     EXPECT_EQ(customers(empty.dataFile()), customers(d.dataFile()));
 }

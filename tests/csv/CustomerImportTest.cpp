@@ -5,6 +5,7 @@
 #include "CustomerCsvImport.h"
 #include "FamilyCsvImport.h"
 #include "JapaneseDate.h"
+#include "TestNames.h"
 
 #include <QCryptographicHash>
 
@@ -66,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HeadingCase{"tel2", "TEL2"}, HeadingCase{"住所", "住所1"},
                       HeadingCase{" 住所2 ", "住所2"}, HeadingCase{"誕生日", "生年月日"},
                       HeadingCase{"生年月日", "生年月日"}, HeadingCase{"email", "Email"},
-                      HeadingCase{"code", ""}, HeadingCase{"売上", ""}, HeadingCase{"山田太郎", ""}));
+                      HeadingCase{"code", ""}, HeadingCase{"売上", ""}, HeadingCase{"山田太郎", ""}),
+    FieldName<&HeadingCase::heading>());
 
 TEST(Mapping, AFieldGoesToOneColumnOnly)
 {
@@ -122,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
     Forms, BirthDates,
     ::testing::Values(DateCase{"1975/4/5", "1975/04/05"}, DateCase{"19750405", "1975/04/05"},
                       DateCase{"1975-04-05", "1975/04/05"}, DateCase{"昭和50年4月5日", "1975/04/05"},
-                      DateCase{"H1/1/8", "1989/01/08"}, DateCase{"２０００年２月２９日", "2000/02/29"}));
+                      DateCase{"H1/1/8", "1989/01/08"}, DateCase{"２０００年２月２９日", "2000/02/29"}),
+    FieldName<&DateCase::typed>());
 
 TEST_F(CustomerImport, AHeadinglessFileWithTheMappingTheUserChose)
 {
@@ -283,7 +286,7 @@ TEST_P(FamilyImport, MembersGoToExistingCustomersAndNeverOntoThem)
     asCustomers.mapping = guessMapping(t->rows.front(), true);
     EXPECT_EQ(importCustomers(d.dataFile(), *t, asCustomers).status, CsvImportReport::Status::Failed);
 
-    const auto r = importFamily(d.dataFile(), *t, GetParam());
+    const auto r = importFamily(d.dataFile(), *t, GetParam(), QStringLiteral("女"));
     ASSERT_EQ(r.status, CsvImportReport::Status::Done);
     const bool overwrite = GetParam() == ExistingCustomer::Overwrite;
     EXPECT_EQ(r.added, 1);

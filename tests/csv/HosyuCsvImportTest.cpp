@@ -182,6 +182,41 @@ TEST_F(HosyuCsvImport, TheFamilyFileOfAnExportGoesToTheFamilyNotOntoTheCustomer)
     EXPECT_TRUE(text.contains(s("追加 1件")) && text.contains(s("上書き 1件"))) << text.toStdString();
 }
 
+struct WidthCase
+{
+    const char* name;
+    int columns;
+    bool imported;
+};
+
+class WideFiles : public HosyuCsvImport, public ::testing::WithParamInterface<WidthCase>
+{
+};
+
+TEST_P(WideFiles, MoreColumnsThanTheMappingOffersAreRefusedBeforeIt)
+{
+    const QByteArray more = QByteArray(",x").repeated(GetParam().columns - 1);
+    const QString file = d.path(QStringLiteral("横長.csv"));
+    writeFile(file, "名称" + more + "\n佐藤" + more + "\n");
+    dialogs.chooseFile(file);
+    clickImport();
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    const QString text = dialogs.messages().at(0).text;
+    if (GetParam().imported) {
+        EXPECT_EQ(shownPath, file);
+        EXPECT_EQ(customers(d.dataFile()).keys(), QStringList{QStringLiteral("佐藤")});
+    } else {
+        EXPECT_TRUE(shownPath.isEmpty());
+        EXPECT_TRUE(text.contains(QStringLiteral("%1列").arg(GetParam().columns))) << text.toStdString();
+        EXPECT_TRUE(customers(d.dataFile()).isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Columns, WideFiles,
+                         ::testing::Values(WidthCase{"widest", 256, true}, WidthCase{"oneMore", 257, false},
+                                           WidthCase{"hundredThousand", 100000, false}),
+                         [](const auto& tp) { return std::string(tp.param.name); });
+
 TEST(CsvImportDialogKeys, TabWalksTheFieldListsInColumnOrder)
 {
     const auto table = readCsvBytes("名称,住所,電話\n佐藤,東京,03\n");
