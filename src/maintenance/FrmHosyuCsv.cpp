@@ -117,6 +117,8 @@ void FrmHosyu::reportCsvImport(const CsvImportReport& report)
         dialogs().message(this, MessageRequest{title, text, MsgButtons::Ok, MsgIcon::Exclamation, false});
         return;
     }
+    if (report.added + report.overwritten > 0)
+        ++env().dataFileVersion;
     QString text =
         QStringLiteral(
             "読み込みが終わりました。\n追加 %1件　上書き %2件　読み飛ばし %3件　読み込めない行 %4件")

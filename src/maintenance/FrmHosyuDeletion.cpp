@@ -27,9 +27,11 @@ public:
 
 void FrmHosyu::reportDeletion(const QString& subject, bool done)
 {
-    if (done)
+    if (done) {
+        // The other screens still show what was deleted until they read the file again.
+        ++env().dataFileVersion;
         ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票完了2"), subject);
-    else
+    } else
         ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
                     subject + QStringLiteral(" を削除できませんでした。データは削除する前のままです。"
                                              "データファイルを確認してください。"));

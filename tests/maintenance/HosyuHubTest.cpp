@@ -228,6 +228,22 @@ TEST_F(ReadBack, TheMainScreenShowsTheNewFileWhenItComesForward)
     EXPECT_EQ(main->cmb顧客名()->text(), QString()) << "the old file's customer is no longer shown";
 }
 
+TEST_F(ReadBack, TheMainScreenFollowsABulkDeletion)
+{
+    ASSERT_EQ(main->LblEntNum()->text(), text("登録数 1"));
+    FrmHosyu* screen = pressF11();
+    ASSERT_TRUE(screen);
+    bringForward(screen);
+    dialogs.answer(MsgAnswer::Yes);
+    screen->DeleteAllData();
+    auto db = Database::open(d.dataFile());
+    ASSERT_TRUE(db);
+    ASSERT_EQ(db->count(QStringLiteral("SELECT count(*) AS num FROM 顧客マスタ")), 0);
+    bringForward(main.get());
+    EXPECT_EQ(main->LblEntNum()->text(), text("登録数 ")) << "no customers left to count";
+    EXPECT_TRUE(items(main->cmb顧客名()).isEmpty()) << "the quick-pick list";
+}
+
 TEST_F(ReadBack, TheCustomerListIsLoadedAfreshWhenItComesForward)
 {
     QPointer<FrmKokyakuList> list = qobject_cast<FrmKokyakuList*>(screenNamed(kKokyakuListName));
