@@ -77,7 +77,7 @@ void measure(const char* name, const QString& sql, const QString& workFile, cons
     t.restart();
     R again;
     again.Restart();
-    rov2::report::ReportPreview* preview = again.Show();
+    rov2::report::ReportPreview* preview = again.Show(rov2::OwnFiles{});
     preview->grab();
     const double firstPage = t.nsecsElapsed() / 1e6;
     preview->close();

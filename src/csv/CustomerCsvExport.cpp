@@ -3,10 +3,11 @@
 #include "CsvFieldNames.h"
 #include "Database.h"
 #include "Dialogs.h"
+#include "OwnFiles.h"
 #include "Query.h"
 
+#include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtDebug>
 
 namespace rov2 {
@@ -89,6 +90,27 @@ bool encode(const std::vector<QStringList>& rows, CsvEncoding encoding, const QS
     return false;
 }
 
+/// Writes the customer file and, when @p familyPath is set, the family file:
+/// both reach the disk whole before either replaces what was there.
+bool writeBoth(const QString& customerPath, const QByteArray& customerBytes, const QString& familyPath,
+               const QByteArray& familyBytes, const FileSinkFactory& sinks)
+{
+    const FileSinkFactory makeSink = sinksOrDefault(sinks);
+    const std::unique_ptr<FileSink> customers = makeSink(customerPath);
+    const std::unique_ptr<FileSink> family = familyPath.isEmpty() ? nullptr : makeSink(familyPath);
+    bool ok = customers->open() && writeAll(*customers, customerBytes);
+    if (ok && family)
+        ok = family->open() && writeAll(*family, familyBytes);
+    if (ok)
+        return family ? finishAllWhole({customers.get(), family.get()}) : finishWhole(*customers);
+    customers->cancel();
+    if (family)
+        family->cancel();
+    qWarning() << "CSV not written:" << customers->errorString()
+               << (family ? family->errorString() : QString());
+    return false;
+}
+
 } // namespace
 
 QString familyCsvPath(const QString& customerPath)
@@ -99,7 +121,8 @@ QString familyCsvPath(const QString& customerPath)
 }
 
 CustomerCsvExportResult writeCustomerCsv(const QString& workFile, const QString& dataFile, bool includeFamily,
-                                         const QString& targetPath, CsvEncoding encoding)
+                                         const QString& targetPath, CsvEncoding encoding,
+                                         const FileSinkFactory& sinks)
 {
     CustomerCsvExportResult r;
     r.customerPath = targetPath;
@@ -120,21 +143,13 @@ CustomerCsvExportResult writeCustomerCsv(const QString& workFile, const QString&
         (includeFamily && !encode(family, encoding, r.familyPath, &familyBytes, &r)))
         return r;
 
-    QSaveFile customerFile(r.customerPath), familyFile(r.familyPath);
-    bool ok =
-        customerFile.open(QIODevice::WriteOnly) && customerFile.write(customerBytes) == customerBytes.size();
-    if (ok && includeFamily)
-        ok = familyFile.open(QIODevice::WriteOnly) && familyFile.write(familyBytes) == familyBytes.size();
-    // Both are whole before either replaces what was there.
-    ok = ok && customerFile.commit() && (!includeFamily || familyFile.commit());
-    if (!ok)
-        qWarning() << "CSV not written:" << customerFile.errorString() << familyFile.errorString();
+    const bool ok = writeBoth(r.customerPath, customerBytes, r.familyPath, familyBytes, sinks);
     r.status = ok ? Status::Written : Status::WriteFailed;
     return r;
 }
 
-bool ExportCustomerCsv(QWidget* owner, const QString& workFile, const QString& dataFile, bool includeFamily,
-                       const QString& targetPath, CsvEncoding encoding, Dialogs& dialogs)
+bool ExportCustomerCsv(QWidget* owner, const OwnFiles& own, bool includeFamily, const QString& targetPath,
+                       CsvEncoding encoding, Dialogs& dialogs, const FileSinkFactory& sinks)
 {
     const QString title = QStringLiteral("CSV出力");
     const auto tell = [&](const QString& text, MsgIcon icon) {
@@ -149,18 +164,12 @@ bool ExportCustomerCsv(QWidget* owner, const QString& workFile, const QString& d
             return false;
         path = *chosen;
     }
-    QStringList existing;
-    for (const QString& p : {path, includeFamily ? familyCsvPath(path) : QString()})
-        if (!p.isEmpty() && QFileInfo::exists(p))
-            existing << p;
-    if (!existing.isEmpty() &&
-        dialogs.message(owner, MessageRequest{title,
-                                              existing.join(QLatin1Char('\n')) +
-                                                  QStringLiteral("\nは既にあります。置き換えますか"),
-                                              MsgButtons::YesNo, MsgIcon::Question, true}) != MsgAnswer::Yes)
+    if (!mayWriteUserFiles(owner, title, {path, includeFamily ? familyCsvPath(path) : QString()}, own,
+                           dialogs))
         return false;
 
-    const CustomerCsvExportResult r = writeCustomerCsv(workFile, dataFile, includeFamily, path, encoding);
+    const CustomerCsvExportResult r =
+        writeCustomerCsv(own.workFile, own.dataFile, includeFamily, path, encoding, sinks);
     switch (r.status) {
     case Status::Written: {
         QString text = QStringLiteral("%1件の顧客を出力しました。").arg(r.customers);
@@ -184,7 +193,10 @@ bool ExportCustomerCsv(QWidget* owner, const QString& workFile, const QString& d
         tell(QStringLiteral("データファイルを読めませんでした。"), MsgIcon::Exclamation);
         break;
     case Status::WriteFailed:
-        tell(QStringLiteral("ファイルに書き込めませんでした。\n%1").arg(path), MsgIcon::Exclamation);
+        tell(QStringLiteral("ファイルに書き込めませんでした（ディスクの空きが足りないなど）。\n%1\n"
+                            "既にあったファイルは元のままです。")
+                 .arg(QDir::toNativeSeparators(path)),
+             MsgIcon::Exclamation);
         break;
     }
     return false;

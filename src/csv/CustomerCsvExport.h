@@ -2,6 +2,7 @@
 
 #include "CsvEncoding.h"
 #include "CsvWriter.h"
+#include "WholeFile.h"
 
 #include <QString>
 
@@ -10,6 +11,7 @@ class QWidget;
 namespace rov2 {
 
 class Dialogs;
+struct OwnFiles;
 
 /// What writeCustomerCsv did.
 struct CustomerCsvExportResult
@@ -42,17 +44,23 @@ QString familyCsvPath(const QString& customerPath);
 /// under a heading line of its field names; with @p includeFamily, the
 /// customers' 家族情報 rows (in 行番号 order) go to familyCsvPath(@p targetPath).
 /// Everything is encoded first: a character that @p encoding cannot hold
-/// leaves both files untouched. Files are replaced only when written whole.
+/// leaves both files untouched. Files are replaced only when written whole:
+/// both are flushed and checked before either takes its name, so a full disk
+/// leaves the earlier files as they were and answers WriteFailed.
+/// @param sinks where the bytes go (tests plug failing ones); empty: QSaveFile.
 CustomerCsvExportResult writeCustomerCsv(const QString& workFile, const QString& dataFile, bool includeFamily,
-                                         const QString& targetPath, CsvEncoding encoding);
+                                         const QString& targetPath, CsvEncoding encoding,
+                                         const FileSinkFactory& sinks = {});
 
 /// The list screen's CSV出力: writeCustomerCsv with the user's part done
-/// through @p dialogs. An empty @p targetPath is asked for with the save
-/// dialog; an existing file is replaced only after a Yes; the outcome is
-/// told in a message box (the row and field of a character CP932 cannot hold,
-/// or the number of customers written).
+/// through @p dialogs, reading the data and work files of @p own. An empty
+/// @p targetPath is asked for with the save dialog; the program's own files
+/// (@p own) are refused and an existing file is replaced only after a Yes
+/// (mayWriteUserFiles); the outcome is told in a message box (the row and
+/// field of a character CP932 cannot hold, the number of customers written,
+/// or that nothing was written).
 /// @return true when the files were written.
-bool ExportCustomerCsv(QWidget* owner, const QString& workFile, const QString& dataFile, bool includeFamily,
-                       const QString& targetPath, CsvEncoding encoding, Dialogs& dialogs);
+bool ExportCustomerCsv(QWidget* owner, const OwnFiles& own, bool includeFamily, const QString& targetPath,
+                       CsvEncoding encoding, Dialogs& dialogs, const FileSinkFactory& sinks = {});
 
 } // namespace rov2

@@ -66,13 +66,14 @@ public:
     void cmdオプション_Click();
     /// Copies the marked customers and family members into the print tables
     /// and prints (or previews) the list report that fits what was marked,
-    /// each time as a new report object.
+    /// each time as a new report object. A print that fails is told (印刷/失敗).
     /// @return the name of the report used; empty when the print data could
     /// not be made (the user is told, nothing is printed).
     QString SetPrnData(bool preview);
     /// Fills the label table from the marked rows, after as many blank labels
     /// as the start position says, and prints (or previews) the labels,
-    /// moved by the stored print position adjustment.
+    /// moved by the stored print position adjustment. A print that fails is
+    /// told (印刷/失敗).
     /// @return false when the label data could not be made (the user is told,
     /// nothing is printed).
     bool ExecTackPrn(bool preview);

@@ -11,6 +11,7 @@
 #include "FrmKokyakuList.h"
 #include "LabelSettings.h"
 #include "Messages.h"
+#include "OwnFiles.h"
 #include "PrintDataStore.h"
 #include "PrintSelection.h"
 #include "ProgramEnv.h"
@@ -128,10 +129,11 @@ QString FrmKokyakuList::SetPrnData(bool preview)
     std::unique_ptr<report::Report> report = listReportFor(*marked);
     if (!report->Restart())
         qWarning("list print: the report could not read its rows");
+    const OwnFiles own = ownFiles(env().locations);
     if (preview)
-        report->Show(this);
-    else
-        report->PrintReport(true, this);
+        report->Show(own, this);
+    else if (report->PrintReport(true, own, this) == report::PrintResult::Failed)
+        report::tellPrintFailed(report->caption());
     return reportName(*marked);
 }
 
@@ -152,10 +154,11 @@ bool FrmKokyakuList::ExecTackPrn(bool preview)
     report.setOffsetMm(offset.horizontal, offset.vertical);
     if (!report.Restart())
         qWarning("labels: the report could not read its rows");
+    const OwnFiles own = ownFiles(env().locations);
     if (preview)
-        report.Show(this);
-    else
-        report.PrintReport(true, this);
+        report.Show(own, this);
+    else if (report.PrintReport(true, own, this) == report::PrintResult::Failed)
+        report::tellPrintFailed(report.caption());
     return true;
 }
 
@@ -163,8 +166,8 @@ bool FrmKokyakuList::CSV出力()
 {
     const CsvEncoding encoding =
         cmbCSV文字コード->currentIndex() == 1 ? CsvEncoding::Utf8Bom : CsvEncoding::Cp932;
-    return ExportCustomerCsv(this, env().locations.workFile, env().locations.dataFile, Chk家族->isChecked(),
-                             QString(), encoding, dialogs());
+    return ExportCustomerCsv(this, ownFiles(env().locations), Chk家族->isChecked(), QString(), encoding,
+                             dialogs());
 }
 
 } // namespace rov2

@@ -1,5 +1,7 @@
 #include "LabelSettings.h"
 
+#include "SettingsFile.h"
+
 #include <QSettings>
 #include <QtDebug>
 #include <algorithm>
@@ -32,16 +34,15 @@ LabelOffset LabelSettings::load(QSettings& settings)
     return {read(settings, kHorizontal), read(settings, kVertical)};
 }
 
-bool LabelSettings::save(QSettings& settings, const LabelOffset& offset)
+bool LabelSettings::save(const QString& iniPath, const LabelOffset& offset, const FileSinkFactory& sinks)
 {
-    settings.setValue(kHorizontal, tidy(offset.horizontal));
-    settings.setValue(kVertical, tidy(offset.vertical));
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
-        qWarning() << "label offset: cannot write" << settings.fileName();
-        return false;
-    }
-    return true;
+    // Not through QSettings::sync(): it puts a file in place whose last bytes
+    // never reached the disk.
+    if (storeSettings(iniPath, {{kHorizontal, tidy(offset.horizontal)}, {kVertical, tidy(offset.vertical)}},
+                      sinks))
+        return true;
+    qWarning() << "label offset: cannot write" << iniPath;
+    return false;
 }
 
 LabelOffset LabelSettings::load()
@@ -52,8 +53,7 @@ LabelOffset LabelSettings::load()
 
 bool LabelSettings::save(const LabelOffset& offset)
 {
-    auto s = programSettings();
-    return save(*s, offset);
+    return save(programSettingsPath(), offset);
 }
 
 std::unique_ptr<QSettings> LabelSettings::programSettings()
@@ -62,6 +62,11 @@ std::unique_ptr<QSettings> LabelSettings::programSettings()
     // application object says (tools and tests share it).
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("VAVⅡaruv"),
                                        QStringLiteral("VAVⅡaruv"));
+}
+
+QString LabelSettings::programSettingsPath()
+{
+    return programSettings()->fileName();
 }
 
 int& tackStartPosition()

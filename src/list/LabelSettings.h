@@ -1,5 +1,8 @@
 #pragma once
 
+#include "WholeFile.h"
+
+#include <QString>
 #include <memory>
 
 class QSettings;
@@ -25,12 +28,17 @@ inline constexpr double kMaxMm = 5.0;
 /// The stored offset, each figure kept within ±kMaxMm and to 0.1 mm; 0 where
 /// nothing (or nothing readable) is stored.
 LabelOffset load(QSettings& settings);
-/// Stores the offset, clamped and rounded as load() reads it.
-/// @return false when the settings could not be written.
-bool save(QSettings& settings, const LabelOffset& offset);
+/// Stores the offset, clamped and rounded as load() reads it, in the INI
+/// file @p iniPath (storeSettings: every other setting kept, the file
+/// replaced whole or not at all).
+/// @param sinks where the bytes go (tests plug failing ones); empty: QSaveFile.
+/// @return false when the settings could not be written (the file is as it was).
+bool save(const QString& iniPath, const LabelOffset& offset, const FileSinkFactory& sinks = {});
 
 /// The program's own settings (an INI file in the user's configuration folder).
 std::unique_ptr<QSettings> programSettings();
+/// Where programSettings() keeps them.
+QString programSettingsPath();
 
 /// The same on the program's own settings.
 LabelOffset load();

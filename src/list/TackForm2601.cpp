@@ -1,7 +1,9 @@
 #include "TackForm2601.h"
 
 #include "Accessibility.h"
+#include "Messages.h"
 
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -125,7 +127,18 @@ void TackForm2601::paintCells(int chosen)
 
 void TackForm2601::storeOffset()
 {
-    LabelSettings::save({txt横位置->value(), txt縦位置->value()});
+    if (LabelSettings::save({txt横位置->value(), txt縦位置->value()})) {
+        offsetFailureTold_ = false;
+        return;
+    }
+    // Once until a save succeeds again: every step of the box saves.
+    if (offsetFailureTold_)
+        return;
+    offsetFailureTold_ = true;
+    ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+                QStringLiteral("印字位置の調整を保存できませんでした（ディスクの空きが足りないなど）。\n%1\n"
+                               "この調整は次の印刷には使われません。")
+                    .arg(QDir::toNativeSeparators(LabelSettings::programSettingsPath())));
 }
 
 } // namespace rov2

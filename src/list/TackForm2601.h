@@ -42,9 +42,11 @@ protected:
 
 private:
     void paintCells(int chosen);
+    /// Stores the adjustment; a failure is told once until a store succeeds.
     void storeOffset();
 
     std::array<QPushButton*, 12> tacks{};
+    bool offsetFailureTold_ = false;
     QDoubleSpinBox* txt横位置 = nullptr;
     QDoubleSpinBox* txt縦位置 = nullptr;
     QPushButton* cmd閉じる = nullptr;

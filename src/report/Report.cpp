@@ -48,21 +48,21 @@ bool Report::Restart()
     return ok;
 }
 
-ReportPreview* Report::Show(QWidget* parent)
+ReportPreview* Report::Show(const OwnFiles& own, QWidget* parent)
 {
     if (!pages_)
         Restart();
-    auto* preview = new ReportPreview(pages_, caption_, parent);
+    auto* preview = new ReportPreview(pages_, caption_, own, parent);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     preview->show();
     return preview;
 }
 
-PrintResult Report::PrintReport(bool showDialog, QWidget* owner)
+PrintResult Report::PrintReport(bool showDialog, const OwnFiles& own, QWidget* owner)
 {
     if (!pages_)
         Restart();
-    return printReport(*pages_, caption_, showDialog, owner);
+    return printReport(*pages_, caption_, showDialog, owner, own);
 }
 
 } // namespace rov2::report

@@ -32,11 +32,14 @@ public:
 
     /// Opens a preview window of the pages and returns at once; the window
     /// keeps its own copy of the pages and deletes itself when closed.
-    /// Restarts first when Restart() was never called.
-    ReportPreview* Show(QWidget* parent = nullptr);
+    /// Restarts first when Restart() was never called. The window's PDF
+    /// saving and printing to a file refuse the program's files @p own.
+    ReportPreview* Show(const OwnFiles& own, QWidget* parent = nullptr);
 
-    /// Prints, after the print dialog when @p showDialog.
-    PrintResult PrintReport(bool showDialog, QWidget* owner = nullptr);
+    /// Prints, after the print dialog when @p showDialog (printReport: a file
+    /// the printer writes is never one of @p own). A Failed print is for the
+    /// caller to tell (tellPrintFailed).
+    [[nodiscard]] PrintResult PrintReport(bool showDialog, const OwnFiles& own, QWidget* owner = nullptr);
 
     /// The pages of the last Restart (none before it).
     std::shared_ptr<const LaidOutReport> pages() const { return pages_; }

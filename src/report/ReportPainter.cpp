@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
-#include <QSaveFile>
 #include <QtDebug>
 
 namespace rov2::report {
@@ -115,33 +114,42 @@ bool paintPages(QPagedPaintDevice& device, const LaidOutReport& report, int firs
     return painter.end();
 }
 
-PdfResult writePdf(const LaidOutReport& report, QIODevice& device, const QString& title)
+PdfResult writePdf(const LaidOutReport& report, QIODevice& device, const QString& title, int first, int last)
 {
     QPdfWriter writer(&device);
     writer.setResolution(600);
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("VAVⅡaruv"));
-    return paintPages(writer, report, 0, static_cast<int>(report.pages.size()) - 1) ? PdfResult::Saved
-                                                                                      : PdfResult::CannotPaint;
+    if (last < 0)
+        last = static_cast<int>(report.pages.size()) - 1;
+    return paintPages(writer, report, first, last) ? PdfResult::Saved : PdfResult::CannotPaint;
 }
 
-PdfResult savePdf(const LaidOutReport& report, const QString& path, const QString& title)
+PdfResult savePdfPages(const LaidOutReport& report, int first, int last, const QString& path,
+                       const QString& title, const FileSinkFactory& sinks)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning() << "cannot write" << path << file.errorString();
+    const std::unique_ptr<FileSink> file = sinksOrDefault(sinks)(path);
+    if (!file->open()) {
+        qWarning() << "cannot write" << path << file->errorString();
         return PdfResult::CannotWrite;
     }
-    const PdfResult painted = writePdf(report, file, title);
+    // The document is ended (its last bytes written) before the file is finished.
+    const PdfResult painted = writePdf(report, file->device(), title, first, last);
     if (painted != PdfResult::Saved) {
-        file.cancelWriting();
+        file->cancel();
         return painted;
     }
-    if (!file.commit()) {
-        qWarning() << "cannot complete" << path << file.errorString();
+    if (!finishWhole(*file)) {
+        qWarning() << "cannot complete" << path;
         return PdfResult::CannotWrite;
     }
     return PdfResult::Saved;
+}
+
+PdfResult savePdf(const LaidOutReport& report, const QString& path, const QString& title,
+                  const FileSinkFactory& sinks)
+{
+    return savePdfPages(report, 0, static_cast<int>(report.pages.size()) - 1, path, title, sinks);
 }
 
 } // namespace rov2::report

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "ReportLayout.h"
+#include "WholeFile.h"
 
 #include <QImage>
 #include <QString>
-
 #include <functional>
 
 class QIODevice;
@@ -32,11 +32,21 @@ bool paintPages(QPagedPaintDevice& device, const LaidOutReport& report, int firs
 enum class PdfResult { Saved, CannotWrite, CannotPaint };
 
 /// Writes the whole report as a PDF file. The file is written under a
-/// temporary name beside it and renamed into place only when complete, so
-/// an existing file is either replaced whole or left as it was.
-PdfResult savePdf(const LaidOutReport& report, const QString& path, const QString& title = {});
+/// temporary name beside it, flushed and checked, and renamed into place only
+/// when every byte reached the disk, so an existing file is either replaced
+/// whole or left as it was (a full disk answers CannotWrite).
+/// @param sinks where the bytes go (tests plug failing ones); empty: QSaveFile.
+PdfResult savePdf(const LaidOutReport& report, const QString& path, const QString& title = {},
+                  const FileSinkFactory& sinks = {});
 
-/// The same through a device of the caller's choosing (tests inject one that fails).
-PdfResult writePdf(const LaidOutReport& report, QIODevice& device, const QString& title = {});
+/// The same for pages @p first to @p last (0-based, inclusive) only.
+PdfResult savePdfPages(const LaidOutReport& report, int first, int last, const QString& path,
+                       const QString& title = {}, const FileSinkFactory& sinks = {});
+
+/// Paints pages @p first to @p last as a PDF onto a device of the caller's
+/// choosing. Says nothing of whether the bytes reached it: QPdfWriter does
+/// not look; the device's owner checks.
+PdfResult writePdf(const LaidOutReport& report, QIODevice& device, const QString& title = {}, int first = 0,
+                   int last = -1);
 
 } // namespace rov2::report

@@ -34,8 +34,9 @@ QToolButton* button(QWidget* parent, QHBoxLayout* row, const QString& name, cons
 
 } // namespace
 
-ReportPreview::ReportPreview(std::shared_ptr<const LaidOutReport> report, const QString& caption, QWidget* parent)
-    : QWidget(parent, Qt::Window), report_(std::move(report)), caption_(caption)
+ReportPreview::ReportPreview(std::shared_ptr<const LaidOutReport> report, const QString& caption,
+                             OwnFiles own, QWidget* parent)
+    : QWidget(parent, Qt::Window), report_(std::move(report)), caption_(caption), own_(std::move(own))
 {
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
@@ -90,7 +91,7 @@ void ReportPreview::buildToolBar(QWidget* bar)
     row->addWidget(zoomBox_);
     connect(zoomBox_, &QComboBox::currentIndexChanged, this, [this](int i) { setZoom(static_cast<Zoom>(i)); });
     connect(button(bar, row, QStringLiteral("cmd印刷"), QStringLiteral("印刷")), &QToolButton::clicked, this,
-            &ReportPreview::printPages);
+            [this] { (void)printPages(); });
     connect(button(bar, row, QStringLiteral("cmdPDF保存"), QStringLiteral("PDF保存")), &QToolButton::clicked, this,
             [this] { savePdfAs(); });
     row->addStretch(1);
@@ -109,7 +110,7 @@ void ReportPreview::bindKeys()
     bind(QKeySequence(Qt::Key_PageDown), [this] { showPage(current_ + 1); });
     bind(QKeySequence(Qt::Key_Home), [this] { showPage(0); });
     bind(QKeySequence(Qt::Key_End), [this] { showPage(pageCount() - 1); });
-    bind(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { printPages(); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { (void)printPages(); });
     bind(QKeySequence(Qt::Key_Escape), [this] { close(); });
 }
 
@@ -156,23 +157,29 @@ bool ReportPreview::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ReportPreview::printPages()
+PrintResult ReportPreview::printPages()
 {
-    printReport(*report_, caption_, true, this);
+    const PrintResult printed = printReport(*report_, caption_, true, this, own_, sinks_);
+    if (printed == PrintResult::Failed)
+        tellPrintFailed(caption_);
+    return printed;
 }
 
 bool ReportPreview::savePdfAs()
 {
+    const QString title = QStringLiteral("PDF保存");
     const std::optional<QString> path =
-        dialogs().saveFile(this, QStringLiteral("PDF保存"), QDir::home().filePath(caption_ + QStringLiteral(".pdf")),
+        dialogs().saveFile(this, title, QDir::home().filePath(caption_ + QStringLiteral(".pdf")),
                            {QStringLiteral("PDF ファイル (*.pdf)")}, 0);
-    if (!path)
+    if (!path || !mayWriteUserFiles(this, title, {*path}, own_, dialogs()))
         return false;
-    if (savePdf(*report_, *path, caption_) == PdfResult::Saved)
+    if (savePdf(*report_, *path, caption_, sinks_) == PdfResult::Saved)
         return true;
     MessageRequest r;
-    r.title = QStringLiteral("PDF保存");
-    r.text = QStringLiteral("PDF ファイルを保存できませんでした。\n%1").arg(QDir::toNativeSeparators(*path));
+    r.title = title;
+    r.text = QStringLiteral("PDF ファイルを保存できませんでした（ディスクの空きが足りないなど）。\n%1\n"
+                            "既にあったファイルは元のままです。")
+                 .arg(QDir::toNativeSeparators(*path));
     r.icon = MsgIcon::Exclamation;
     dialogs().message(this, r);
     return false;

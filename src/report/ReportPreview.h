@@ -1,9 +1,11 @@
 #pragma once
 
+#include "OwnFiles.h"
 #include "ReportLayout.h"
+#include "ReportPrinting.h"
+#include "WholeFile.h"
 
 #include <QWidget>
-
 #include <memory>
 
 class QComboBox;
@@ -26,7 +28,9 @@ class ReportPreview : public QWidget {
 public:
     enum class Zoom { WholePage, PageWidth, Actual };
 
-    ReportPreview(std::shared_ptr<const LaidOutReport> report, const QString& caption, QWidget* parent = nullptr);
+    /// @param own the program's files, which saving and printing to a file refuse.
+    ReportPreview(std::shared_ptr<const LaidOutReport> report, const QString& caption, OwnFiles own,
+                  QWidget* parent = nullptr);
     ~ReportPreview() override;
 
     int pageCount() const;
@@ -37,11 +41,16 @@ public:
     void setZoom(Zoom zoom);
     Zoom zoom() const { return zoom_; }
 
-    /// The print dialog, then the pages chosen there.
-    void printPages();
-    /// Asks for a file name and writes the PDF there, whole or not at all.
+    /// The print dialog, then the pages chosen there; a failure is told.
+    PrintResult printPages();
+    /// Asks for a file name and writes the PDF there, whole or not at all:
+    /// the program's own files are refused and an existing file is replaced
+    /// only after a Yes (mayWriteUserFiles); a failure is told.
     /// @return true when a file was written
     bool savePdfAs();
+    /// Where the bytes of saved and printed PDF files go (tests plug failing
+    /// ones); empty, as at first: QSaveFile.
+    void setFileSinks(FileSinkFactory sinks) { sinks_ = std::move(sinks); }
 
 protected:
     /// Refits the page whenever the room for it changes size.
@@ -54,6 +63,8 @@ private:
 
     std::shared_ptr<const LaidOutReport> report_;
     QString caption_;
+    OwnFiles own_;
+    FileSinkFactory sinks_;
     int current_ = 0;
     Zoom zoom_ = Zoom::PageWidth;
     QScrollArea* scroll_ = nullptr;

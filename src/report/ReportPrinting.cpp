@@ -1,14 +1,61 @@
 #include "ReportPrinting.h"
 
 #include "Dialogs.h"
+#include "Messages.h"
 #include "ReportPainter.h"
 
+#include <QFile>
 #include <QPrinter>
 #include <QtDebug>
 
 namespace rov2::report {
 
-PrintResult printReport(const LaidOutReport& report, const QString& documentName, bool showDialog, QWidget* owner)
+namespace {
+
+struct PageRange
+{
+    int first = 0;
+    int last = -1; ///< below first: nothing to print
+};
+
+PageRange chosenPages(const QPrinter& printer, int pages)
+{
+    PageRange r{0, pages - 1};
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        r.first = printer.fromPage() - 1;
+        r.last = qMin(r.last, printer.toPage() - 1);
+    }
+    return r;
+}
+
+/// A file the printer is to write is one the user named. The print dialog
+/// has asked before an existing file is replaced; the program's own files it
+/// does not know. @return true when @p path is one of them (the user is told).
+bool refusedOutput(const QString& path, QWidget* owner, const OwnFiles& own)
+{
+    const OwnFile which = ownFileAt(path, own);
+    if (which == OwnFile::None)
+        return false;
+    dialogs().message(owner, MessageRequest{QStringLiteral("印刷"), ownFileRefusal(path, which),
+                                            MsgButtons::Ok, MsgIcon::Exclamation, false});
+    return true;
+}
+
+/// QPrinter writes its PDF straight over the file and never says that the
+/// disk was full: the PDF is written whole or not at all instead.
+PrintResult printPdfFile(const LaidOutReport& report, const QString& documentName, const QString& path,
+                         PageRange range, const FileSinkFactory& sinks)
+{
+    if (savePdfPages(report, range.first, range.last, path, documentName, sinks) == PdfResult::Saved)
+        return PrintResult::Printed;
+    qWarning() << "printing" << documentName << "to" << path << "failed";
+    return PrintResult::Failed;
+}
+
+} // namespace
+
+PrintResult printReport(const LaidOutReport& report, const QString& documentName, bool showDialog,
+                        QWidget* owner, const OwnFiles& own, const FileSinkFactory& sinks)
 {
     const int pages = static_cast<int>(report.pages.size());
     QPrinter printer(QPrinter::HighResolution);
@@ -20,19 +67,27 @@ PrintResult printReport(const LaidOutReport& report, const QString& documentName
     printer.setFromTo(1, pages);
     if (showDialog && !dialogs().print(owner, printer))
         return PrintResult::Cancelled;
-    int first = 0;
-    int last = pages - 1;
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        first = printer.fromPage() - 1;
-        last = qMin(last, printer.toPage() - 1);
-    }
-    if (first > last)
+    const PageRange range = chosenPages(printer, pages);
+    if (range.first > range.last)
         return PrintResult::Cancelled;
-    if (!paintPages(printer, report, first, last)) {
+    const QString outputFile = printer.outputFileName();
+    if (!outputFile.isEmpty() && refusedOutput(outputFile, owner, own))
+        return PrintResult::Cancelled;
+    if (!outputFile.isEmpty() && printer.outputFormat() == QPrinter::PdfFormat)
+        return printPdfFile(report, documentName, outputFile, range, sinks);
+    if (!paintPages(printer, report, range.first, range.last)) {
         qWarning() << "printing" << documentName << "failed on" << printer.printerName();
+        // A printer's output file cut off part way is worse than none.
+        if (!outputFile.isEmpty() && QFile::exists(outputFile) && !QFile::remove(outputFile))
+            qWarning() << "cannot remove the partial output" << outputFile;
         return PrintResult::Failed;
     }
     return PrintResult::Printed;
+}
+
+void tellPrintFailed(const QString& documentName)
+{
+    ShowMessage(QStringLiteral("印刷"), QStringLiteral("失敗"), documentName);
 }
 
 } // namespace rov2::report

@@ -1,17 +1,36 @@
 #pragma once
 
+#include "OwnFiles.h"
 #include "ReportLayout.h"
+#include "WholeFile.h"
 
 class QWidget;
 
 namespace rov2::report {
 
-enum class PrintResult { Printed, Cancelled, Failed };
+// clang-format off
+/// How a print ended. A caller must look: Failed is to be told to the user
+/// (tellPrintFailed), never dropped.
+enum class [[nodiscard]] PrintResult { Printed, Cancelled, Failed };
+// clang-format on
 
 /// Prints the pages on the printer the user picks in the print dialog (shown
 /// through the dialog seam when @p showDialog), or on the default printer.
 /// The dialog offers the page range; nothing is printed when it is cancelled.
-PrintResult printReport(const LaidOutReport& report, const QString& documentName, bool showDialog,
-                        QWidget* owner = nullptr);
+///
+/// When the printer writes a file (the dialog's PDF output), that file is
+/// one the user named: the program's own files (@p own) are refused with a
+/// message (Cancelled), and the PDF is written as savePdf writes it, whole
+/// or not at all, so a full disk leaves no cut-off file and an earlier file
+/// stays as it was (Failed). A printer that fails leaves no partial output
+/// file behind either.
+/// @param sinks where a PDF's bytes go (tests plug failing ones); empty: QSaveFile.
+[[nodiscard]] PrintResult printReport(const LaidOutReport& report, const QString& documentName,
+                                      bool showDialog, QWidget* owner, const OwnFiles& own,
+                                      const FileSinkFactory& sinks = {});
+
+/// Tells the user that @p documentName could not be printed: the message
+/// catalogue's 印刷/失敗.
+void tellPrintFailed(const QString& documentName);
 
 } // namespace rov2::report

@@ -62,7 +62,7 @@ public:
 
     /// @param proposedPath folder and name proposed to the user.
     /// @return the chosen path, or nothing on cancel. An existing file is not
-    /// questioned: the callers decide what overwriting means.
+    /// questioned: the callers decide what overwriting means (mayWriteUserFiles).
     virtual std::optional<QString> saveFile(QWidget* owner, const QString& title, const QString& proposedPath,
                                             const QStringList& nameFilters, int selectedFilter) = 0;
 

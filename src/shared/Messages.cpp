@@ -139,6 +139,11 @@ bool MsgPrint(const QString& kind, const QString& subject)
     // The title is the clear confirmation's: that is how the program has always shown it.
     static constexpr Entry entries[] = {
         {u"確認", u"画面クリアの確認", u"", Q, u"を印刷します。よろしいですか", Style::AskNo},
+        {u"失敗", u"印刷エラー", u"", Q,
+         u" を印刷できませんでした。\nプリンターの状態を確認してください。"
+         u"ファイルに出力したときは、ディスクの空きを確認してください"
+         u"（途中までのファイルは残していません）。",
+         Style::Warn},
     };
     return show(entries, kind, subject);
 }

@@ -4,8 +4,13 @@
 #include "CustomerCsvExport.h"
 #include "CustomerCsvFixture.h"
 #include "CustomerCsvImport.h"
+#include "FailingSink.h"
+#include "FileSizeLimit.h"
+#include "SaveFileSink.h"
 #include "SuppliedFiles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -186,8 +191,7 @@ TEST_F(CustomerExport, ThroughTheDialogs)
     {
         ScriptedDialogs dialogs;
         dialogs.chooseFile(target());
-        EXPECT_FALSE(
-            ExportCustomerCsv(nullptr, d.workFile(), d.dataFile(), false, {}, CsvEncoding::Cp932, dialogs));
+        EXPECT_FALSE(ExportCustomerCsv(nullptr, d.ownFiles(), false, {}, CsvEncoding::Cp932, dialogs));
         ASSERT_EQ(dialogs.messages().size(), 1);
         const QString text = dialogs.messages().at(0).text;
         for (const char* part : {"鷗", "2行目", "森", "住所1"})
@@ -197,8 +201,7 @@ TEST_F(CustomerExport, ThroughTheDialogs)
     {
         ScriptedDialogs dialogs;
         dialogs.chooseFile(target());
-        EXPECT_TRUE(
-            ExportCustomerCsv(nullptr, d.workFile(), d.dataFile(), false, {}, CsvEncoding::Utf8Bom, dialogs));
+        EXPECT_TRUE(ExportCustomerCsv(nullptr, d.ownFiles(), false, {}, CsvEncoding::Utf8Bom, dialogs));
         EXPECT_TRUE(QFileInfo::exists(target()));
         EXPECT_TRUE(dialogs.allUsed());
     }
@@ -207,18 +210,132 @@ TEST_F(CustomerExport, ThroughTheDialogs)
         ScriptedDialogs dialogs;
         dialogs.answer(MsgAnswer::No);
         writeFile(target(), "keep");
-        EXPECT_FALSE(ExportCustomerCsv(nullptr, d.workFile(), d.dataFile(), false, target(),
-                                       CsvEncoding::Utf8Bom, dialogs));
+        EXPECT_FALSE(
+            ExportCustomerCsv(nullptr, d.ownFiles(), false, target(), CsvEncoding::Utf8Bom, dialogs));
         EXPECT_EQ(fileBytes(target()), QByteArray("keep"));
     }
     {
         ScriptedDialogs dialogs;
         dialogs.cancelFile();
-        EXPECT_FALSE(
-            ExportCustomerCsv(nullptr, d.workFile(), d.dataFile(), false, {}, CsvEncoding::Cp932, dialogs));
+        EXPECT_FALSE(ExportCustomerCsv(nullptr, d.ownFiles(), false, {}, CsvEncoding::Cp932, dialogs));
         EXPECT_TRUE(dialogs.messages().isEmpty());
     }
 }
+
+// The program's own files are refused with a message, whatever the name's
+// case or a link in between; nothing is asked and nothing written.
+TEST_F(CustomerExport, TheProgramsOwnFilesAreRefused)
+{
+    addCustomer(d.dataFile(), {{QStringLiteral("名称"), QStringLiteral("佐藤")}});
+    listRow(QStringLiteral("佐藤"), false);
+    writeFile(d.postalFile(), "postal");
+    writeFile(d.path(QStringLiteral("Rov2.lock")), "");
+    QTemporaryDir elsewhere;
+    const QString link = elsewhere.filePath(QStringLiteral("顧客.csv"));
+    ASSERT_TRUE(QFile::link(d.workFile(), link));
+    struct Case
+    {
+        QString target;
+        const char* what;
+    };
+    for (const Case& c : {Case{d.dataFile(), "データファイル"},
+                          Case{d.path(QStringLiteral("rov2data.mdb")), "データファイル"},
+                          Case{link, "作業ファイル"}, Case{d.postalFile(), "郵便番号辞書"},
+                          Case{d.path(QStringLiteral("Rov2.lock")), "ロックファイル"}}) {
+        const QByteArray data = fileBytes(d.dataFile()), work = fileBytes(d.workFile());
+        ScriptedDialogs dialogs;
+        dialogs.chooseFile(c.target);
+        EXPECT_FALSE(ExportCustomerCsv(nullptr, d.ownFiles(), true, {}, CsvEncoding::Cp932, dialogs));
+        ASSERT_EQ(dialogs.messages().size(), 1) << c.target.toStdString();
+        const MessageRequest& m = dialogs.messages().front();
+        EXPECT_EQ(m.buttons, MsgButtons::Ok) << m.text.toStdString();
+        EXPECT_TRUE(m.text.contains(QString::fromUtf8(c.what))) << m.text.toStdString();
+        EXPECT_EQ(fileBytes(d.dataFile()), data);
+        EXPECT_EQ(fileBytes(d.workFile()), work);
+        EXPECT_EQ(fileBytes(d.postalFile()), QByteArray("postal"));
+        EXPECT_EQ(fileBytes(d.path(QStringLiteral("Rov2.lock"))), QByteArray());
+    }
+}
+
+/// A full disk during CSV出力, for files that fit in QSaveFile's 16 KB
+/// buffer and for larger ones.
+class CustomerExportOnAFullDisk : public CustomerExport, public ::testing::WithParamInterface<int>
+{
+protected:
+    /// Lists GetParam() customers and exports them once, whole: the previous export.
+    void SetUp() override
+    {
+        for (int i = 0; i < GetParam(); ++i) {
+            const QString name = QStringLiteral("顧客%1").arg(i, 3, 10, QLatin1Char('0'));
+            addCustomer(d.dataFile(), sampleCustomer(name, QStringLiteral("メモ")));
+            addFamily(name, 0, name + QStringLiteral("の妻"), QStringLiteral("妻"));
+            listRow(name, false);
+        }
+        ScriptedDialogs dialogs;
+        ASSERT_TRUE(ExportCustomerCsv(nullptr, d.ownFiles(), true, target(), CsvEncoding::Cp932, dialogs));
+        previous = fileBytes(target());
+        previousFamily = fileBytes(familyCsvPath(target()));
+        ASSERT_EQ(previous.size() < 16384, GetParam() < 100) << previous.size();
+        // The next export has more to write.
+        addCustomer(d.dataFile(), sampleCustomer(QStringLiteral("新しい顧客"), QStringLiteral("メモ")));
+        listRow(QStringLiteral("新しい顧客"), false);
+    }
+    /// Exports through @p sinks, answering Yes to replacing the files; expects
+    /// a failure told and the previous files as they were.
+    void expectFailureKeepingThePreviousFiles(const FileSinkFactory& sinks)
+    {
+        ScriptedDialogs dialogs;
+        dialogs.answer(MsgAnswer::Yes);
+        EXPECT_FALSE(
+            ExportCustomerCsv(nullptr, d.ownFiles(), true, target(), CsvEncoding::Cp932, dialogs, sinks));
+        ASSERT_EQ(dialogs.messages().size(), 2);
+        const QString told = dialogs.messages().at(1).text;
+        EXPECT_TRUE(told.contains(QStringLiteral("書き込めませんでした"))) << told.toStdString();
+        EXPECT_FALSE(told.contains(QStringLiteral("出力しました"))) << told.toStdString();
+        EXPECT_EQ(fileBytes(target()), previous);
+        EXPECT_EQ(fileBytes(familyCsvPath(target())), previousFamily);
+        EXPECT_EQ(QDir(d.folder()).entryList({QStringLiteral("*.csv*")}, QDir::Files | QDir::Hidden),
+                  (QStringList{QStringLiteral("顧客.csv"), QStringLiteral("顧客_家族.csv")}));
+    }
+
+    QByteArray previous, previousFamily;
+};
+
+TEST_P(CustomerExportOnAFullDisk, TheCustomerFileCutOff)
+{
+    expectFailureKeepingThePreviousFiles(test::failingSinks(test::DiskFailure{previous.size() / 2}));
+}
+
+TEST_P(CustomerExportOnAFullDisk, TheLastFlushFailing)
+{
+    test::DiskFailure failure;
+    failure.onFlush = true;
+    expectFailureKeepingThePreviousFiles(test::failingSinks(failure));
+}
+
+TEST_P(CustomerExportOnAFullDisk, OnlyTheFamilyFileCutOff)
+{
+    // The customer file fits, the family file does not: neither is replaced.
+    const QString familyPath = familyCsvPath(target());
+    const qint64 room = previousFamily.size() / 2;
+    expectFailureKeepingThePreviousFiles(
+        [familyPath, room](const QString& path) -> std::unique_ptr<FileSink> {
+            if (path == familyPath)
+                return std::make_unique<test::FailingSink>(path, test::DiskFailure{room});
+            return std::make_unique<SaveFileSink>(path);
+        });
+}
+
+TEST_P(CustomerExportOnAFullDisk, TheRealDiskFull)
+{
+    // The program's own QSaveFile, the system refusing every byte of a file
+    // past half the previous export's size.
+    test::FileSizeLimit limit(previous.size() / 2);
+    expectFailureKeepingThePreviousFiles({});
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, CustomerExportOnAFullDisk, ::testing::Values(30, 300),
+                         [](const auto& p) { return p.param < 100 ? "BelowTheBuffer" : "AboveTheBuffer"; });
 
 } // namespace
 } // namespace rov2::test

@@ -75,5 +75,26 @@ TEST_F(CsvExportButton, CancelledChoiceWritesNothing)
     EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
+// The screen hands its own files to the export: choosing the data file (here
+// by a link beside the other files) is refused, nothing asked, nothing written.
+TEST_F(CsvExportButton, TheDataFileIsRefused)
+{
+    const QByteArray data = [&] {
+        QFile f(d.dataFile());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    const QString link = out.filePath(QStringLiteral("list.csv"));
+    ASSERT_TRUE(QFile::link(d.dataFile(), link));
+    dialogs.chooseFile(link).answer(MsgAnswer::Ok);
+    click("cmdCSV出力");
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().front().buttons, MsgButtons::Ok);
+    EXPECT_TRUE(dialogs.messages().front().text.contains(QStringLiteral("データファイル")));
+    QFile f(d.dataFile());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), data);
+    EXPECT_TRUE(dialogs.allUsed());
+}
+
 } // namespace
 } // namespace rov2::test

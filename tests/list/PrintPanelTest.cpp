@@ -10,8 +10,10 @@
 #include "ReportPreview.h"
 #include "TackForm2601.h"
 #include "TackReport.h"
+#include "TestNames.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -143,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(Clicks, PrintBoxes,
                                                      {QStringLiteral("chkリストプレビュー")}},
                                            // Clicking the ticked box clears it and leaves all four clear.
                                            ClickCase{{"chkタック", "chkタック"}, {}},
-                                           ClickCase{{"chkタック", "chk顧客リスト", "chk顧客リスト"}, {}}));
+                                           ClickCase{{"chkタック", "chk顧客リスト", "chk顧客リスト"}, {}}),
+                         FieldName<&ClickCase::clicks>());
 
 TEST_F(PrintPanel, F7TogglesThePanelWhichKeepsItsBoxes)
 {
@@ -220,6 +223,57 @@ TEST_F(PrintPanel, StartPrintsTheListThroughThePrintDialog)
     EXPECT_TRUE(previews().isEmpty());
 }
 
+// A print that fails is told, for the labels and for the list; nothing is
+// left of the file the printer was to write.
+class FailingPrint : public PrintPanel, public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P(FailingPrint, IsTold)
+{
+    addCustomer(QStringLiteral("青木　一郎"), QStringLiteral("あおき"));
+    listAndMark({{QStringLiteral("青木　一郎"), QString()}});
+    const QString pdf = d.path(QStringLiteral("無いフォルダ/out.pdf"));
+    dialogs.confirmPrint(pdf);
+    click("cmd印刷");
+    tick(GetParam());
+    click("cmd印刷開始");
+    EXPECT_EQ(dialogs.printRequests(), 1);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    const MessageRequest& m = dialogs.messages().front();
+    EXPECT_EQ(m.title, QStringLiteral("印刷エラー"));
+    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+    const QString caption =
+        GetParam() == std::string("chkタック") ? QStringLiteral("タックシール") : QStringLiteral("顧客一覧");
+    EXPECT_TRUE(m.text.startsWith(caption + QStringLiteral(" を印刷できませんでした。")))
+        << m.text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+INSTANTIATE_TEST_SUITE_P(Reports, FailingPrint, ::testing::Values("chkタック", "chk顧客リスト"),
+                         [](const auto& p) {
+                             return p.param == std::string("chkタック") ? "labels" : "list";
+                         });
+
+// The print dialog's PDF output is a file the user names too: the data file is refused.
+TEST_F(PrintPanel, PrintingToTheDataFileIsRefused)
+{
+    addCustomer(QStringLiteral("青木　一郎"), QStringLiteral("あおき"));
+    listAndMark({{QStringLiteral("青木　一郎"), QString()}});
+    QFile data(d.dataFile());
+    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+    const QByteArray before = data.readAll();
+    data.close();
+    dialogs.confirmPrint(d.dataFile());
+    click("cmd印刷");
+    tick("chkタック");
+    click("cmd印刷開始");
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().front().text.contains(QStringLiteral("データファイル")));
+    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+    EXPECT_EQ(data.readAll(), before);
+}
+
 // ---- オプション and the start-position screen ----
 
 TEST_F(PrintPanel, OptionOpensTheStartPositionScreenOnlyForLabels)
@@ -284,6 +338,37 @@ TEST_F(PrintPanel, OffsetBoxesAreStoredInTheProgramSettings)
     ASSERT_TRUE(form);
     EXPECT_DOUBLE_EQ(form->findChild<QDoubleSpinBox*>(QStringLiteral("txt横位置"))->value(), 1.5);
     EXPECT_DOUBLE_EQ(form->findChild<QDoubleSpinBox*>(QStringLiteral("txt縦位置"))->value(), -5.0);
+}
+
+// An adjustment that cannot be stored is told, once while it keeps failing.
+TEST_F(PrintPanel, AnOffsetThatCannotBeStoredIsTold)
+{
+    // A file where the settings folder would go.
+    QFile blocker(d.path(QStringLiteral("VAVⅡaruv")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    click("cmd印刷");
+    tick("chkタック");
+    click("cmdオプション");
+    auto* form = frm->findChild<TackForm2601*>();
+    ASSERT_TRUE(form);
+    auto* across = form->findChild<QDoubleSpinBox*>(QStringLiteral("txt横位置"));
+    ASSERT_TRUE(across);
+    across->setValue(1.5);
+    across->setValue(2.0);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().front().text.contains(QStringLiteral("保存できませんでした")));
+    EXPECT_EQ(LabelSettings::load(), LabelOffset{});
+    // Once it can be stored again, a later failure is told again.
+    ASSERT_TRUE(QFile::remove(d.path(QStringLiteral("VAVⅡaruv"))));
+    across->setValue(2.5);
+    EXPECT_EQ(LabelSettings::load(), (LabelOffset{2.5, 0}));
+    ASSERT_TRUE(QDir(d.path(QStringLiteral("VAVⅡaruv"))).removeRecursively());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    across->setValue(3.0);
+    EXPECT_EQ(dialogs.messages().size(), 2);
+    form->close();
 }
 
 // ---- SetPrnData ----
@@ -428,7 +513,8 @@ TEST_P(LabelStart, BlankLabelsBeforeTheFirstAddress)
 }
 INSTANTIATE_TEST_SUITE_P(Positions, LabelStart,
                          ::testing::Values(StartCase{0, 1, 0, 0}, StartCase{5, 1, 5, 0},
-                                           StartCase{11, 2, 11, 2}));
+                                           StartCase{11, 2, 11, 2}),
+                         FieldName<&StartCase::start>());
 
 struct NameCase
 {
@@ -611,16 +697,18 @@ TEST_F(PrintPanel, StoredOffsetIsAppliedToTheLabels)
 TEST(LabelSettingsTest, ClampsAndRounds)
 {
     QTemporaryDir dir;
-    QSettings s(dir.filePath(QStringLiteral("t.ini")), QSettings::IniFormat);
+    const QString path = dir.filePath(QStringLiteral("t.ini"));
     struct Case
     {
         LabelOffset given, stored;
     };
     for (const Case c : {Case{{0, 0}, {0, 0}}, Case{{1.23, -4.96}, {1.2, -5.0}}, Case{{7, -9}, {5, -5}},
                          Case{{std::nan(""), 2.06}, {0, 2.1}}}) {
-        ASSERT_TRUE(LabelSettings::save(s, c.given));
+        ASSERT_TRUE(LabelSettings::save(path, c.given));
+        QSettings s(path, QSettings::IniFormat);
         EXPECT_EQ(LabelSettings::load(s), c.stored) << c.given.horizontal << "," << c.given.vertical;
     }
+    QSettings s(path, QSettings::IniFormat);
     s.setValue(QStringLiteral("labels/horizontalOffsetMm"), QStringLiteral("abc"));
     EXPECT_EQ(LabelSettings::load(s).horizontal, 0);
 }

@@ -369,12 +369,12 @@ TEST_F(ListReportTest, CancelledPrintDialogPrintsNothing)
     d.cancelPrint();
     report::rpt顧客一覧 r;
     ASSERT_TRUE(r.Restart());
-    EXPECT_EQ(r.PrintReport(true), report::PrintResult::Cancelled);
+    EXPECT_EQ(r.PrintReport(true, data_.ownFiles()), report::PrintResult::Cancelled);
     EXPECT_EQ(d.printRequests(), 1);
     EXPECT_FALSE(QFile::exists(out));
 
     d.confirmPrint(out);
-    EXPECT_EQ(r.PrintReport(true), report::PrintResult::Printed);
+    EXPECT_EQ(r.PrintReport(true, data_.ownFiles()), report::PrintResult::Printed);
     EXPECT_EQ(d.printRequests(), 2);
     EXPECT_TRUE(pdfText(out).contains(QStringLiteral("顧客03")));
     EXPECT_TRUE(d.allUsed());

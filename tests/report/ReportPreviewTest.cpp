@@ -24,7 +24,7 @@ protected:
     ReportPreview* open(report::Report& r)
     {
         EXPECT_TRUE(r.Restart());
-        ReportPreview* p = r.Show();
+        ReportPreview* p = r.Show(data_.ownFiles());
         EXPECT_TRUE(QTest::qWaitForWindowExposed(p));
         return p;
     }
@@ -120,6 +120,46 @@ TEST_F(ReportPreviewTest, CtrlPOpensThePrintDialogAndCancelPrintsNothing)
     p->findChild<QToolButton*>(QStringLiteral("cmd印刷"))->click();
     EXPECT_EQ(d.printRequests(), 2);
     EXPECT_TRUE(pdfText(out).contains(QStringLiteral("顧客01")));
+    p->close();
+}
+
+// PDF保存 onto a file that exists asks first; the program's own files are refused.
+TEST_F(ReportPreviewTest, PdfSaveAsksBeforeReplacingAndRefusesTheProgramsFiles)
+{
+    addNumberedCustomers(2);
+    report::rpt顧客一覧 r;
+    ReportPreview* p = open(r);
+    ScriptedDialogs d;
+    const QString pdf = data_.path(QStringLiteral("out.pdf"));
+    QFile existing(pdf);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me");
+    existing.close();
+    d.chooseFile(pdf); // Enter answers No
+    EXPECT_FALSE(p->savePdfAs());
+    ASSERT_EQ(d.messages().size(), 1);
+    EXPECT_EQ(d.messages().at(0).buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(d.messages().at(0).text.contains(QStringLiteral("置き換えますか")));
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), QByteArray("keep me"));
+    existing.close();
+
+    d.chooseFile(pdf).answer(MsgAnswer::Yes);
+    EXPECT_TRUE(p->savePdfAs());
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("顧客02")));
+
+    QFile data(data_.dataFile());
+    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+    const QByteArray before = data.readAll();
+    data.close();
+    d.chooseFile(data_.path(QStringLiteral("rov2data.mdb")));
+    EXPECT_FALSE(p->savePdfAs());
+    ASSERT_EQ(d.messages().size(), 3);
+    EXPECT_EQ(d.messages().at(2).buttons, MsgButtons::Ok);
+    EXPECT_TRUE(d.messages().at(2).text.contains(QStringLiteral("データファイル")));
+    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+    EXPECT_EQ(data.readAll(), before);
+    EXPECT_TRUE(d.allUsed());
     p->close();
 }
 

@@ -6,6 +6,7 @@
 #include "QtPrinters.h"
 #include "ReportFixture.h"
 #include "ReportPainter.h"
+#include "TestNames.h"
 
 #include <QImage>
 #include <QProcess>
@@ -122,7 +123,7 @@ TEST_P(LabelPositionTest, BoxesSitInsideTheirLabelOnTheSheet)
             << " mm, label " << sheetLabel.x() << "," << sheetLabel.y();
     }
 }
-INSTANTIATE_TEST_SUITE_P(Sheet, LabelPositionTest, ::testing::Range(0, 12));
+INSTANTIATE_TEST_SUITE_P(Sheet, LabelPositionTest, ::testing::Range(0, 12), ValueName{"Position"});
 
 TEST_F(TackReportTest, PageIsA4PortraitWithTheLabelMargins)
 {

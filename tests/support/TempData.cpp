@@ -22,4 +22,14 @@ QString TempData::workFile() const { return path(QStringLiteral("Rov2Work.mdb"))
 QString TempData::postalFile() const { return path(QStringLiteral("yubin.mdb")); }
 QString TempData::path(const QString& name) const { return folder() + name; }
 
+OwnFiles TempData::ownFiles() const
+{
+    OwnFiles own;
+    own.dataFile = dataFile();
+    own.workFile = workFile();
+    own.postalFile = postalFile();
+    own.lockFile = path(QString::fromUtf16(kLockFileName));
+    return own;
+}
+
 } // namespace rov2::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OwnFiles.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
@@ -17,6 +19,8 @@ public:
     QString workFile() const;        ///< folder + "Rov2Work.mdb"
     QString postalFile() const;      ///< folder + "yubin.mdb"
     QString path(const QString& name) const;
+    /// The program's files of this folder: data, work and postal file, lock file.
+    OwnFiles ownFiles() const;
 
 private:
     QTemporaryDir dir_;

@@ -62,7 +62,7 @@ bool saveReport(rov2::report::Report& report, const QString& name, const QString
     const QString pdf = QStringLiteral("%1/%2.pdf").arg(out, name);
     ok = savePdf(*pages, pdf, report.caption()) == PdfResult::Saved && ok;
     std::printf("wrote %s (%d pages)\n", qPrintable(pdf), static_cast<int>(pages->pages.size()));
-    ReportPreview* preview = report.Show();
+    ReportPreview* preview = report.Show(rov2::ownFiles(rov2::env().locations));
     ok = save(*preview, QStringLiteral("%1/%2-preview.png").arg(out, name)) && ok;
     preview->close();
     return ok;
