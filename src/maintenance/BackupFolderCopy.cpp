@@ -106,6 +106,8 @@ BackupOutcome SaveDataFileToHdd(const BackupJob& job)
     const QString target = *chosen;
     if (sameFile(target, job.dataFile))
         return failed(job, title, QStringLiteral("使用中のデータファイルにはコピーできません。別の場所を指定してください。"));
+    if (const OwnFile which = ownFileAt(target, job.own); which != OwnFile::None)
+        return failed(job, title, ownFileRefusal(target, which));
     if (QFileInfo::exists(target) && !mayReplace(job, target))
         return BackupOutcome::Cancelled;
     StagingFolder staging(job.stagingParent(), QStringLiteral("copy"));

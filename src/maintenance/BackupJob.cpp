@@ -52,6 +52,7 @@ BackupJob programBackupJob(QWidget* owner, ProgressFn progress)
     BackupJob job;
     job.owner = owner;
     job.dataFile = env().locations.dataFile;
+    job.own = ownFiles(env().locations);
     job.workFolder = env().locations.dataFolder;
     job.progress = std::move(progress);
     return job;

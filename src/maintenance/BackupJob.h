@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "OwnFiles.h"
+
 #include <functional>
 #include <memory>
 
@@ -36,6 +38,8 @@ struct BackupJob
     Dialogs* dialogs = nullptr;
     /// The data file in use: the one saved and the one a restore replaces.
     QString dataFile;
+    /// The program's files, which a copy to a folder never replaces.
+    OwnFiles own;
     /// Where the snapshot, the archive and the parts are made. Empty: the
     /// folder of the data file (restores always stage there, so that the
     /// new file can be renamed into place).

@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EncoderCase{"SeveralBlocks", [] { return lowEntropyBytes(3 * 65536 + 17); }, 65536},
                       EncoderCase{"TextInOddPieces", [] { return recordText(2'500'000); }, 4093},
                       EncoderCase{"TextByteByByte", [] { return recordText(20000); }, 1},
-                      EncoderCase{"LongMatches", [] { return repeated(recordText(700), 2000); }, 1 << 20}),
+                      EncoderCase{"LongMatches", [] { return repeated(recordText(700), 2000); }, 1024 * 1024}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Lh5Encoder, FindsAMatchAFullWindowBack)

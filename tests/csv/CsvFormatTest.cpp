@@ -2,6 +2,7 @@
 #include "CsvEncoding.h"
 #include "CsvReader.h"
 #include "CsvWriter.h"
+#include "TestNames.h"
 
 #include <gtest/gtest.h>
 #include <unicode/ucnv.h>
@@ -37,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(Rfc4180, FieldQuoting,
                                            QuoteCase{"1,2", "\"1,2\""},
                                            QuoteCase{"say \"hi\"", "\"say \"\"hi\"\"\""},
                                            QuoteCase{"a\r\nb", "\"a\r\nb\""}, QuoteCase{"a\nb", "\"a\nb\""},
-                                           QuoteCase{" lead", "\" lead\""}, QuoteCase{"ｱｲｳ", "ｱｲｳ"}));
+                                           QuoteCase{" lead", "\" lead\""}, QuoteCase{"ｱｲｳ", "ｱｲｳ"}),
+                         test::FieldName<&QuoteCase::field>());
 
 TEST(CsvLine, EndsWithCrlf)
 {

@@ -28,21 +28,22 @@ TEST_P(FormulaGuard, WrittenAsTextAndReadBackAsTheyWere)
     EXPECT_EQ(withoutFormulaGuard(rows->front().value(0)), cell);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cells, FormulaGuard,
-    ::testing::Values(FormulaCase{"command", "=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0"},
-                      FormulaCase{"hyperlink", "=HYPERLINK(\"http://example.jp\",\"地図\")",
-                                  "\"'=HYPERLINK(\"\"http://example.jp\"\",\"\"地図\"\")\""},
-                      FormulaCase{"plus", "+81-3-1234-5678", "'+81-3-1234-5678"},
-                      FormulaCase{"minus", "-", "'-"}, FormulaCase{"at", "@SUM(A1)", "'@SUM(A1)"},
-                      FormulaCase{"tab", "\t=1+1", "'\t=1+1"},
-                      FormulaCase{"carriageReturn", "\r=1+1", "\"'\r=1+1\""},
-                      FormulaCase{"apostropheAndLetter", "'Brien", "'Brien"},
-                      FormulaCase{"apostropheBeforeFormula", "'=1+1", "''=1+1"},
-                      FormulaCase{"formulaInside", "a=b-c", "a=b-c"},
-                      FormulaCase{"name", "山田太郎", "山田太郎"},
-                      FormulaCase{"date", "1975/04/05", "1975/04/05"}),
-    [](const auto& tp) { return std::string(tp.param.name); });
+const FormulaCase kFormulas[] = {
+    FormulaCase{"command", "=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0"},
+    FormulaCase{"hyperlink", "=HYPERLINK(\"http://example.jp\",\"地図\")",
+                "\"'=HYPERLINK(\"\"http://example.jp\"\",\"\"地図\"\")\""},
+    FormulaCase{"plus", "+81-3-1234-5678", "'+81-3-1234-5678"},
+    FormulaCase{"minus", "-", "'-"}, FormulaCase{"at", "@SUM(A1)", "'@SUM(A1)"},
+    FormulaCase{"tab", "\t=1+1", "'\t=1+1"},
+    FormulaCase{"carriageReturn", "\r=1+1", "\"'\r=1+1\""},
+    FormulaCase{"apostropheAndLetter", "'Brien", "'Brien"},
+    FormulaCase{"apostropheBeforeFormula", "'=1+1", "''=1+1"},
+    FormulaCase{"formulaInside", "a=b-c", "a=b-c"},
+    FormulaCase{"name", "山田太郎", "山田太郎"},
+    FormulaCase{"date", "1975/04/05", "1975/04/05"}};
+
+INSTANTIATE_TEST_SUITE_P(Cells, FormulaGuard, ::testing::ValuesIn(kFormulas),
+                         [](const auto& tp) { return std::string(tp.param.name); });
 
 TEST(FormulaGuardOff, CellsKeptAsTheyAre)
 {

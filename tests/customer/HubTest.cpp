@@ -3,6 +3,7 @@
 #include "ScreenFixture.h"
 #include "FamilyGrid.h"
 #include "FamilyGridView.h"
+#include "ModalDriving.h"
 #include "ScreenStack.h"
 #include "TextBox.h"
 
@@ -75,9 +76,8 @@ TEST_F(Hub, ClosingTheMainWindowClosesEveryOtherWindow)
     ASSERT_TRUE(list->isVisible() && upkeep->isVisible());
     focus(frm->txtTEL1());
     QTest::keyClick(frm->txtTEL1(), Qt::Key_Escape);
-    QApplication::processEvents();
-    EXPECT_TRUE(list.isNull()) << "closed (and so deleted)";
-    EXPECT_TRUE(upkeep.isNull());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list.isNull() && upkeep.isNull(); }))
+        << "closed (and so deleted)";
     EXPECT_FALSE(frm->isVisible());
 }
 
@@ -87,16 +87,20 @@ TEST_F(Hub, EscInAFamilyCellCancelsTheEditInsteadOfClosing)
     QTableView* grid = frm->Grid家族()->Grid家族;
     grid->setCurrentIndex(grid->model()->index(0, 1));
     grid->edit(grid->currentIndex());
-    QApplication::processEvents();
-    QWidget* editor = QApplication::focusWidget();
-    ASSERT_TRUE(editor && frm->Grid家族()->isAncestorOf(editor) && editor != grid);
+    const auto inEditor = [&] {
+        QWidget* w = QApplication::focusWidget();
+        return w && frm->Grid家族()->isAncestorOf(w) && w != grid;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(inEditor));
+    const QPointer<QWidget> editor = QApplication::focusWidget();
     QTest::keyClick(editor, Qt::Key_Escape);
-    QApplication::processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editor.isNull(); })) << "the edit is cancelled";
+    ASSERT_TRUE(queuedEventsHandled());
     EXPECT_TRUE(frm->isVisible());
     focus(grid);
     QTest::keyClick(grid, Qt::Key_Escape);
-    QApplication::processEvents();
-    EXPECT_FALSE(frm->isVisible()) << "from the grid itself Esc closes as everywhere";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !frm->isVisible(); }))
+        << "from the grid itself Esc closes as everywhere";
 }
 
 } // namespace

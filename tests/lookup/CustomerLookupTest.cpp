@@ -6,6 +6,7 @@
 #include "Query.h"
 #include "SearchDatabase.h"
 #include "TempData.h"
+#include "TestNames.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -119,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
         Expect{"さとう 千代田", {"佐藤　一郎"}}, Expect{"さとう　大阪", {}},
         // searched as text: quote, percent and underscore are only themselves
         Expect{"'", {"O'Brien 100%"}}, Expect{"%", {"O'Brien 100%"}}, Expect{"_", {}},
-        Expect{"' OR '1'='1", {}}, Expect{"", {}}, Expect{"　", {}}));
+        Expect{"' OR '1'='1", {}}, Expect{"", {}}, Expect{"　", {}}),
+    test::PrintedName());
 
 // The window searches the customers read into memory when it opened: the same rows, the same order.
 TEST_P(Typed, FindsTheSameCustomersInMemory)
@@ -190,7 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // a voiced kana asks for its plain row
                       Expect{"が", {"学園堂", "加藤　健太"}},
                       // readings that begin with no kana, or are missing
-                      Expect{"", {"読みなし", "ABC商事"}}));
+                      Expect{"", {"読みなし", "ABC商事"}}),
+    test::PrintedName());
 
 TEST_F(CustomerLookup, AMissingOrBrokenFileIsAFailureNotAnEmptyList)
 {

@@ -6,6 +6,7 @@
 #include "LookupFixtures.h"
 #include "SuppliedFiles.h"
 #include "TempData.h"
+#include "TestNames.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -47,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Kind{"１００－０００１", PostalQueryKind::CodePrefix, "1000001"},
                       Kind{"〒100 0001", PostalQueryKind::CodePrefix, "1000001"},
                       Kind{"千代田", PostalQueryKind::AddressPart, ""},
-                      Kind{"100千代田", PostalQueryKind::AddressPart, ""}));
+                      Kind{"100千代田", PostalQueryKind::AddressPart, ""}),
+    test::PrintedName());
 
 class KenAllDictionary : public ::testing::Test
 {

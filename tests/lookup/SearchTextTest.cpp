@@ -2,6 +2,7 @@
 #include "SearchText.h"
 
 #include "LookupFixtures.h"
+#include "TestNames.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // blanks of both widths go; Latin letters and digits become half-width lower case
                       Case{"佐藤　一郎", "佐藤一郎"}, Case{"さとう いちろう", "さとういちろう"},
                       Case{"ＡＢＣ商事１２３", "abc商事123"}, Case{"O'Brien 100%", "o'brien100%"},
-                      Case{"（株）", "(株)"}, Case{"", ""}));
+                      Case{"（株）", "(株)"}, Case{"", ""}),
+    test::PrintedName());
 
 class Phone : public ::testing::TestWithParam<Case> {};
 
@@ -56,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(Numbers, Phone,
                          ::testing::Values(Case{"03-1234-5678", "0312345678"}, Case{"03 1234 5678", "0312345678"},
                                            Case{"０３－１２３４－５６７８", "0312345678"},
                                            Case{"03(1234)5678", "0312345678"}, Case{"０３（１２３４）５６７８", "0312345678"},
-                                           Case{"090ー1111ー2222", "09011112222"}, Case{"内線12", "内線12"}));
+                                           Case{"090ー1111ー2222", "09011112222"}, Case{"内線12", "内線12"}),
+                         test::PrintedName());
 
 class Initial : public ::testing::TestWithParam<Case> {};
 
@@ -72,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"ぢ", "ち"}, Case{"づ", "つ"}, Case{"っ", "つ"}, Case{"ど", "と"}, Case{"な", "な"},
                       Case{"ぁ", "あ"}, Case{"ゃ", "や"}, Case{"ゎ", "わ"}, Case{"ヴぃ", "う"}, Case{"ゐ", "い"},
                       Case{"ヱ", "え"}, Case{"ヲ", "を"}, Case{"ん", "ん"}, Case{"　さとう", "さ"},
-                      Case{"ABCしょうじ", ""}, Case{"山田", ""}, Case{"ーあ", ""}, Case{"", ""}));
+                      Case{"ABCしょうじ", ""}, Case{"山田", ""}, Case{"ーあ", ""}, Case{"", ""}),
+    test::PrintedName());
 
 TEST(SearchTerms, AreCutAtBlanksOfEitherWidthAndFolded)
 {

@@ -84,34 +84,38 @@ namespace {
 class FailingFile : public QFile
 {
 public:
-    FailingFile(const QString& path, qint64 limit, bool silent) : QFile(path), left_(limit), silent_(silent) {}
+    FailingFile(const QString& path, qint64 limit, Fault fault) : QFile(path), left_(limit), fault_(fault) {}
 
 protected:
     qint64 writeData(const char* data, qint64 size) override
     {
-        if (size <= left_) {
-            left_ -= size;
+        const qint64 good = std::clamp<qint64>(left_, 0, size);
+        left_ -= good;
+        if (good == size)
             return QFile::writeData(data, size);
+        if (fault_ == Fault::Garbled) {
+            QByteArray bytes(data, size);
+            for (qint64 i = good; i < size; ++i)
+                bytes[i] = static_cast<char>(~bytes[i]);
+            return QFile::writeData(bytes.constData(), size);
         }
-        const qint64 part = std::max<qint64>(left_, 0);
-        if (part > 0)
-            QFile::writeData(data, part);
-        left_ = 0;
-        if (silent_)
-            return size; // claims the write, keeps nothing
+        if (good > 0)
+            QFile::writeData(data, good);
+        if (fault_ == Fault::Dropped)
+            return size;
         setErrorString(QStringLiteral("No space left on device"));
         return -1;
     }
 
 private:
     qint64 left_;
-    bool silent_;
+    Fault fault_;
 };
 
 } // namespace
 
-FailingWriter::FailingWriter(qint64 limit, QString under, bool silent)
-    : limit_(limit), under_(std::move(under)), silent_(silent)
+FailingWriter::FailingWriter(qint64 limit, QString under, Fault fault)
+    : limit_(limit), under_(std::move(under)), fault_(fault)
 {
 }
 
@@ -119,7 +123,7 @@ std::unique_ptr<QFile> FailingWriter::create(const QString& path, QString* error
 {
     if (!under_.isEmpty() && QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath() != under_)
         return MediaWriter::create(path, error);
-    auto file = std::make_unique<FailingFile>(path, limit_, silent_);
+    auto file = std::make_unique<FailingFile>(path, limit_, fault_);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         if (error)
             *error = file->errorString();

@@ -56,19 +56,25 @@ public:
     qint64 bytesAvailable(const QString& folder) const override;
 };
 
-/// Files that fail after @p limit bytes, as a full or pulled medium does;
-/// only for files in the folder @p under (canonical; everything when empty). With @p silent
-/// the failing bytes are dropped without an error, as a lying device would.
+/// What a failing medium does with the bytes past its limit.
+enum class Fault {
+    Refused, ///< the write fails, as on a full or pulled medium
+    Dropped, ///< claimed and not kept, as a lying device does
+    Garbled, ///< kept, as many as were written, but not the same
+};
+
+/// Files that fail after @p limit bytes in the way @p fault says; only for
+/// files in the folder @p under (canonical; everything when empty).
 class FailingWriter : public FloppyWriter
 {
 public:
-    FailingWriter(qint64 limit, QString under = {}, bool silent = false);
+    FailingWriter(qint64 limit, QString under = {}, Fault fault = Fault::Refused);
     std::unique_ptr<QFile> create(const QString& path, QString* error) override;
 
 private:
     qint64 limit_;
     QString under_;
-    bool silent_;
+    Fault fault_;
 };
 
 /// Refuses to create anything under the folders in @p protectedFolders

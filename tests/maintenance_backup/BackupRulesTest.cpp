@@ -5,6 +5,7 @@
 #include "RestoreFloppy.h"
 
 #include "BackupFixture.h"
+#include "TestNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitRow{2'880'000, {1'440'001, 1'439'999}},
                       // Rounded up by 1,440,000 while parts take 1,440,001: the last is empty.
                       SplitRow{2'880'001, {1'440'001, 1'440'000, 0}},
-                      SplitRow{4'320'000, {1'440'001, 1'440'001, 1'439'998}}));
+                      SplitRow{4'320'000, {1'440'001, 1'440'001, 1'439'998}}),
+    FieldName<&SplitRow::size>());
 
 TEST(PartName, ThreeDigits)
 {
@@ -77,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, ControlFile,
                                            CountRow{"Rov2FddNum = 1 2", 12}, CountRow{"Rov2FddNum = 4x", 4},
                                            CountRow{"Rov2FddNum = 0", 0}, CountRow{"Rov2FddNum = ", 0},
                                            CountRow{"Rov2FddNum = -1", 0}, CountRow{"Rov2FddNum = 1000", 0},
-                                           CountRow{"hello", 0}, CountRow{"", 0}));
+                                           CountRow{"hello", 0}, CountRow{"", 0}),
+                         FieldName<&CountRow::text>());
 
 TEST(OwnBackupFiles, OnlyTheProgramsNamesInAnyCase)
 {
@@ -145,7 +148,7 @@ TEST(Drive, GoodDriveAndWriteTest)
     EXPECT_FALSE(WriteTest(folder, locked));
     FailingWriter full(3);
     EXPECT_FALSE(WriteTest(folder, full));
-    FailingWriter lying(3, {}, true);
+    FailingWriter lying(3, {}, Fault::Dropped);
     EXPECT_FALSE(WriteTest(folder, lying));
     EXPECT_TRUE(listing(folder).isEmpty());
 }

@@ -235,11 +235,20 @@ TEST_F(Floppy, MissingAndWriteProtectedDisksAreAskedForAgain)
     EXPECT_EQ(drive.files(label(1)), (QStringList{QStringLiteral("Rov2ctl"), QStringLiteral("rov2data.lzh")}));
 }
 
+constexpr char kNotWritten[] = "書き込めませんでした。空き容量が足りないか、書き込みが禁止されています。";
+constexpr char kReadBackDiffers[] = "書き込んだ内容を読み返すと元と違っていました。";
+
 struct FaultRow
 {
     const char* name;
-    bool silent; // the device claims the bytes it drops
+    Fault fault;
+    const char* says; // why the disk is refused
 };
+
+void PrintTo(const FaultRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
 
 class FailingDisk : public Floppy, public ::testing::WithParamInterface<FaultRow>
 {};
@@ -247,22 +256,26 @@ class FailingDisk : public Floppy, public ::testing::WithParamInterface<FaultRow
 TEST_P(FailingDisk, IsReportedAndAnotherDiskTakesItsPlace)
 {
     // Disk "bad" fails after 1,000 bytes of any file.
-    writer = std::make_shared<FailingWriter>(1000, QFileInfo(drive.disk(QStringLiteral("bad"))).canonicalFilePath(),
-                                             GetParam().silent);
+    writer = std::make_shared<FailingWriter>(
+        1000, QFileInfo(drive.disk(QStringLiteral("bad"))).canonicalFilePath(), GetParam().fault);
     DiskDialogs d;
     int asked = 0;
     d.on(diskPrompt(1, 1), [&] { drive.insert(++asked == 1 ? QStringLiteral("bad") : label(1)); });
     // The probe of WriteTest goes through the same device: make it pass by
     // failing only past its size.
     ASSERT_EQ(FDDBuckUp(job(d), drive.path()), BackupOutcome::Done) << d.texts().join(u'\n').toStdString();
-    EXPECT_TRUE(d.saw(QStringLiteral("1/ 1 枚目のフロッピーディスクに書き込めませんでした。")));
+    EXPECT_TRUE(d.saw(QStringLiteral("1/ 1 枚目のフロッピーディスクに書き込めませんでした。\n%1\n"
+                                     "確認してもう一度セットしてください。")
+                          .arg(QString::fromUtf8(GetParam().says))))
+        << d.texts().join(u'\n').toStdString();
+    EXPECT_EQ(asked, 2);
     EXPECT_TRUE(drive.files(QStringLiteral("bad")).isEmpty()) << "nothing half-written is left";
     EXPECT_EQ(drive.files(label(1)), (QStringList{QStringLiteral("Rov2ctl"), QStringLiteral("rov2data.lzh")}));
 }
 
 TEST_P(FailingDisk, CancelledAfterTheFailureClaimsNothing)
 {
-    writer = std::make_shared<FailingWriter>(1000, QString(), GetParam().silent);
+    writer = std::make_shared<FailingWriter>(1000, QString(), GetParam().fault);
     drive.insert(label(1));
     DiskDialogs d;
     d.answer(MsgAnswer::Ok).answer(MsgAnswer::Ok).answer(MsgAnswer::Ok).answer(MsgAnswer::Cancel);
@@ -272,7 +285,9 @@ TEST_P(FailingDisk, CancelledAfterTheFailureClaimsNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Devices, FailingDisk,
-                         ::testing::Values(FaultRow{"full", false}, FaultRow{"lying", true}),
+                         ::testing::Values(FaultRow{"full", Fault::Refused, kNotWritten},
+                                           FaultRow{"lying", Fault::Dropped, kReadBackDiffers},
+                                           FaultRow{"garbling", Fault::Garbled, kReadBackDiffers}),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Floppy, BackupOfTheDataFileInUseElsewhereRestoresThere)
@@ -342,7 +357,7 @@ struct EarlierRow
     const char* name;
     int ownersBytes;  // the owner's own file on the disk
     qint64 failAfter; // bytes a new file takes before the disk fails; -1: never
-    bool silent;
+    Fault fault;
     const char* says; // what the failure prompt tells
 };
 
@@ -365,7 +380,8 @@ TEST_P(EarlierBackup, StaysWhenTheNewOneCannotBeWrittenAndTheUserIsTold)
     const QByteArray earlier = readAll(disk + QStringLiteral("/rov2data.lzh"));
     padDataFile(data.dataFile(), 1'000'000);
     if (row.failAfter >= 0)
-        writer = std::make_shared<FailingWriter>(row.failAfter, QFileInfo(disk).canonicalFilePath(), row.silent);
+        writer =
+            std::make_shared<FailingWriter>(row.failAfter, QFileInfo(disk).canonicalFilePath(), row.fault);
     DiskDialogs d;
     feedDisks(d, 1);
     d.answer(MsgAnswer::Ok).answer(MsgAnswer::Ok).answer(MsgAnswer::Ok).answer(MsgAnswer::Cancel);
@@ -380,9 +396,9 @@ TEST_P(EarlierBackup, StaysWhenTheNewOneCannotBeWrittenAndTheUserIsTold)
 
 INSTANTIATE_TEST_SUITE_P(
     Disks, EarlierBackup,
-    ::testing::Values(EarlierRow{"NoRoom", 1'200'000, -1, false, "空き容量が足りません。あと "},
-                      EarlierRow{"Full", 0, 1000, false, "空き容量が足りないか"},
-                      EarlierRow{"Lying", 0, 1000, true, "読み返すと元と違っていました"}),
+    ::testing::Values(EarlierRow{"NoRoom", 1'200'000, -1, Fault::Refused, "空き容量が足りません。あと "},
+                      EarlierRow{"Full", 0, 1000, Fault::Refused, "空き容量が足りないか"},
+                      EarlierRow{"Lying", 0, 1000, Fault::Dropped, "読み返すと元と違っていました"}),
     PrintedName());
 
 // ---- restore ---------------------------------------------------------------
@@ -455,7 +471,9 @@ TEST_P(CancelRestore, LeavesTheDataFileAsItWas)
     expectUntouched();
 }
 
-INSTANTIATE_TEST_SUITE_P(Prompts, CancelRestore, ::testing::Range(0, 5));
+INSTANTIATE_TEST_SUITE_P(Prompts, CancelRestore, ::testing::Range(0, 5),
+                         NamesInOrder({"AtDisk1OfTheSet", "AtTheCount", "AtDisk1Of3", "AtDisk2Of3",
+                                       "AtDisk3Of3"}));
 
 TEST_F(Restore, CancelWhenNoDiskIsSet)
 {

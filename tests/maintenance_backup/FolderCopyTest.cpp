@@ -87,10 +87,10 @@ TEST_F(FolderCopy, FailedSaveKeepsTheOldTargetAndClaimsNothing)
 {
     const QString to = target() + QStringLiteral("/Rov2data.mdb");
     writeAll(to, "the owner's older copy");
-    for (const bool silent : {false, true}) {
-        writer = std::make_shared<FailingWriter>(4096, QString(), silent);
+    for (const Fault fault : {Fault::Refused, Fault::Dropped, Fault::Garbled}) {
+        writer = std::make_shared<FailingWriter>(4096, QString(), fault);
         dialogs.chooseFile(to).answer(MsgAnswer::Yes);
-        EXPECT_EQ(SaveDataFileToHdd(job()), BackupOutcome::Failed) << silent;
+        EXPECT_EQ(SaveDataFileToHdd(job()), BackupOutcome::Failed) << static_cast<int>(fault);
         EXPECT_EQ(readAll(to), QByteArray("the owner's older copy"));
         EXPECT_TRUE(dialogs.texts().last().startsWith(QStringLiteral("コピーできませんでした。")));
         EXPECT_FALSE(dialogs.saw(QStringLiteral("コピーしました。")));
@@ -107,6 +107,22 @@ TEST_F(FolderCopy, CancelledDialogsDoNothing)
     EXPECT_TRUE(dialogs.messages().isEmpty());
     EXPECT_TRUE(listing(target()).isEmpty());
     EXPECT_EQ(readAll(data.dataFile()), before);
+}
+
+TEST_F(FolderCopy, TheProgramsOtherFilesAreNeverCopiedOver)
+{
+    BackupJob own = job();
+    own.own = data.ownFiles();
+    for (const QString& target : {own.own.workFile, own.own.lockFile}) {
+        const bool existed = QFileInfo::exists(target);
+        const QByteArray before = existed ? readAll(target) : QByteArray();
+        dialogs.chooseFile(target);
+        EXPECT_EQ(SaveDataFileToHdd(own), BackupOutcome::Failed) << target.toStdString();
+        EXPECT_EQ(QFileInfo::exists(target), existed) << target.toStdString();
+        if (existed) {
+            EXPECT_EQ(readAll(target), before) << target.toStdString();
+        }
+    }
 }
 
 TEST_F(FolderCopy, ReadReplacesTheDataFileAndKeepsTheOldOne)
@@ -185,8 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      // Scribble over the second page, the root of the
                                      // first table (pages of 4096 bytes).
                                      ASSERT_GT(bytes.size(), 8192);
-                                     for (qsizetype i = 4096; i < 8192; ++i)
-                                         bytes[i] = static_cast<char>(0xA5);
+                                     bytes.replace(4096, 4096, QByteArray(4096, static_cast<char>(0xA5)));
                                      writeAll(p, bytes);
                                  }}),
     [](const auto& row) { return std::string(row.param.name); });

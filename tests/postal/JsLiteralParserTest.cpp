@@ -39,26 +39,27 @@ TEST_P(AssignedArrays, AreReadAsData)
     EXPECT_EQ(arrays(GetParam().source), GetParam().json);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Literals, AssignedArrays,
-    ::testing::Values(
-        Module{"const a = [1, 2], b = [\"x\"];", "[[1,2],[\"x\"]]"},
-        Module{"const c = [[11e5, 13, 1], [1100001, 13, 1, \"谷中\"]];",
-               "[[[1100000,13,1],[1100001,13,1,\"谷中\"]]]"},
-        Module{"const d = [1.5e1, .5, -2, 3E-1];", "[[15,0.5,-2,0.3]]"},
-        Module{"const t = [\"a\",],e=[ ];", "[[\"a\"],[]]"},
-        Module{"let s = ['it\\'s', \"q\\\"\", '\\u3042\\x41\\u{1F600}', 'a\\\\b', 'l\\\n2'];",
-               "[[\"it's\",\"q\\\"\",\"あA😀\",\"a\\\\b\",\"l2\"]]"},
-        Module{"const s = '\\uD83D\\uDE00';const x=['\\uD83D\\uDE00'];", "[[\"😀\"]]"},
-        Module{"const t = /* @__PURE__ */ JSON.parse('[[1000000,13,4],[1000001,13,4,\"千代田\"]]');",
-               "[[[1000000,13,4],[1000001,13,4,\"千代田\"]]]"},
-        Module{"const t=JSON.parse('[\"O\\'Brien\",\"\\\\u3042\"]');", "[[\"O'Brien\",\"あ\"]]"},
-        Module{"// a = [9]\nconst x = \"b = [8]\", y = 3 == 4 ? [7] : 0, f = (o) => [6]; const z = [5];",
-               "[[5]]"},
-        Module{"const x = [1,, 2];", "error"}, Module{"const x = [1, 2", "error"},
-        Module{"const x = ['open];", "error"}, Module{"const x = [zz];", "error"},
-        Module{"const x = JSON.parse('[1,');", "error"}, Module{"const x = ['\\u12'];", "error"},
-        Module{"export { a as b };", "[]"}), ::rov2::test::PrintedName());
+const Module kModules[] = {
+    Module{"const a = [1, 2], b = [\"x\"];", "[[1,2],[\"x\"]]"},
+    Module{"const c = [[11e5, 13, 1], [1100001, 13, 1, \"谷中\"]];",
+           "[[[1100000,13,1],[1100001,13,1,\"谷中\"]]]"},
+    Module{"const d = [1.5e1, .5, -2, 3E-1];", "[[15,0.5,-2,0.3]]"},
+    Module{"const t = [\"a\",],e=[ ];", "[[\"a\"],[]]"},
+    Module{"let s = ['it\\'s', \"q\\\"\", '\\u3042\\x41\\u{1F600}', 'a\\\\b', 'l\\\n2'];",
+           "[[\"it's\",\"q\\\"\",\"あA😀\",\"a\\\\b\",\"l2\"]]"},
+    Module{"const s = '\\uD83D\\uDE00';const x=['\\uD83D\\uDE00'];", "[[\"😀\"]]"},
+    Module{"const t = /* @__PURE__ */ JSON.parse('[[1000000,13,4],[1000001,13,4,\"千代田\"]]');",
+           "[[[1000000,13,4],[1000001,13,4,\"千代田\"]]]"},
+    Module{"const t=JSON.parse('[\"O\\'Brien\",\"\\\\u3042\"]');", "[[\"O'Brien\",\"あ\"]]"},
+    Module{"// a = [9]\nconst x = \"b = [8]\", y = 3 == 4 ? [7] : 0, f = (o) => [6]; const z = [5];",
+           "[[5]]"},
+    Module{"const x = [1,, 2];", "error"}, Module{"const x = [1, 2", "error"},
+    Module{"const x = ['open];", "error"}, Module{"const x = [zz];", "error"},
+    Module{"const x = JSON.parse('[1,');", "error"}, Module{"const x = ['\\u12'];", "error"},
+    Module{"export { a as b };", "[]"}};
+
+INSTANTIATE_TEST_SUITE_P(Literals, AssignedArrays, ::testing::ValuesIn(kModules),
+                         ::rov2::test::PrintedName());
 
 } // namespace
 } // namespace rov2::yubin

@@ -97,7 +97,7 @@ TEST_P(LimitTextLengthTest, CutsBeepsAndFocusesOnlyWhenTooLong)
 
 INSTANTIATE_TEST_SUITE_P(TextHelpers, LimitTextLengthTest,
                          ::testing::Combine(::testing::ValuesIn(kLimitRows), ::testing::Bool()),
-                         [](const ::testing::TestParamInfo<std::tuple<LimitRow, bool>>& row) {
+                         [](const auto& row) {
                              return test::testName(std::get<0>(row.param).name) +
                                     (std::get<1>(row.param) ? "_InComboBox" : "_InLineEdit");
                          });

@@ -47,4 +47,12 @@ bool waitForFocus(QWidget* w)
     return QTest::qWaitFor([w] { return w && w->hasFocus(); });
 }
 
+bool queuedEventsHandled()
+{
+    QObject marker; // takes its queued call with it if the wait runs out
+    bool handled = false;
+    QMetaObject::invokeMethod(&marker, [&handled] { handled = true; }, Qt::QueuedConnection);
+    return QTest::qWaitFor([&handled] { return handled; });
+}
+
 } // namespace rov2::test

@@ -23,4 +23,10 @@ void whenModal(std::function<void(QWidget* window)> drive);
 /// Waits until @p w has the focus. @return false after a timeout.
 bool waitForFocus(QWidget* w);
 
+/// Queues a marker behind every event queued so far and waits until it is
+/// handled: what an operation left queued has happened by then, so a test
+/// that something did not happen need not wait a fixed time.
+/// @return false after a timeout.
+bool queuedEventsHandled();
+
 } // namespace rov2::test
