@@ -49,7 +49,7 @@ QString columnsOf(const QString& table, const QString& prefix = {})
     return out.join(u',');
 }
 
-bool copyMarked(Database& work)
+[[nodiscard]] bool copyMarked(Database& work)
 {
     const QString customers = columnsOf(QStringLiteral("w顧客マスタ印刷"));
     const QString family = columnsOf(QStringLiteral("w家族情報印刷"));
@@ -69,7 +69,7 @@ bool copyMarked(Database& work)
 }
 
 /// Appends the label rows inside the caller's transaction.
-std::optional<int> appendLabels(Database& work, int blanks)
+[[nodiscard]] std::optional<int> appendLabels(Database& work, int blanks)
 {
     try {
         SQLite::Statement insert(work.native(),

@@ -26,7 +26,7 @@ namespace PrintDataStore {
 /// taken along). Names are compared as bound values, whatever they hold.
 /// @return which kinds were marked; nothing when the copy failed, and then
 /// the tables are left as they were.
-std::optional<ListPrintData> fillListPrint(const QString& dataFile, const QString& workFile);
+[[nodiscard]] std::optional<ListPrintData> fillListPrint(const QString& dataFile, const QString& workFile);
 
 /// The label lines of one marked row.
 struct LabelText
@@ -52,7 +52,7 @@ QVariant postalCodeText(const QVariant& stored);
 /// alone and a customer row an empty label.
 /// @return the number of labels written (blanks included); nothing when the
 /// table could not be filled, and then it is left as it was.
-std::optional<int> fillLabels(const QString& dataFile, const QString& workFile, int blanks);
+[[nodiscard]] std::optional<int> fillLabels(const QString& dataFile, const QString& workFile, int blanks);
 
 } // namespace PrintDataStore
 } // namespace rov2

@@ -89,6 +89,7 @@ void setPageSettings(PageSettings& page)
     page.rightMargin = 400;
     page.bottomMargin = 0;
     page.printableWidth = 0;
+    page.followsPrinterPaper = true;
 }
 
 Band pageHeader(Variant v)

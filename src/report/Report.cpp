@@ -37,6 +37,14 @@ bool Report::Restart()
             ok = false;
         }
     }
+    pages_ = std::make_shared<const LaidOutReport>(layoutOn(definition_.page));
+    return ok;
+}
+
+LaidOutReport Report::layoutOn(const PageSettings& page)
+{
+    ReportDefinition onPage = definition_;
+    onPage.page = page;
     const RowSet none;
     FormatHooks hooks;
     hooks.pageHeader = [this](BandFormat& f) { PageHeader_Format(f); };
@@ -44,8 +52,7 @@ bool Report::Restart()
     hooks.detail = [this](BandFormat& f) { Detail_Format(f); };
     hooks.groupFooter = [this](BandFormat& f) { GroupFooter1_Format(f); };
     hooks.pageFooter = [this](BandFormat& f) { PageFooter_Format(f); };
-    pages_ = std::make_shared<const LaidOutReport>(layoutReport(definition_, rows_ ? *rows_ : none, hooks));
-    return ok;
+    return layoutReport(onPage, rows_ ? *rows_ : none, hooks);
 }
 
 ReportPreview* Report::Show(const OwnFiles& own, QWidget* parent)
@@ -62,7 +69,8 @@ PrintResult Report::PrintReport(bool showDialog, const OwnFiles& own, QWidget* o
 {
     if (!pages_)
         Restart();
-    return printReport(*pages_, caption_, showDialog, owner, own);
+    return printReport(*pages_, caption_, showDialog, owner, own, {},
+                       [this](const PageSettings& page) { return layoutOn(page); });
 }
 
 } // namespace rov2::report

@@ -57,6 +57,9 @@ protected:
     /// Rows handed over directly (a start routine that builds its own).
     void setRows(RowSet rows);
 
+    /// The rows of the last Restart laid out on @p page instead of the report's own.
+    LaidOutReport layoutOn(const PageSettings& page);
+
     virtual void ActiveReport_ReportStart() {}
     virtual void PageHeader_Format(BandFormat&) {}
     virtual void GroupHeader1_Format(BandFormat&) {}

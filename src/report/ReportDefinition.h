@@ -67,6 +67,9 @@ struct PageSettings {
     int bottomMargin = 1440;
     /// Width available to the bands; 0: the paper's width less the side margins.
     int printableWidth = 0;
+    /// Printed on whatever paper the print dialog is set to, upright, rather
+    /// than on this paper (a label sheet has one paper only).
+    bool followsPrinterPaper = false;
 
     /// The paper in twips, turned as the orientation says.
     QSize paperTwips() const;

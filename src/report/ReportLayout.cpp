@@ -1,6 +1,7 @@
 #include "ReportLayout.h"
 
 #include "JapaneseDate.h"
+#include "ReportPainter.h"
 
 #include <algorithm>
 
@@ -78,6 +79,7 @@ void Layouter::place(const Band& band, int x, int y)
         } else {
             item.rect = QRect(left + c.left, top + c.top, c.width, c.height);
             item.text = c.kind == ControlKind::PageNumber ? QString::number(out_.pages.size()) : c.text;
+            item.text = fittedText(item);
         }
         page.items.push_back(std::move(item));
     }

@@ -1,6 +1,7 @@
 #include "ReportPainter.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -20,6 +21,9 @@ QFont fontOf(const PageItem& item)
     return font;
 }
 
+/// Below this a condensed face is no longer readable.
+constexpr int kNarrowestStretch = 40;
+
 /// One line of text in its box. The IPA faces run wider than the faces the
 /// boxes were measured with, so a text that would not fit is condensed to the
 /// box's width rather than wrapped into the line below or over its neighbour.
@@ -33,7 +37,7 @@ void drawFitted(QPainter& painter, const PageItem& item)
     }
     const QFont normal = painter.font();
     QFont condensed = normal;
-    condensed.setStretch(qMax(40, static_cast<int>(100 * item.rect.width() / width)));
+    condensed.setStretch(qMax(kNarrowestStretch, static_cast<int>(100 * item.rect.width() / width)));
     painter.setFont(condensed);
     painter.drawText(item.rect, flags, item.text);
     painter.setFont(normal);
@@ -45,6 +49,17 @@ QPageLayout pageLayoutOf(const PageSettings& s)
 }
 
 } // namespace
+
+QString fittedText(const PageItem& item)
+{
+    // Even the widest character takes no more than about an em: most texts need no measuring.
+    const double room = 100.0 / kNarrowestStretch * item.rect.width();
+    const double em = item.pointSize * 20;
+    if (item.text.size() * em <= room)
+        return item.text;
+    // A little spare, as the device the page is painted on may measure a shade wider.
+    return QFontMetricsF(fontOf(item)).elidedText(item.text, Qt::ElideRight, room * 0.97);
+}
 
 void paintPage(QPainter& painter, const Page& page)
 {

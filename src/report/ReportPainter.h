@@ -13,6 +13,11 @@ class QPagedPaintDevice;
 
 namespace rov2::report {
 
+/// The text of a text item as it can be painted in its box: a text too long
+/// even when condensed as far as the painter goes is cut short and ends in "…",
+/// so that the reader sees it goes on.
+QString fittedText(const PageItem& item);
+
 /// Paints one page on any painter whose coordinates are twips from the
 /// paper's top-left corner (see paintPageScaled for other devices).
 void paintPage(QPainter& painter, const Page& page);

@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QtDebug>
 
+#include <optional>
+
 namespace rov2::report {
 
 namespace {
@@ -52,22 +54,23 @@ PrintResult printPdfFile(const LaidOutReport& report, const QString& documentNam
     return PrintResult::Failed;
 }
 
-} // namespace
-
-PrintResult printReport(const LaidOutReport& report, const QString& documentName, bool showDialog,
-                        QWidget* owner, const OwnFiles& own, const FileSinkFactory& sinks)
+/// The page settings for the paper the printer is set to, upright; nothing
+/// when the report already is on it or the paper has no standard size.
+std::optional<PageSettings> printerPaper(const QPrinter& printer, const PageSettings& page)
 {
-    const int pages = static_cast<int>(report.pages.size());
-    QPrinter printer(QPrinter::HighResolution);
-    // The items carry the report's own margins; the printer's would come on top.
-    printer.setFullPage(true);
-    printer.setDocName(documentName);
-    printer.setPageOrientation(report.page.orientation);
-    printer.setPageSize(QPageSize(report.page.paper));
-    printer.setFromTo(1, pages);
-    if (showDialog && !dialogs().print(owner, printer))
-        return PrintResult::Cancelled;
-    const PageRange range = chosenPages(printer, pages);
+    const QPageSize::PageSizeId paper = printer.pageLayout().pageSize().id();
+    if (paper == QPageSize::Custom || (paper == page.paper && page.orientation == QPageLayout::Portrait))
+        return std::nullopt;
+    PageSettings onPaper = page;
+    onPaper.paper = paper;
+    onPaper.orientation = QPageLayout::Portrait;
+    return onPaper;
+}
+
+PrintResult printPages(QPrinter& printer, const LaidOutReport& report, const QString& documentName,
+                       QWidget* owner, const OwnFiles& own, const FileSinkFactory& sinks)
+{
+    const PageRange range = chosenPages(printer, static_cast<int>(report.pages.size()));
     if (range.first > range.last)
         return PrintResult::Cancelled;
     const QString outputFile = printer.outputFileName();
@@ -83,6 +86,28 @@ PrintResult printReport(const LaidOutReport& report, const QString& documentName
         return PrintResult::Failed;
     }
     return PrintResult::Printed;
+}
+
+} // namespace
+
+PrintResult printReport(const LaidOutReport& report, const QString& documentName, bool showDialog,
+                        QWidget* owner, const OwnFiles& own, const FileSinkFactory& sinks,
+                        const Relayout& relayout)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    // The items carry the report's own margins; the printer's would come on top.
+    printer.setFullPage(true);
+    printer.setDocName(documentName);
+    printer.setPageOrientation(report.page.orientation);
+    printer.setPageSize(QPageSize(report.page.paper));
+    printer.setFromTo(1, static_cast<int>(report.pages.size()));
+    if (showDialog && !dialogs().print(owner, printer))
+        return PrintResult::Cancelled;
+    if (report.page.followsPrinterPaper && relayout) {
+        if (const std::optional<PageSettings> paper = printerPaper(printer, report.page))
+            return printPages(printer, relayout(*paper), documentName, owner, own, sinks);
+    }
+    return printPages(printer, report, documentName, owner, own, sinks);
 }
 
 void tellPrintFailed(const QString& documentName)

@@ -4,6 +4,8 @@
 #include "ReportLayout.h"
 #include "WholeFile.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace rov2::report {
@@ -13,6 +15,9 @@ namespace rov2::report {
 /// (tellPrintFailed), never dropped.
 enum class [[nodiscard]] PrintResult { Printed, Cancelled, Failed };
 // clang-format on
+
+/// The report laid out afresh on other paper.
+using Relayout = std::function<LaidOutReport(const PageSettings&)>;
 
 /// Prints the pages on the printer the user picks in the print dialog (shown
 /// through the dialog seam when @p showDialog), or on the default printer.
@@ -24,10 +29,12 @@ enum class [[nodiscard]] PrintResult { Printed, Cancelled, Failed };
 /// or not at all, so a full disk leaves no cut-off file and an earlier file
 /// stays as it was (Failed). A printer that fails leaves no partial output
 /// file behind either.
+/// A report whose page settings follow the printer's paper is laid out again
+/// with @p relayout for the paper the dialog was left at, upright.
 /// @param sinks where a PDF's bytes go (tests plug failing ones); empty: QSaveFile.
 [[nodiscard]] PrintResult printReport(const LaidOutReport& report, const QString& documentName,
                                       bool showDialog, QWidget* owner, const OwnFiles& own,
-                                      const FileSinkFactory& sinks = {});
+                                      const FileSinkFactory& sinks = {}, const Relayout& relayout = {});
 
 /// Tells the user that @p documentName could not be printed: the message
 /// catalogue's 印刷/失敗.

@@ -10,7 +10,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -379,6 +383,94 @@ TEST_F(ListReportTest, CancelledPrintDialogPrintsNothing)
     EXPECT_TRUE(pdfText(out).contains(QStringLiteral("顧客03")));
     EXPECT_TRUE(d.allUsed());
 }
+
+struct MemoCase {
+    const char* label;
+    const char* report;
+    const char* control;
+    BandKind band;
+};
+
+void PrintTo(const MemoCase& c, std::ostream* os) { *os << c.label; }
+
+class LongMemoTest : public ListReportTest, public ::testing::WithParamInterface<MemoCase> {};
+
+TEST_P(LongMemoTest, EndsInAnEllipsisWithinItsBox)
+{
+    const QString memo = QStringLiteral("長いメモの続き").repeated(60);
+    const QString owner = QStringLiteral("山田　太郎");
+    insert(QStringLiteral("w顧客マスタ印刷"), {{QStringLiteral("名称"), owner}, {QStringLiteral("顧客メモ"), memo}});
+    insert(QStringLiteral("w家族情報印刷"), {{QStringLiteral("名称"), owner},
+                                             {QStringLiteral("氏名"), QStringLiteral("山田　花子")},
+                                             {QStringLiteral("メモ"), memo}});
+    const std::string which = GetParam().report;
+    const auto r = which == "rpt顧客一覧"       ? run<report::rpt顧客一覧>()
+                   : which == "rpt家族情報一覧" ? run<report::rpt家族情報一覧>()
+                                                : run<report::rpt顧客家族一覧>();
+    const PageItem& item = itemNamed(r->pages.at(0), QString::fromUtf8(GetParam().control), GetParam().band);
+    ASSERT_TRUE(item.text.endsWith(QChar(0x2026))) << item.text.toStdString();
+    EXPECT_TRUE(memo.startsWith(item.text.chopped(1)));
+    QFont font(item.font);
+    font.setPixelSize(qRound(item.pointSize * 20));
+    // The painter condenses a text to 40 % at most: two and a half box widths fit.
+    const double width = QFontMetricsF(font).horizontalAdvance(item.text);
+    EXPECT_LE(width, 2.5 * item.rect.width());
+    EXPECT_GT(width, 2.25 * item.rect.width()); // cut at the end of what fits, not sooner
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, LongMemoTest,
+    ::testing::Values(MemoCase{"customerList", "rpt顧客一覧", "txt顧客メモ", BandKind::Detail},
+                      MemoCase{"familyList", "rpt家族情報一覧", "txtメモ", BandKind::Detail},
+                      MemoCase{"customerFamilyList", "rpt顧客家族一覧", "txt顧客メモ", BandKind::GroupHeader},
+                      MemoCase{"customerFamilyListMember", "rpt顧客家族一覧", "txtメモ", BandKind::Detail}),
+    [](const ::testing::TestParamInfo<MemoCase>& p) { return std::string(p.param.label); });
+
+/// The size of the first page of a PDF in points, as pdfinfo reports it.
+QSizeF pdfPageSize(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {path});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+))"))
+                                          .match(QString::fromUtf8(p.readAllStandardOutput()));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
+struct PaperCase {
+    const char* label;
+    QPageSize::PageSizeId paper;
+    QPageLayout::Orientation orientation;
+};
+
+void PrintTo(const PaperCase& c, std::ostream* os) { *os << c.label; }
+
+class PrinterPaperTest : public ListReportTest, public ::testing::WithParamInterface<PaperCase> {};
+
+TEST_P(PrinterPaperTest, PrintsUprightOnThePaperChosenInTheDialog)
+{
+    addNumberedCustomers(3);
+    const QString out = data_.path(QStringLiteral("printed.pdf"));
+    ScriptedDialogs d;
+    d.choosePaper(GetParam().paper, GetParam().orientation).confirmPrint(out);
+    report::rpt顧客一覧 r;
+    ASSERT_TRUE(r.Restart());
+    EXPECT_EQ(r.PrintReport(true, data_.ownFiles()), report::PrintResult::Printed);
+    const QSizeF expected = QPageSize(GetParam().paper).size(QPageSize::Point);
+    const QSizeF printed = pdfPageSize(out);
+    EXPECT_NEAR(printed.width(), expected.width(), 1.0);
+    EXPECT_NEAR(printed.height(), expected.height(), 1.0);
+    EXPECT_TRUE(pdfText(out).contains(QStringLiteral("顧客03")));
+    // The preview and PDF keep the report's own A4.
+    EXPECT_EQ(r.pages()->page.paper, QPageSize::A4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, PrinterPaperTest,
+                         ::testing::Values(PaperCase{"b5Landscape", QPageSize::JisB5, QPageLayout::Landscape},
+                                           PaperCase{"letter", QPageSize::Letter, QPageLayout::Portrait},
+                                           PaperCase{"a4", QPageSize::A4, QPageLayout::Portrait}),
+                         [](const ::testing::TestParamInfo<PaperCase>& p) { return std::string(p.param.label); });
 
 /// Share of pixels that differ clearly between two images of the same size.
 double differingShare(const QImage& a, const QImage& b)

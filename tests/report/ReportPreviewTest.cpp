@@ -2,6 +2,7 @@
 // the save dialog, printing through the print dialog.
 #include "CustomerListReport.h"
 #include "FamilyListReport.h"
+#include "FindControl.h"
 #include "QtPrinters.h"
 #include "ReportFixture.h"
 #include "ReportPreview.h"
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace rov2::test {
@@ -50,6 +52,12 @@ TEST_F(ReportPreviewTest, KeysAndButtonsTurnThePages)
     report::rpt顧客一覧 r;
     QPointer<ReportPreview> p = open(r);
     ASSERT_EQ(p->pageCount(), 3);
+    QWidget* view = nullptr;
+    QSpinBox* page = nullptr;
+    QToolButton* first = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(p, "PageView", view));
+    ASSERT_NO_FATAL_FAILURE(ctl(p, "txtページ", page));
+    ASSERT_NO_FATAL_FAILURE(ctl(p, "cmd先頭", first));
     struct Step {
         Qt::Key key;
         int page;
@@ -57,23 +65,40 @@ TEST_F(ReportPreviewTest, KeysAndButtonsTurnThePages)
     for (const Step s : {Step{Qt::Key_PageDown, 1}, Step{Qt::Key_PageDown, 2}, Step{Qt::Key_PageDown, 2},
                          Step{Qt::Key_Home, 0}, Step{Qt::Key_PageUp, 0}, Step{Qt::Key_End, 2},
                          Step{Qt::Key_PageUp, 1}}) {
-        QTest::keyClick(p->findChild<QWidget*>(QStringLiteral("PageView")), s.key);
+        QTest::keyClick(view, s.key);
         EXPECT_EQ(p->currentPage(), s.page) << s.key;
-        EXPECT_EQ(p->findChild<QSpinBox*>(QStringLiteral("txtページ"))->value(), s.page + 1);
+        EXPECT_EQ(page->value(), s.page + 1);
     }
-    p->findChild<QToolButton*>(QStringLiteral("cmd先頭"))->click();
+    first->click();
     EXPECT_EQ(p->currentPage(), 0);
-    p->findChild<QSpinBox*>(QStringLiteral("txtページ"))->setValue(3);
+    page->setValue(3);
     EXPECT_EQ(p->currentPage(), 2);
-    QTest::keyClick(p->findChild<QWidget*>(QStringLiteral("PageView")), Qt::Key_Escape);
+    QTest::keyClick(view, Qt::Key_Escape);
     ASSERT_TRUE(QTest::qWaitFor([&] { return p.isNull(); }));
+}
+
+// A renamed control fails the test that looks it up; the other tests still run.
+TEST_F(ReportPreviewTest, MissingControlFailsTheTest)
+{
+    report::rpt顧客一覧 r;
+    ReportPreview* p = open(r);
+    static QPointer<ReportPreview> preview;
+    preview = p;
+    EXPECT_FATAL_FAILURE(
+        {
+            QToolButton* gone = nullptr;
+            ctl(preview.data(), "cmd印刷する", gone);
+        },
+        "no control cmd印刷する");
+    p->close();
 }
 
 TEST_F(ReportPreviewTest, ZoomsChangeThePageSize)
 {
     report::rpt顧客一覧 r;
     ReportPreview* p = open(r);
-    QWidget* view = p->findChild<QWidget*>(QStringLiteral("PageView"));
+    QWidget* view = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(p, "PageView", view));
     p->setZoom(ReportPreview::Zoom::WholePage);
     const QSize whole = view->size();
     p->setZoom(ReportPreview::Zoom::PageWidth);
@@ -90,12 +115,14 @@ TEST_F(ReportPreviewTest, PdfSavedThroughTheSaveDialog)
     addNumberedCustomers(2);
     report::rpt顧客一覧 r;
     ReportPreview* p = open(r);
+    QToolButton* save = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(p, "cmdPDF保存", save));
     ScriptedDialogs d;
     const QString pdf = data_.path(QStringLiteral("out.pdf"));
     d.cancelFile().chooseFile(pdf).chooseFile(data_.path(QStringLiteral("none/out.pdf")));
     EXPECT_FALSE(p->savePdfAs());
     EXPECT_FALSE(QFile::exists(pdf));
-    p->findChild<QToolButton*>(QStringLiteral("cmdPDF保存"))->click();
+    save->click();
     EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("顧客02")));
     EXPECT_TRUE(d.messages().isEmpty());
     // A file that cannot be written is reported, not passed over.
@@ -111,13 +138,17 @@ TEST_F(ReportPreviewTest, CtrlPOpensThePrintDialogAndCancelPrintsNothing)
     addNumberedCustomers(2);
     report::rpt顧客一覧 r;
     ReportPreview* p = open(r);
+    QWidget* view = nullptr;
+    QToolButton* print = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(p, "PageView", view));
+    ASSERT_NO_FATAL_FAILURE(ctl(p, "cmd印刷", print));
     ScriptedDialogs d;
     d.cancelPrint();
-    QTest::keyClick(p->findChild<QWidget*>(QStringLiteral("PageView")), Qt::Key_P, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(d.printRequests(), 1);
     const QString out = data_.path(QStringLiteral("printed.pdf"));
     d.confirmPrint(out);
-    p->findChild<QToolButton*>(QStringLiteral("cmd印刷"))->click();
+    print->click();
     EXPECT_EQ(d.printRequests(), 2);
     EXPECT_TRUE(pdfText(out).contains(QStringLiteral("顧客01")));
     p->close();

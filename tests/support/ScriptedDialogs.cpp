@@ -78,6 +78,12 @@ ScriptedDialogs& ScriptedDialogs::cancelPrint()
     return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::choosePaper(QPageSize::PageSizeId paper, QPageLayout::Orientation orientation)
+{
+    paper_.emplace(paper, orientation);
+    return *this;
+}
+
 bool ScriptedDialogs::allUsed() const
 {
     return answers_.isEmpty() && fileScript_.isEmpty() && folderScript_.isEmpty() && printScript_.isEmpty();
@@ -94,6 +100,10 @@ bool ScriptedDialogs::print(QWidget*, QPrinter& printer)
     if (!pdf->isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(*pdf);
+    }
+    if (paper_) {
+        printer.setPageSize(QPageSize(paper_->first));
+        printer.setPageOrientation(paper_->second);
     }
     return true;
 }

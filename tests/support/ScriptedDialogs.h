@@ -2,11 +2,14 @@
 
 #include "Dialogs.h"
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 #include <optional>
+#include <utility>
 
 namespace rov2::test {
 
@@ -47,6 +50,10 @@ public:
     /// that PDF file instead of printing, so a test can see what was printed.
     ScriptedDialogs& confirmPrint(const QString& pdfPath = {});
     ScriptedDialogs& cancelPrint();
+    /// Every print dialog confirmed from now on is left at this paper, as a
+    /// user would choose it there.
+    ScriptedDialogs& choosePaper(QPageSize::PageSizeId paper,
+                                 QPageLayout::Orientation orientation = QPageLayout::Portrait);
 
     const QVector<MessageRequest>& messages() const { return messages_; }
     const QVector<FileRequest>& fileRequests() const { return files_; }
@@ -77,6 +84,7 @@ private:
     QStringList folderPrompts_;
     QQueue<std::optional<QString>> printScript_;
     int printRequests_ = 0;
+    std::optional<std::pair<QPageSize::PageSizeId, QPageLayout::Orientation>> paper_;
     int beeps_ = 0;
     DialogsScope scope_{*this}; // last: installed once everything else is ready
 };
