@@ -10,15 +10,19 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTimer>
+#include <QStringList>
 #include <QTranslator>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VAVⅡaruv"));
+    // An installed program's windows go with its menu entry and icon.
+    QApplication::setDesktopFileName(QStringLiteral("jp.example.vavaruv"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("jp.example.vavaruv")));
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
 
     // Qt's own texts (standard buttons, context menus) in Japanese.
@@ -50,9 +54,11 @@ int main(int argc, char** argv)
     main.show();
 
     // Said once, after the window is up, instead of empty lists in silence.
+    QStringList notices;
     if (const auto notice = rov2::startupNotice(rov2::env().locations))
-        QTimer::singleShot(0, &main, [text = *notice] {
-            rov2::ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"), text);
-        });
+        notices << *notice;
+    if (!start.dailyCopyNotice.isEmpty())
+        notices << start.dailyCopyNotice;
+    rov2::tellAfterShown(&main, notices);
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include "Accessibility.h"
 #include "ComboBox.h"
+#include "DailyCopyPanel.h"
 #include "Drives.h"
 #include "ScreenControls.h"
 #include "TextBox.h"
@@ -180,6 +181,8 @@ QWidget* FrmHosyu::buildBackupTab()
     readGrid->addWidget(new QLabel(QStringLiteral("CSVファイルから読み込む"), readGroup), 2, 0);
     readGrid->addWidget(cmdCSV読込, 2, 1);
     v->addWidget(readGroup);
+    pnl自動保存 = new DailyCopyPanel(page);
+    v->addWidget(pnl自動保存);
     v->addWidget(FddMsg);
     v->addStretch();
     auto* corner = new QHBoxLayout;

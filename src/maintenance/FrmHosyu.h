@@ -19,6 +19,7 @@ class QTabWidget;
 namespace rov2 {
 
 class ComboBox;
+class DailyCopyPanel;
 class TextBox;
 
 /// The maintenance screen (保守): the program settings and data locations,
@@ -114,6 +115,7 @@ private Q_SLOTS:
     void clickFloppyRestore();  ///< Command8
     void clickCopyToFolder();   ///< Command9
     void clickReadFromFolder(); ///< Command11
+    void clickRestoreDailyCopy(); ///< cmd自動保存読込 (Enter on the list too)
     void clickConvert();        ///< Command16
     BackupJob backupJob();
     void afterRestore(BackupOutcome outcome);
@@ -175,6 +177,7 @@ private:
     QPushButton* Command8 = nullptr;
     QPushButton* Command11 = nullptr;
     QPushButton* cmdCSV読込 = nullptr;
+    DailyCopyPanel* pnl自動保存 = nullptr;
     QLabel* FddMsg = nullptr;
     QPushButton* CmdHint2 = nullptr;
     // データ削除

@@ -3,11 +3,13 @@
 #include "BackupFolderCopy.h"
 #include "ComboBox.h"
 #include "ConvertRov.h"
+#include "DailyCopyPanel.h"
 #include "Dialogs.h"
 #include "FileDialogs.h"
 #include "FrmHosyu.h"
 #include "HintButton.h"
 #include "ProgramEnv.h"
+#include "RestoreDailyCopy.h"
 #include "RestoreFloppy.h"
 #include "ScreenStack.h"
 #include "TextBox.h"
@@ -85,6 +87,7 @@ void FrmHosyu::connectControls()
     connect(Command9, &QPushButton::clicked, this, &FrmHosyu::clickCopyToFolder);
     connect(Command11, &QPushButton::clicked, this, &FrmHosyu::clickReadFromFolder);
     connect(cmdCSV読込, &QPushButton::clicked, this, &FrmHosyu::ReadCsvFile);
+    connect(pnl自動保存, &DailyCopyPanel::restoreRequested, this, &FrmHosyu::clickRestoreDailyCopy);
     connect(Command1, &QPushButton::clicked, this, &FrmHosyu::DeleteAllData);
     connect(Command6, &QPushButton::clicked, this, [this] { DeleteAllKokyaku(true); });
     connect(Command5, &QPushButton::clicked, this, &FrmHosyu::DeleteCodeTables);
@@ -181,6 +184,12 @@ void FrmHosyu::clickFloppyRestore() { afterRestore(RestoreVT(backupJob(), cmbFDD
 void FrmHosyu::clickCopyToFolder() { SaveDataFileToHdd(backupJob()); }
 
 void FrmHosyu::clickReadFromFolder() { afterRestore(ReadDataFileFromHdd(backupJob())); }
+
+void FrmHosyu::clickRestoreDailyCopy()
+{
+    if (const std::optional<DailyCopy> copy = pnl自動保存->chosen())
+        afterRestore(RestoreDailyCopy(backupJob(), *copy));
+}
 
 void FrmHosyu::afterRestore(BackupOutcome outcome)
 {

@@ -1,5 +1,6 @@
 // The 設定 tab: the settings row of the data file and the location row of the work file.
 #include "ComboBox.h"
+#include "DailyCopyPanel.h"
 #include "Dialogs.h"
 #include "FileDialogs.h"
 #include "FrmHosyu.h"
@@ -80,6 +81,7 @@ void FrmHosyu::Form_Load()
     txtSrcPath->setText(defaultSourcePath());
     if (cmbFDD->count() > 0)
         cmbFDD->setText(cmbFDD->itemText(0));
+    pnl自動保存->refresh(env().locations.dataFile);
 }
 
 void FrmHosyu::Clear保守画面()

@@ -214,7 +214,7 @@ TEST(StartProgram, TakesOverTheLockOfACrashedCopy)
     test::TempData d(false);
     const QString dataFolder = d.folder() + QStringLiteral("data/");
     ASSERT_TRUE(QDir().mkpath(dataFolder));
-    QFile lock(dataFolder + QString::fromUtf8(kInstanceLockName));
+    QFile lock(dataFolder + QString::fromUtf16(kLockFileName));
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
     // A process number beyond any the system hands out: its owner is gone.
     lock.write("2147483000\nrov2\n" + QSysInfo::machineHostName().toUtf8() + "\n");
@@ -245,7 +245,7 @@ TEST_P(LeftLockFile, IsTakenOverAndThenKeepsTheNextCopyOut)
     test::TempData d(false);
     const QString dataFolder = d.folder() + QStringLiteral("data/");
     ASSERT_TRUE(QDir().mkpath(dataFolder));
-    QFile left(dataFolder + QString::fromLatin1(kInstanceLockName));
+    QFile left(dataFolder + QString::fromUtf16(kLockFileName));
     ASSERT_TRUE(left.open(QIODevice::WriteOnly));
     left.write(GetParam().contents);
     left.close();
@@ -310,7 +310,7 @@ TEST(StartProgram, AnotherProcessHoldingTheLockKeepsUsOutUntilItIsKilled)
     holder.start(QStringLiteral("sh"),
                  {QStringLiteral("-c"),
                   QStringLiteral("exec 9>>\"$1\" && flock -n 9 && echo held && exec sleep 60"),
-                  QStringLiteral("sh"), dataFolder + QString::fromLatin1(kInstanceLockName)});
+                  QStringLiteral("sh"), dataFolder + QString::fromUtf16(kLockFileName)});
     ASSERT_TRUE(holder.waitForStarted());
     while (!holder.canReadLine() && holder.waitForReadyRead(10000)) {
     }
