@@ -320,54 +320,6 @@ TEST(DamagedJetValue, aMemoOnAPageTheFileLacksStopsTheTable)
     EXPECT_FALSE(file->readsWhole());
 }
 
-// A copy of the Jet 4 fixture in @p dir with the byte at @p at changed from
-// @p was to @p now; empty when the fixture does not hold @p was there.
-QString damagedDateTest(const QTemporaryDir& dir, qsizetype at, char was, char now)
-{
-    QFile whole(jetFixture(QStringLiteral("DateTestDatabase.mdb")));
-    if (!whole.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = whole.readAll();
-    if (bytes.at(at) != was)
-        return {};
-    bytes[at] = now;
-    QFile damaged(dir.filePath(QStringLiteral("damaged.mdb")));
-    if (!damaged.open(QIODevice::WriteOnly) || damaged.write(bytes) != bytes.size())
-        return {};
-    return damaged.fileName();
-}
-
-// libmdb takes a row's value offsets as they stand; one sent past the page
-// must not be read from beyond it.
-TEST(DamagedJetValue, aRowPointingOutsideItsPageMakesTheFileUnreadable)
-{
-    QTemporaryDir dir;
-    // The high byte of a value's offset in row 18 of the access rights
-    // (MSysACEs, page 35), now 12 KB on.
-    const QString path = damagedDateTest(dir, 35 * 4096 + 3369, 0, 0x31);
-    ASSERT_FALSE(path.isEmpty());
-
-    auto file = JetFile::open(path);
-    ASSERT_TRUE(file);
-    QString error;
-    EXPECT_FALSE(file->readsWhole(&error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("MSysACEs: row 18 "))) << error.toStdString();
-}
-
-// libmdb walks the property blocks of the catalogue trusting their lengths,
-// and a value of length zero kept it reading the same bytes for ever.
-TEST(DamagedJetValue, aCataloguePropertyOfLengthZeroIsRefusedAtOpening)
-{
-    QTemporaryDir dir;
-    // The length of a value in a property block on page 36.
-    const QString path = damagedDateTest(dir, 36 * 4096 + 3898, 12, 0);
-    ASSERT_FALSE(path.isEmpty());
-
-    QString error;
-    EXPECT_FALSE(JetFile::open(path, {}, &error));
-    EXPECT_TRUE(error.endsWith(QStringLiteral("catalogue is damaged"))) << error.toStdString();
-}
-
 TEST(TableSourceOfJet, readsLikeTheReader)
 {
     auto source = openTableSource(jetFixture(QStringLiteral("nwind.mdb")), SourceOptions{QStringLiteral("CP1252")});
