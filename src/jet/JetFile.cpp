@@ -1,5 +1,7 @@
 #include "JetFile.h"
 
+#include "JetProperties.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QHash>
@@ -65,6 +67,19 @@ bool storedApart(const unsigned char* raw, int size)
     return (header & kInline) == 0 && (header & kLength) > 0;
 }
 
+/// True when every value libmdb cracked out of a row lies inside the page.
+/// It takes the offsets from the row as they stand, so a damaged row can send
+/// them anywhere, and the values are read from the page buffer directly.
+bool insidePage(const MdbField* fields, size_t count, int pageSize)
+{
+    for (size_t k = 0; k < count; ++k) {
+        const MdbField& f = fields[k];
+        if (!f.is_null && (f.start < 0 || f.siz < 0 || static_cast<qint64>(f.start) + f.siz > pageSize))
+            return false;
+    }
+    return true;
+}
+
 qint64 readInt64(const unsigned char* p)
 {
     quint64 v = 0;
@@ -77,7 +92,9 @@ qint64 readInt64(const unsigned char* p)
 
 QDateTime dateFromJet(double stored)
 {
-    if (!std::isfinite(stored))
+    // Years 100 to 9999 lie within four million days of the epoch; a value
+    // further out is no date, nor a number of days that fits an integer.
+    if (!std::isfinite(stored) || std::fabs(stored) > 4e6)
         return {};
     // The whole part counts days from 1899-12-30 (negative before it); the
     // fraction is the time of day, counted forward from midnight on either side.
@@ -146,6 +163,8 @@ std::unique_ptr<JetFile> JetFile::open(const QString& path, const JetOptions& op
     impl->catalogue.object_type = MDB_TABLE;
     impl->catalogue.table_pg = 2;
     std::strcpy(impl->catalogue.object_name, "MSysObjects");
+    if (!catalogueWellFormed(*impl))
+        return fail(QStringLiteral("%1: the Jet file's catalogue is damaged").arg(path));
     if (!mdb_read_catalog(impl->mdb.get(), MDB_TABLE))
         return fail(QStringLiteral("%1: the Jet file's catalogue cannot be read").arg(path));
     for (unsigned int i = 0; i < impl->mdb->num_catalog; ++i) {
@@ -258,6 +277,21 @@ std::unique_ptr<JetTable> JetTable::Impl::open(MdbCatalogEntry* entry, QString* 
     return std::unique_ptr<JetTable>(new JetTable(std::move(impl)));
 }
 
+// libmdb parses the property block of every catalogue row while it builds the
+// catalogue, trusting the lengths inside (see propertiesWellFormed); the
+// blocks are looked at here first, through the same reader as every table.
+bool JetFile::catalogueWellFormed(Impl& impl)
+{
+    auto table = JetTable::Impl::open(&impl.catalogue, nullptr);
+    if (!table)
+        return true; // libmdb finds no catalogue either, and says so
+    while (table->next())
+        if (!propertiesWellFormed(table->value(QStringLiteral("LvProp")).toByteArray()))
+            return false;
+    // libmdb goes on past a row this reader stops at, into blocks unseen here.
+    return table->fault() == JetTable::Fault::None;
+}
+
 const QString& JetTable::name() const { return d_->name; }
 const QStringList& JetTable::fieldNames() const { return d_->names; }
 qint64 JetTable::rowCountHint() const { return d_->table->num_rows; }
@@ -297,6 +331,10 @@ QString JetTable::faultText() const
         return QStringLiteral("%1: row %2 has a memo or OLE value that cannot be read; the file is damaged or cut short")
             .arg(d_->name)
             .arg(d_->read);
+    case Fault::RowDamaged:
+        return QStringLiteral("%1: row %2 points outside its page; the file is damaged")
+            .arg(d_->name)
+            .arg(d_->read);
     }
     return {};
 }
@@ -310,6 +348,10 @@ void JetTable::Impl::readCurrent()
     size_t size = 0;
     const bool cracked = mdb_find_row(mdb, static_cast<int>(table->cur_row) - 1, &start, &size) == 0 &&
                          mdb_crack_row(table.get(), start & 0x1fff, size, fields) > 0;
+    if (cracked && !insidePage(fields, columns.size(), mdb->fmt->pg_size)) {
+        fault = Fault::RowDamaged;
+        return;
+    }
     const std::vector<bool> apart = cracked ? longValuesApart(fields) : std::vector<bool>(columns.size());
     // OLE values are read last: reading one may leave another page in the buffer.
     for (int pass = 0; pass < 2; ++pass) {

@@ -46,6 +46,7 @@ public:
 private:
     struct Impl;
     explicit JetFile(std::unique_ptr<Impl> impl);
+    static bool catalogueWellFormed(Impl& impl);
     std::unique_ptr<Impl> d_;
 };
 
@@ -70,7 +71,8 @@ public:
         None,
         Overran,     ///< more rows than the table's definition holds
         RowsMissing, ///< fewer rows than it holds: a page could not be read
-        ValueMissing ///< a memo or OLE value kept on another page could not be read
+        ValueMissing, ///< a memo or OLE value kept on another page could not be read
+        RowDamaged    ///< a row's values point outside its page
     };
 
     /// Reads the next row. @return false at the end, or when the table could

@@ -227,7 +227,8 @@ INSTANTIATE_TEST_SUITE_P(Days, JetDates,
                                            // 23:59:59.9 on the last day rounds past the last day
                                            DateCase{2958465.999999, ""},
                                            DateCase{2958466.0, ""}, DateCase{-700000.0, ""},
-                                           DateCase{std::nan(""), ""}),
+                                           DateCase{std::nan(""), ""}, DateCase{-1.5e107, ""},
+                                           DateCase{1e19, ""}),
                          FieldName<&DateCase::stored>());
 
 TEST(SourceKind, firstBytesTellTheKind)
@@ -319,6 +320,72 @@ TEST(DamagedJetValue, aMemoOnAPageTheFileLacksStopsTheTable)
     EXPECT_EQ(employees->fault(), jet::JetTable::Fault::ValueMissing);
     EXPECT_FALSE(file->readsWhole());
 }
+
+// A copy of the Jet 4 fixture in @p dir with the byte at @p at changed from
+// @p was to @p now; empty when the fixture does not hold @p was there.
+QString damagedDateTest(const QTemporaryDir& dir, qsizetype at, char was, char now)
+{
+    QFile whole(jetFixture(QStringLiteral("DateTestDatabase.mdb")));
+    if (!whole.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = whole.readAll();
+    if (bytes.at(at) != was)
+        return {};
+    bytes[at] = now;
+    QFile damaged(dir.filePath(QStringLiteral("damaged.mdb")));
+    if (!damaged.open(QIODevice::WriteOnly) || damaged.write(bytes) != bytes.size())
+        return {};
+    return damaged.fileName();
+}
+
+// libmdb takes a row's value offsets as they stand; one sent past the page
+// must not be read from beyond it.
+TEST(DamagedJetValue, aRowPointingOutsideItsPageMakesTheFileUnreadable)
+{
+    QTemporaryDir dir;
+    // The high byte of a value's offset in row 18 of the access rights
+    // (MSysACEs, page 35), now 12 KB on.
+    const QString path = damagedDateTest(dir, 35 * 4096 + 3369, 0, 0x31);
+    ASSERT_FALSE(path.isEmpty());
+
+    auto file = JetFile::open(path);
+    ASSERT_TRUE(file);
+    QString error;
+    EXPECT_FALSE(file->readsWhole(&error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("MSysACEs: row 18 "))) << error.toStdString();
+}
+
+// libmdb walks the property blocks of the catalogue trusting their lengths, and
+// goes on through catalogue rows this reader cannot check: either kept it
+// reading the same bytes for ever.
+struct CatalogueDamage {
+    const char* name;
+    qsizetype at;
+    char was;
+    char now;
+};
+
+class DamagedJetCatalogue : public ::testing::TestWithParam<CatalogueDamage> {};
+
+TEST_P(DamagedJetCatalogue, isRefusedAtOpening)
+{
+    QTemporaryDir dir;
+    const QString path = damagedDateTest(dir, GetParam().at, GetParam().was, GetParam().now);
+    ASSERT_FALSE(path.isEmpty());
+
+    QString error;
+    EXPECT_FALSE(JetFile::open(path, {}, &error));
+    EXPECT_TRUE(error.endsWith(QStringLiteral("catalogue is damaged"))) << error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, DamagedJetCatalogue,
+    ::testing::Values(
+        // The length of a value in a property block on page 36.
+        CatalogueDamage{"propertyOfLengthZero", 36 * 4096 + 3898, 12, 0},
+        // The high byte of the first value's offset in the first row of MSysObjects (page 17).
+        CatalogueDamage{"rowPointingOutsideItsPage", 17 * 4096 + 4090, 0, 0x31}),
+    FieldName<&CatalogueDamage::name>());
 
 TEST(TableSourceOfJet, readsLikeTheReader)
 {
