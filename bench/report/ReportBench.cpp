@@ -1,7 +1,8 @@
 // The three list reports at 10,000 customers with two family members each in
 // the print tables: reading and laying out, writing the PDF, the number of
-// pages, and the time until the preview shows its first page. The baseline is
-// the bare read of each report's query through the data layer.
+// pages, the peak memory of that, the time until the preview shows its first
+// page and until it knows the page count. The baseline is the bare read of
+// each report's query through the data layer.
 #include "BenchFiles.h"
 #include "CustomerFamilyListReport.h"
 #include "CustomerListReport.h"
@@ -17,7 +18,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 
 #include <cstdio>
 #include <memory>
@@ -41,7 +44,8 @@ bool twoMembersEach(const QString& workFile)
                                 QStringLiteral("女")});
 }
 
-double bareRead(const QString& workFile, const QString& sql)
+/// The bare read of the whole query, and (in @p firstRow) the time until its first row.
+double bareRead(const QString& workFile, const QString& sql, double* firstRow)
 {
     QElapsedTimer t;
     t.start();
@@ -50,43 +54,88 @@ double bareRead(const QString& workFile, const QString& sql)
         return -1;
     rov2::Query q = db->query(sql);
     qint64 rows = 0;
-    while (q.next())
+    *firstRow = -1;
+    while (q.next()) {
+        if (*firstRow < 0)
+            *firstRow = t.nsecsElapsed() / 1e6;
         for (int i = 0; i < q.columnNames().size(); ++i)
             rows += q.value(i).isNull() ? 0 : 1;
+    }
     return t.nsecsElapsed() / 1e6;
+}
+
+long statusKb(const char* field)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray key = QByteArray(field) + ':';
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+/// Starts the peak memory over from what the program holds now.
+void resetPeak()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
+}
+
+/// From a new report object to the first page painted in a preview window,
+/// then until the preview, laying out the rest while it waits, knows the
+/// page count.
+template <class R>
+void measurePreview(const char* name, double baseline)
+{
+    QElapsedTimer t;
+    t.start();
+    R report;
+    report.Restart();
+    rov2::report::ReportPreview* preview = report.Show(rov2::OwnFiles{});
+    preview->grab();
+    const double firstPage = t.nsecsElapsed() / 1e6;
+    const QLabel* count = preview->findChild<QLabel*>(QStringLiteral("lblページ数"));
+    while (count && count->text().endsWith(QStringLiteral("…")))
+        QApplication::processEvents();
+    const double allPages = t.nsecsElapsed() / 1e6;
+    const int pages = preview->pageCount();
+    preview->close();
+    QApplication::processEvents();
+    std::printf("%-16s first preview page %8.1f ms (%.2f x baseline)  all %d pages known %8.1f ms\n", name,
+                firstPage, firstPage / baseline, pages, allPages);
 }
 
 template <class R>
 void measure(const char* name, const QString& sql, const QString& workFile, const QString& out)
 {
-    const double baseline = bareRead(workFile, sql);
-
+    double firstRow = 0;
+    const double baseline = bareRead(workFile, sql, &firstRow);
+    resetPeak();
+    const long before = statusKb("VmRSS");
     QElapsedTimer t;
     t.start();
-    R report;
-    report.Restart();
-    const double layout = t.nsecsElapsed() / 1e6;
-    const auto pages = report.pages();
-
-    t.restart();
+    double layout = 0;
+    double pdfTime = 0;
+    int pages = 0;
+    bool saved = false;
     const QString pdf = out + QLatin1Char('/') + QString::fromUtf8(name) + QStringLiteral(".pdf");
-    const bool saved = rov2::report::savePdf(*pages, pdf, report.caption()) == rov2::report::PdfResult::Saved;
-    const double pdfTime = t.nsecsElapsed() / 1e6;
-
-    // From a new report object to the first page painted in a preview window.
-    t.restart();
-    R again;
-    again.Restart();
-    rov2::report::ReportPreview* preview = again.Show(rov2::OwnFiles{});
-    preview->grab();
-    const double firstPage = t.nsecsElapsed() / 1e6;
-    preview->close();
-    QApplication::processEvents();
-
-    std::printf("%-16s pages %6d  read+layout %8.1f ms  PDF %9.1f ms (%s, %.1f MB)  first preview page %8.1f ms"
-                "  | baseline bare read of the query %7.1f ms\n",
-                name, static_cast<int>(pages->pages.size()), layout, pdfTime, saved ? "saved" : "FAILED",
-                QFileInfo(pdf).size() / 1e6, firstPage, baseline);
+    {
+        R report;
+        report.Restart();
+        pages = report.pageSource()->pageCount();
+        layout = t.nsecsElapsed() / 1e6;
+        t.restart();
+        saved = rov2::report::savePdf(*report.pageSource(), pdf, report.caption()) == rov2::report::PdfResult::Saved;
+        pdfTime = t.nsecsElapsed() / 1e6;
+    }
+    std::printf("%-16s pages %6d  read+layout %8.1f ms  PDF %9.1f ms (%s, %.1f MB)  peak %ld MB (%ld MB before)"
+                "  | baseline bare read of the query %7.1f ms (first row %.1f ms)\n",
+                name, pages, layout, pdfTime, saved ? "saved" : "FAILED", QFileInfo(pdf).size() / 1e6,
+                statusKb("VmHWM") / 1024, before / 1024, baseline, firstRow);
+    measurePreview<R>(name, baseline);
     std::fflush(stdout);
 }
 

@@ -91,9 +91,8 @@ bool fill(Database& work, const QString& dataFile, const ListFilter& filter)
            tx.commit();
 }
 
-std::optional<qint64> countOf(const QString& file, const QString& table)
+std::optional<qint64> countOf(Database* db, const QString& table)
 {
-    auto db = Database::open(file);
     if (!db)
         return std::nullopt;
     return db->count(QStringLiteral("SELECT count(*) AS num FROM \"%1\"").arg(table));
@@ -122,8 +121,10 @@ bool buildList(const QString& dataFile, const QString& workFile, const ListFilte
 
 ListCounts counts(const QString& dataFile, const QString& workFile)
 {
-    return {countOf(workFile, QStringLiteral("w顧客リスト")), countOf(dataFile, QStringLiteral("顧客マスタ")),
-            countOf(dataFile, QStringLiteral("家族情報"))};
+    const auto work = Database::open(workFile);
+    const auto data = Database::open(dataFile);
+    return {countOf(work.get(), QStringLiteral("w顧客リスト")), countOf(data.get(), QStringLiteral("顧客マスタ")),
+            countOf(data.get(), QStringLiteral("家族情報"))};
 }
 
 bool setAllMarks(const QString& workFile, bool marked)

@@ -17,6 +17,7 @@ class rptTack2601;
 
 class ComboBox;
 class CustomerListModel;
+class FrmHagakiSettings;
 class ListGridView;
 class PrintSelection;
 class TackForm2601;
@@ -61,8 +62,8 @@ public:
     /// chosen, prints or previews it and hides the panel; otherwise says what
     /// is missing and leaves the panel open.
     void cmd印刷開始_Click();
-    /// オプション on the print panel: the label start-position screen, when a
-    /// label print is chosen.
+    /// オプション on the print panel: the label start-position screen when a
+    /// label print is chosen, the postcard settings when a postcard print is.
     void cmdオプション_Click();
     /// Copies the marked customers and family members into the print tables
     /// and prints (or previews) the list report that fits what was marked,
@@ -77,6 +78,14 @@ public:
     /// @return false when the label data could not be made (the user is told,
     /// nothing is printed).
     bool ExecTackPrn(bool preview);
+    /// Prints (or previews) the address side of a postcard for each marked
+    /// customer, its marked family members written beside its name, and for
+    /// each marked member whose customer is not marked (postcardAddressees),
+    /// as the postcard settings say, with the shop as the sender when they
+    /// ask for it. A print that fails is told (印刷/失敗).
+    /// @return false when the cards could not be made (the user is told,
+    /// nothing is printed).
+    bool PrintPostcards(bool preview);
 
     /// CSV出力: writes the marked customers (every listed one when none is
     /// marked) to a CSV file the user chooses, in the encoding chosen in
@@ -109,6 +118,8 @@ private:
     void clickHint();
     void togglePrintPanel();
     void connectPrintPanel();
+    void openTackForm();
+    void openHagakiSettings();
     void showBusy(const QString& text);
     void hideBusy();
     void showCounts();
@@ -128,6 +139,7 @@ private:
     CustomerListModel* model_ = nullptr;
     PrintSelection* frm印刷選択 = nullptr;
     QPointer<TackForm2601> tackForm_;
+    QPointer<FrmHagakiSettings> hagakiForm_;
     QLabel* LblDispNum = nullptr;
     QLabel* LblAllNum = nullptr;
     QLabel* LblFamNum = nullptr;

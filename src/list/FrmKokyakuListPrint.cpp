@@ -1,5 +1,5 @@
 // The print panel of the customer list: the dispatch of 印刷開始, the list
-// reports and the address labels.
+// reports, the address labels and the postcards.
 #include "ComboBox.h"
 #include "CustomerCsvExport.h"
 #include "CustomerFamilyListReport.h"
@@ -8,13 +8,18 @@
 #include "Dialogs.h"
 #include "FamilyListReport.h"
 #include "FindTrueRecord.h"
+#include "FrmHagakiSettings.h"
 #include "FrmKokyakuList.h"
 #include "LabelSettings.h"
 #include "Messages.h"
 #include "OwnFiles.h"
+#include "PostcardAddressees.h"
+#include "PostcardReport.h"
+#include "PostcardSettings.h"
 #include "PrintDataStore.h"
 #include "PrintSelection.h"
 #include "ProgramEnv.h"
+#include "ReportPreview.h"
 #include "TackForm2601.h"
 #include "TackReport.h"
 
@@ -49,6 +54,8 @@ QString reportName(const ListPrintData& marked)
         return QStringLiteral("rpt顧客家族一覧");
     return marked.family ? QStringLiteral("rpt家族情報一覧") : QStringLiteral("rpt顧客一覧");
 }
+
+const QString kPostcardCaption = QStringLiteral("はがき宛名");
 
 void tellPrintDataFailed()
 {
@@ -95,14 +102,26 @@ void FrmKokyakuList::cmd印刷開始_Click()
     case PrintChoice::ListPreview:
         SetPrnData(true);
         break;
+    case PrintChoice::Postcard:
+        PrintPostcards(false);
+        break;
+    case PrintChoice::PostcardPreview:
+        PrintPostcards(true);
+        break;
     }
     frm印刷選択->hide();
 }
 
 void FrmKokyakuList::cmdオプション_Click()
 {
-    if (!frm印刷選択->labelsChosen())
-        return;
+    if (frm印刷選択->labelsChosen())
+        openTackForm();
+    else if (frm印刷選択->postcardsChosen())
+        openHagakiSettings();
+}
+
+void FrmKokyakuList::openTackForm()
+{
     if (!tackForm_) {
         tackForm_ = new TackForm2601(this);
         tackForm_->setAttribute(Qt::WA_DeleteOnClose);
@@ -159,6 +178,48 @@ bool FrmKokyakuList::ExecTackPrn(bool preview)
         report.Show(own, this);
     else if (report.PrintReport(true, own, this) == report::PrintResult::Failed)
         report::tellPrintFailed(report.caption());
+    return true;
+}
+
+void FrmKokyakuList::openHagakiSettings()
+{
+    if (!hagakiForm_) {
+        hagakiForm_ = new FrmHagakiSettings(this);
+        hagakiForm_->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        hagakiForm_->Form_Load();
+    }
+    hagakiForm_->show();
+    hagakiForm_->raise();
+    hagakiForm_->activateWindow();
+}
+
+bool FrmKokyakuList::PrintPostcards(bool preview)
+{
+    showBusy(QStringLiteral("印刷準備中です････"));
+    const report::PostcardOptions options = PostcardSettings::load();
+    const auto marked = PrintDataStore::markedForPostcards(env().locations.dataFile, model_->workFile());
+    // The sender is read only when it is printed: a shop without its own record still prints cards.
+    const auto sender = options.printSender ? PrintDataStore::postcardSender(env().locations.dataFile)
+                                            : std::optional<report::PostcardSender>(report::PostcardSender{});
+    hideBusy();
+    const std::vector<report::PostcardAddressee> cards =
+        marked ? postcardAddressees(*marked) : std::vector<report::PostcardAddressee>{};
+    if (!marked || !sender || cards.empty()) {
+        qWarning("postcards: the cards could not be made (rows read: %d, sender read: %d, cards: %d)",
+                 marked.has_value(), sender.has_value(), static_cast<int>(cards.size()));
+        tellPrintDataFailed();
+        return false;
+    }
+    auto pages = std::make_shared<const report::LaidOutReport>(report::layoutPostcards(cards, *sender, options));
+    const OwnFiles own = ownFiles(env().locations);
+    if (preview) {
+        auto* window = new report::ReportPreview(pages, kPostcardCaption, own, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+    } else if (report::printReport(*pages, kPostcardCaption, true, this, own) == report::PrintResult::Failed) {
+        report::tellPrintFailed(kPostcardCaption);
+    }
     return true;
 }
 

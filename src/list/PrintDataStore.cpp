@@ -68,6 +68,13 @@ QString columnsOf(const QString& table, const QString& prefix = {})
                    .arg(family, familyFromF));
 }
 
+// The customer of a row is the first one of that name, as a look-up by name finds it.
+const char* const kMarkedWithCustomer =
+    "SELECT l.名称, l.氏名, c.敬称, c.郵便番号, c.住所1, c.住所2, c.rowid FROM main.w顧客リスト AS l "
+    "LEFT JOIN data.顧客マスタ AS c ON c.rowid = "
+    "(SELECT min(rowid) FROM data.顧客マスタ WHERE 名称 = l.名称) "
+    "WHERE l.チェック <> 0 ORDER BY l.rowid";
+
 /// Appends the label rows inside the caller's transaction.
 [[nodiscard]] std::optional<int> appendLabels(Database& work, int blanks)
 {
@@ -83,12 +90,7 @@ QString columnsOf(const QString& table, const QString& prefix = {})
         int written = 0;
         for (; written < blanks; ++written)
             write({});
-        // The customer of a row is the first one of that name, as a look-up by name finds it.
-        Query q = work.query(QStringLiteral(
-            "SELECT l.名称, l.氏名, c.敬称, c.郵便番号, c.住所1, c.住所2, c.rowid FROM main.w顧客リスト AS l "
-            "LEFT JOIN data.顧客マスタ AS c ON c.rowid = "
-            "(SELECT min(rowid) FROM data.顧客マスタ WHERE 名称 = l.名称) "
-            "WHERE l.チェック <> 0 ORDER BY l.rowid"));
+        Query q = work.query(QString::fromUtf8(kMarkedWithCustomer));
         while (q.next()) {
             const bool found = !q.value(6).isNull();
             const bool member = !q.value(1).isNull();
@@ -168,6 +170,51 @@ std::optional<int> fillLabels(const QString& dataFile, const QString& workFile, 
     if (!written || !tx.commit())
         return std::nullopt;
     return written;
+}
+
+std::optional<std::vector<MarkedForPostcard>> markedForPostcards(const QString& dataFile, const QString& workFile)
+{
+    auto work = Database::open(workFile);
+    if (!work)
+        return std::nullopt;
+    DataAttached data(*work, dataFile);
+    if (!data.ok())
+        return std::nullopt;
+    std::vector<MarkedForPostcard> rows;
+    Query q = work->query(QString::fromUtf8(kMarkedWithCustomer));
+    while (q.next()) {
+        MarkedForPostcard r;
+        r.名称 = q.value(0).toString();
+        r.氏名 = q.value(1).toString();
+        r.member = !q.value(1).isNull();
+        r.customerFound = !q.value(6).isNull();
+        r.敬称 = q.value(2).toString();
+        r.郵便番号 = q.value(3).toString();
+        r.住所1 = q.value(4).toString();
+        r.住所2 = q.value(5).toString();
+        rows.push_back(std::move(r));
+    }
+    if (!q.ok())
+        return std::nullopt;
+    return rows;
+}
+
+std::optional<report::PostcardSender> postcardSender(const QString& dataFile)
+{
+    auto data = Database::open(dataFile);
+    if (!data)
+        return std::nullopt;
+    Query q = data->query(QStringLiteral("SELECT 顧客名, 郵便番号, 住所1, 電話番号 FROM 自社情報 LIMIT 1"));
+    report::PostcardSender sender;
+    if (q.next()) {
+        sender.name = q.value(0).toString();
+        sender.postalCode = q.value(1).toString();
+        sender.address = q.value(2).toString();
+        sender.telephone = q.value(3).toString();
+    }
+    if (!q.ok())
+        return std::nullopt;
+    return sender;
 }
 
 } // namespace rov2::PrintDataStore

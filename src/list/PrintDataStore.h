@@ -1,8 +1,11 @@
 #pragma once
 
+#include "PostcardAddressees.h"
+
 #include <QString>
 #include <QVariant>
 #include <optional>
+#include <vector>
 
 namespace rov2 {
 
@@ -53,6 +56,18 @@ QVariant postalCodeText(const QVariant& stored);
 /// @return the number of labels written (blanks included); nothing when the
 /// table could not be filled, and then it is left as it was.
 [[nodiscard]] std::optional<int> fillLabels(const QString& dataFile, const QString& workFile, int blanks);
+
+/// The marked rows of w顧客リスト in the list's order, each with its
+/// customer's 敬称 and address (a family row's customer is the one its 名称
+/// names, the first of that name, as for the labels).
+/// @return nothing when the rows could not be read.
+[[nodiscard]] std::optional<std::vector<MarkedForPostcard>> markedForPostcards(const QString& dataFile,
+                                                                               const QString& workFile);
+
+/// The shop itself as the sender of postcards: 顧客名, 郵便番号, 住所1 and
+/// 電話番号 of 自社情報's first row; empty when the table has no row.
+/// @return nothing when the data file could not be read.
+[[nodiscard]] std::optional<report::PostcardSender> postcardSender(const QString& dataFile);
 
 } // namespace PrintDataStore
 } // namespace rov2

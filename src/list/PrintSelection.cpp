@@ -19,7 +19,9 @@ PrintSelection::PrintSelection(QWidget* parent) : QGroupBox(QStringLiteral("印�
     const Box boxes[] = {{&chkタック, "chkタック", "タックシール"},
                          {&chkタックプレビュー, "chkタックプレビュー", "タックシールプレビュー"},
                          {&chk顧客リスト, "chk顧客リスト", "顧客リスト"},
-                         {&chkリストプレビュー, "chkリストプレビュー", "顧客リストプレビュー"}};
+                         {&chkリストプレビュー, "chkリストプレビュー", "顧客リストプレビュー"},
+                         {&chkはがき, "chkはがき", "はがき宛名"},
+                         {&chkはがきプレビュー, "chkはがきプレビュー", "はがき宛名プレビュー"}};
     auto* v = new QVBoxLayout(this);
     for (const Box& b : boxes) {
         *b.box = new QCheckBox(QString::fromUtf8(b.caption), this);
@@ -47,7 +49,8 @@ void PrintSelection::boxClicked(QCheckBox* box)
     // that is now clear leaves them as they are (all clear).
     if (!box->isChecked())
         return;
-    for (QCheckBox* other : {chkタック, chkタックプレビュー, chk顧客リスト, chkリストプレビュー})
+    for (QCheckBox* other :
+         {chkタック, chkタックプレビュー, chk顧客リスト, chkリストプレビュー, chkはがき, chkはがきプレビュー})
         if (other != box)
             other->setChecked(false);
 }
@@ -62,12 +65,21 @@ PrintChoice PrintSelection::choice() const
         return PrintChoice::TackPreview;
     if (chkリストプレビュー->isChecked())
         return PrintChoice::ListPreview;
+    if (chkはがき->isChecked())
+        return PrintChoice::Postcard;
+    if (chkはがきプレビュー->isChecked())
+        return PrintChoice::PostcardPreview;
     return PrintChoice::None;
 }
 
 bool PrintSelection::labelsChosen() const
 {
     return chkタック->isChecked() || chkタックプレビュー->isChecked();
+}
+
+bool PrintSelection::postcardsChosen() const
+{
+    return chkはがき->isChecked() || chkはがきプレビュー->isChecked();
 }
 
 QWidget* PrintSelection::firstInput() const

@@ -121,14 +121,38 @@ QWidget* FrmHosyu::buildSettingsTab()
     sexQuick->addWidget(cmbクイック);
     sexQuick->addStretch();
     g->addLayout(sexQuick, 5, 1, 1, 3);
+    g->addWidget(buildShopGroup(page), 6, 0, 1, 5);
     auto* corner = new QHBoxLayout;
     corner->addStretch();
     corner->addWidget(cmdHint1);
     corner->addWidget(Image1);
-    g->addLayout(corner, 7, 0, 1, 5);
+    g->addLayout(corner, 8, 0, 1, 5);
     g->setColumnStretch(3, 1);
-    g->setRowStretch(6, 1);
+    g->setRowStretch(7, 1);
     return page;
+}
+
+QWidget* FrmHosyu::buildShopGroup(QWidget* page)
+{
+    // The shop's own record, printed as the sender of postcards.
+    auto* box = new QGroupBox(QStringLiteral("自社情報（はがきの差出人）"), page);
+    txt自社名 = new TextBox(box);
+    txt自社郵便番号 = new TextBox(box);
+    txt自社住所 = new TextBox(box);
+    txt自社電話番号 = new TextBox(box);
+    const int digit = box->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    txt自社郵便番号->setMaximumWidth(digit * 12);
+    auto* g = new QGridLayout(box);
+    g->addWidget(caption("自社名", box), 0, 0);
+    g->addWidget(txt自社名, 0, 1, 1, 3);
+    g->addWidget(caption("郵便番号", box), 1, 0);
+    g->addWidget(txt自社郵便番号, 1, 1);
+    g->addWidget(caption("電話番号", box), 1, 2);
+    g->addWidget(txt自社電話番号, 1, 3);
+    g->addWidget(caption("住所", box), 2, 0);
+    g->addWidget(txt自社住所, 2, 1, 1, 3);
+    g->setColumnStretch(3, 1);
+    return box;
 }
 
 QWidget* FrmHosyu::buildBackupTab()
@@ -292,6 +316,10 @@ void FrmHosyu::nameControls()
         {cmb年号, "cmb年号", "年号"},
         {cmb性別, "cmb性別", "性別"},
         {cmbクイック, "cmbクイック", "クイック"},
+        {txt自社名, "txt自社名", "自社名"},
+        {txt自社郵便番号, "txt自社郵便番号", "自社の郵便番号"},
+        {txt自社住所, "txt自社住所", "自社の住所"},
+        {txt自社電話番号, "txt自社電話番号", "自社の電話番号"},
         {cmdHint1, "cmdHint1", "ヒント"},
         {Image1, "Image1", "ロゴ"},
         {Label5, "Label5", "データ保守の説明"},

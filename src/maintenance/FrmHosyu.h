@@ -126,6 +126,7 @@ protected:
 private:
     void buildControls();
     QWidget* buildSettingsTab();
+    QWidget* buildShopGroup(QWidget* page);
     QWidget* buildBackupTab();
     QWidget* buildDeletionTab();
     QWidget* buildConverterTab();
@@ -167,6 +168,10 @@ private:
     ComboBox* cmb年号 = nullptr;
     ComboBox* cmb性別 = nullptr;
     ComboBox* cmbクイック = nullptr;
+    TextBox* txt自社名 = nullptr;
+    TextBox* txt自社郵便番号 = nullptr;
+    TextBox* txt自社住所 = nullptr;
+    TextBox* txt自社電話番号 = nullptr;
     QPushButton* cmdHint1 = nullptr;
     QLabel* Image1 = nullptr;
     // データ保守

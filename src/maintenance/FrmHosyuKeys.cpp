@@ -47,7 +47,8 @@ void bringUp(QWidget* w)
 QList<QWidget*> FrmHosyu::settingsInputs() const
 {
     return {txtDataPath, txtYubinPath, cmb年号, chkYubinEria, txtYubinEriaName, Chk敬称,
-            Chk区分1,    Chk区分2,     Chk続柄, cmb性別,      cmbクイック};
+            Chk区分1,    Chk区分2,     Chk続柄, cmb性別,      cmbクイック, txt自社名,
+            txt自社郵便番号, txt自社電話番号, txt自社住所};
 }
 
 void FrmHosyu::setInputOrder()
@@ -64,7 +65,10 @@ void FrmHosyu::setInputOrder()
     // Paths are typed in Latin letters; the area name is Japanese.
     for (TextBox* t : {txtDataPath, txtYubinPath, txtSrcPath})
         t->setImeOpen(false);
-    txtYubinEriaName->setImeOpen(true);
+    for (TextBox* t : {txtYubinEriaName, txt自社名, txt自社住所})
+        t->setImeOpen(true);
+    for (TextBox* t : {txt自社郵便番号, txt自社電話番号})
+        t->setImeOpen(false);
 }
 
 void FrmHosyu::connectControls()

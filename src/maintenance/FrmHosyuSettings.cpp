@@ -43,6 +43,11 @@ const SettingField kSettingFields[] = {
     {u"性別", Shown::Choice, u"cmb性別", {u"女", u"男"}},
     {u"年号", Shown::Choice, u"cmb年号", {u"西暦", u"和暦"}},
     {u"クイック", Shown::Choice, u"cmbクイック", {u"する", u"しない"}},
+    // The shop itself: the sender printed on postcards.
+    {u"顧客名", Shown::Text, u"txt自社名", {nullptr, nullptr}},
+    {u"郵便番号", Shown::Text, u"txt自社郵便番号", {nullptr, nullptr}},
+    {u"住所1", Shown::Text, u"txt自社住所", {nullptr, nullptr}},
+    {u"電話番号", Shown::Text, u"txt自社電話番号", {nullptr, nullptr}},
 };
 
 QString str(const char16_t* s) { return QString::fromUtf16(s); }

@@ -27,6 +27,26 @@ QStringList qualifiedColumns(const QString& table)
     return columns;
 }
 
+void formatPageHeader(BandFormat& f)
+{
+    f.control(QStringLiteral("txt印刷日"))->text = printDateText(Clock::today());
+}
+
+void formatGroupHeader(BandFormat& f)
+{
+    showAgeOn(f, QStringLiteral("txt生年月日"), QStringLiteral("Field10"), Clock::today());
+    reformatBirthDate(f, QStringLiteral("txt生年月日"));
+}
+
+void formatDetail(BandFormat& f)
+{
+    showAgeOn(f, QStringLiteral("txt家族生年月日"), QStringLiteral("txt年齢"), Clock::today());
+    reformatBirthDate(f, QStringLiteral("txt家族生年月日"));
+    // The outer join gives a customer without family members one row with no
+    // family fields: nothing of the family block prints for it.
+    f.band.height = f.control(QStringLiteral("txt氏名"))->text.isEmpty() ? 0 : 1455;
+}
+
 } // namespace
 
 rpt顧客家族一覧::rpt顧客家族一覧() : Report(QStringLiteral("顧客一覧"))
@@ -52,24 +72,13 @@ void rpt顧客家族一覧::ActiveReport_ReportStart()
     setDataSource(env().locations.workFile, query());
 }
 
-void rpt顧客家族一覧::PageHeader_Format(BandFormat& f)
+std::optional<FormatHooks> rpt顧客家族一覧::detachedRoutines() const
 {
-    f.control(QStringLiteral("txt印刷日"))->text = printDateText(Clock::today());
-}
-
-void rpt顧客家族一覧::GroupHeader1_Format(BandFormat& f)
-{
-    showAgeOn(f, QStringLiteral("txt生年月日"), QStringLiteral("Field10"), Clock::today());
-    reformatBirthDate(f, QStringLiteral("txt生年月日"));
-}
-
-void rpt顧客家族一覧::Detail_Format(BandFormat& f)
-{
-    showAgeOn(f, QStringLiteral("txt家族生年月日"), QStringLiteral("txt年齢"), Clock::today());
-    reformatBirthDate(f, QStringLiteral("txt家族生年月日"));
-    // The outer join gives a customer without family members one row with no
-    // family fields: nothing of the family block prints for it.
-    f.band.height = f.control(QStringLiteral("txt氏名"))->text.isEmpty() ? 0 : 1455;
+    FormatHooks hooks;
+    hooks.pageHeader = formatPageHeader;
+    hooks.groupHeader = formatGroupHeader;
+    hooks.detail = formatDetail;
+    return hooks;
 }
 
 } // namespace rov2::report

@@ -15,9 +15,7 @@ public:
 
 protected:
     void ActiveReport_ReportStart() override;
-    void PageHeader_Format(BandFormat& f) override;
-    void GroupHeader1_Format(BandFormat& f) override;
-    void Detail_Format(BandFormat& f) override;
+    std::optional<FormatHooks> detachedRoutines() const override;
 };
 
 } // namespace rov2::report

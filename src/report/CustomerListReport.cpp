@@ -8,6 +8,21 @@ namespace rov2::report {
 
 using namespace list;
 
+namespace {
+
+void formatPageHeader(BandFormat& f)
+{
+    f.control(QStringLiteral("txt印刷日"))->text = printDateText(Clock::today());
+}
+
+void formatDetail(BandFormat& f)
+{
+    showAgeOn(f, QStringLiteral("txt生年月日"), QStringLiteral("Field10"), Clock::today());
+    reformatBirthDate(f, QStringLiteral("txt生年月日"));
+}
+
+} // namespace
+
 rpt顧客一覧::rpt顧客一覧() : Report(QStringLiteral("顧客一覧"))
 {
     definition().bands = {pageHeader(Variant::Customers), customerBlock(Variant::Customers)};
@@ -24,15 +39,12 @@ void rpt顧客一覧::ActiveReport_ReportStart()
     setDataSource(env().locations.workFile, query());
 }
 
-void rpt顧客一覧::PageHeader_Format(BandFormat& f)
+std::optional<FormatHooks> rpt顧客一覧::detachedRoutines() const
 {
-    f.control(QStringLiteral("txt印刷日"))->text = printDateText(Clock::today());
-}
-
-void rpt顧客一覧::Detail_Format(BandFormat& f)
-{
-    showAgeOn(f, QStringLiteral("txt生年月日"), QStringLiteral("Field10"), Clock::today());
-    reformatBirthDate(f, QStringLiteral("txt生年月日"));
+    FormatHooks hooks;
+    hooks.pageHeader = formatPageHeader;
+    hooks.detail = formatDetail;
+    return hooks;
 }
 
 } // namespace rov2::report

@@ -8,6 +8,21 @@ namespace rov2::report {
 
 using namespace list;
 
+namespace {
+
+void formatPageHeader(BandFormat& f)
+{
+    f.control(QStringLiteral("txt印刷日"))->text = printDateText(Clock::today());
+}
+
+void formatDetail(BandFormat& f)
+{
+    showAgeOn(f, QStringLiteral("txt家族生年月日"), QStringLiteral("txt年齢"), Clock::today());
+    reformatBirthDate(f, QStringLiteral("txt家族生年月日"));
+}
+
+} // namespace
+
 rpt家族情報一覧::rpt家族情報一覧() : Report(QStringLiteral("顧客リスト"))
 {
     definition().bands = {pageHeader(Variant::Families), familyBlock(Variant::Families)};
@@ -24,15 +39,12 @@ void rpt家族情報一覧::ActiveReport_ReportStart()
     setDataSource(env().locations.workFile, query());
 }
 
-void rpt家族情報一覧::PageHeader_Format(BandFormat& f)
+std::optional<FormatHooks> rpt家族情報一覧::detachedRoutines() const
 {
-    f.control(QStringLiteral("txt印刷日"))->text = printDateText(Clock::today());
-}
-
-void rpt家族情報一覧::Detail_Format(BandFormat& f)
-{
-    showAgeOn(f, QStringLiteral("txt家族生年月日"), QStringLiteral("txt年齢"), Clock::today());
-    reformatBirthDate(f, QStringLiteral("txt家族生年月日"));
+    FormatHooks hooks;
+    hooks.pageHeader = formatPageHeader;
+    hooks.detail = formatDetail;
+    return hooks;
 }
 
 } // namespace rov2::report

@@ -7,8 +7,8 @@
 
 namespace rov2::report {
 
-PageView::PageView(std::shared_ptr<const LaidOutReport> report, QWidget* parent)
-    : QWidget(parent), report_(std::move(report))
+PageView::PageView(std::shared_ptr<PageSource> pages, QWidget* parent)
+    : QWidget(parent), pages_(std::move(pages))
 {
     setFocusPolicy(Qt::StrongFocus);
     setDotsPerInch(dpi_);
@@ -23,7 +23,7 @@ void PageView::setPage(int index)
 void PageView::setDotsPerInch(double dpi)
 {
     dpi_ = dpi;
-    const QSize twips = report_->page.paperTwips();
+    const QSize twips = pages_->settings().paperTwips();
     setFixedSize(qRound(twips.width() * dpi / kTwipsPerInch), qRound(twips.height() * dpi / kTwipsPerInch));
     update();
 }
@@ -34,8 +34,8 @@ void PageView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::white);
     painter.setPen(Qt::gray);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    if (page_ >= 0 && page_ < static_cast<int>(report_->pages.size()))
-        paintPageScaled(painter, report_->pages[static_cast<size_t>(page_)], dpi_);
+    if (pages_->reach(page_))
+        paintPageScaled(painter, pages_->page(page_), dpi_);
 }
 
 } // namespace rov2::report

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportLayout.h"
+#include "PageSource.h"
 
 #include <QWidget>
 
@@ -8,11 +8,12 @@
 
 namespace rov2::report {
 
-/// One page of a report, painted at a given resolution when it is shown.
+/// One page of a report, painted at a given resolution when it is shown (and
+/// laid out then, when it was not yet).
 class PageView : public QWidget {
     Q_OBJECT
 public:
-    explicit PageView(std::shared_ptr<const LaidOutReport> report, QWidget* parent = nullptr);
+    explicit PageView(std::shared_ptr<PageSource> pages, QWidget* parent = nullptr);
 
     void setPage(int index);
     /// Dots per inch at which the page is drawn (the screen's own gives 100 %).
@@ -23,7 +24,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::shared_ptr<const LaidOutReport> report_;
+    std::shared_ptr<PageSource> pages_;
     int page_ = 0;
     double dpi_ = 96;
 };

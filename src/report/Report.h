@@ -12,6 +12,7 @@ class QWidget;
 
 namespace rov2::report {
 
+class ProgressiveLayout;
 class ReportPreview;
 
 /// A report definition with its own routines, in the manner the callers use
@@ -25,13 +26,17 @@ public:
     Report& operator=(const Report&) = delete;
 
     /// Starts the report over: calls ActiveReport_ReportStart, reads the data
-    /// source and lays every page out.
+    /// source and lays the pages out. A report whose routines are detached
+    /// (detachedRoutines) reads and lays out only its first page here; the
+    /// rest follows as it is asked for, by the preview while it waits for the
+    /// user, or whole before printing or saving.
     /// @return false when the data could not be read (the report then has its
     /// page header only; the reason is logged)
     bool Restart();
 
     /// Opens a preview window of the pages and returns at once; the window
-    /// keeps its own copy of the pages and deletes itself when closed.
+    /// keeps the pages (and what is still to be laid out) when the report is
+    /// gone, and deletes itself when closed.
     /// Restarts first when Restart() was never called. The window's PDF
     /// saving and printing to a file refuse the program's files @p own.
     ReportPreview* Show(const OwnFiles& own, QWidget* parent = nullptr);
@@ -41,8 +46,10 @@ public:
     /// caller to tell (tellPrintFailed).
     [[nodiscard]] PrintResult PrintReport(bool showDialog, const OwnFiles& own, QWidget* owner = nullptr);
 
-    /// The pages of the last Restart (none before it).
-    std::shared_ptr<const LaidOutReport> pages() const { return pages_; }
+    /// The pages of the last Restart, every one laid out (none before it).
+    std::shared_ptr<const LaidOutReport> pages() const;
+    /// The same pages, laid out as they are asked for (none before Restart).
+    std::shared_ptr<PageSource> pageSource() const;
 
     /// The preview window's caption.
     const QString& caption() const { return caption_; }
@@ -57,9 +64,14 @@ protected:
     /// Rows handed over directly (a start routine that builds its own).
     void setRows(RowSet rows);
 
-    /// The rows of the last Restart laid out on @p page instead of the report's own.
+    /// The report laid out on @p page instead of its own, its rows read afresh.
     LaidOutReport layoutOn(const PageSettings& page);
 
+    /// The routines as functions that need nothing of this object, for a
+    /// layout that goes on after the report is gone; nothing (the default)
+    /// when they need it: the virtual routines below are then called, and
+    /// every page is laid out by Restart.
+    virtual std::optional<FormatHooks> detachedRoutines() const { return std::nullopt; }
     virtual void ActiveReport_ReportStart() {}
     virtual void PageHeader_Format(BandFormat&) {}
     virtual void GroupHeader1_Format(BandFormat&) {}
@@ -68,12 +80,16 @@ protected:
     virtual void PageFooter_Format(BandFormat&) {}
 
 private:
+    FormatHooks boundRoutines();
+    std::shared_ptr<ProgressiveLayout> startLayout(const ReportDefinition& definition, bool* ok);
+
     QString caption_;
     ReportDefinition definition_;
     QString sourceFile_;
     QString sourceSql_;
     std::optional<RowSet> rows_;
-    std::shared_ptr<const LaidOutReport> pages_;
+    std::shared_ptr<ProgressiveLayout> layout_;
+    mutable std::shared_ptr<const LaidOutReport> pages_;
 };
 
 } // namespace rov2::report

@@ -7,14 +7,17 @@
 #include <QRect>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace rov2::report {
 
+struct ShapedText;
+
 /// One thing to paint on a page, placed in twips from the paper's top-left
 /// corner (margins included).
 struct PageItem {
-    enum class Kind { Text, Line };
+    enum class Kind { Text, Line, Shaped };
     Kind kind = Kind::Text;
     BandKind band = BandKind::Detail;
     QString name;  ///< the control it came from
@@ -25,6 +28,8 @@ struct PageItem {
     QString font;
     double pointSize = 12;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    /// A Shaped item's glyphs, placed in rect (see paintShaped).
+    std::shared_ptr<const ShapedText> shaped;
 };
 
 struct Page {

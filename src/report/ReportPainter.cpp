@@ -1,5 +1,8 @@
 #include "ReportPainter.h"
 
+#include "FinishedPages.h"
+#include "VerticalText.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -74,6 +77,10 @@ void paintPage(QPainter& painter, const Page& page)
             painter.drawLine(item.line);
             continue;
         }
+        if (item.kind == PageItem::Kind::Shaped) {
+            paintShaped(painter, item);
+            continue;
+        }
         if (item.text.isEmpty())
             continue;
         if (item.font != lastFont || item.pointSize != lastSize) {
@@ -113,8 +120,14 @@ QImage renderPage(const LaidOutReport& report, int pageIndex, double dotsPerInch
 
 bool paintPages(QPagedPaintDevice& device, const LaidOutReport& report, int first, int last)
 {
-    device.setPageLayout(pageLayoutOf(report.page));
-    last = qMin(last, static_cast<int>(report.pages.size()) - 1);
+    FinishedPages pages(report);
+    return paintPages(device, pages, first, last);
+}
+
+bool paintPages(QPagedPaintDevice& device, PageSource& pages, int first, int last)
+{
+    device.setPageLayout(pageLayoutOf(pages.settings()));
+    last = qMin(last, pages.pageCount() - 1);
     first = qMax(first, 0);
     QPainter painter;
     if (!painter.begin(&device))
@@ -124,24 +137,37 @@ bool paintPages(QPagedPaintDevice& device, const LaidOutReport& report, int firs
     for (int i = first; i <= last; ++i) {
         if (i > first && !device.newPage())
             return false;
-        paintPageScaled(painter, report.pages[static_cast<size_t>(i)], dpi);
+        paintPageScaled(painter, pages.page(i), dpi);
     }
     return painter.end();
 }
 
 PdfResult writePdf(const LaidOutReport& report, QIODevice& device, const QString& title, int first, int last)
 {
+    FinishedPages pages(report);
+    return writePdf(pages, device, title, first, last);
+}
+
+PdfResult writePdf(PageSource& pages, QIODevice& device, const QString& title, int first, int last)
+{
     QPdfWriter writer(&device);
     writer.setResolution(600);
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("VAVⅡaruv"));
     if (last < 0)
-        last = static_cast<int>(report.pages.size()) - 1;
-    return paintPages(writer, report, first, last) ? PdfResult::Saved : PdfResult::CannotPaint;
+        last = pages.pageCount() - 1;
+    return paintPages(writer, pages, first, last) ? PdfResult::Saved : PdfResult::CannotPaint;
 }
 
 PdfResult savePdfPages(const LaidOutReport& report, int first, int last, const QString& path,
                        const QString& title, const FileSinkFactory& sinks)
+{
+    FinishedPages pages(report);
+    return savePdfPages(pages, first, last, path, title, sinks);
+}
+
+PdfResult savePdfPages(PageSource& pages, int first, int last, const QString& path, const QString& title,
+                       const FileSinkFactory& sinks)
 {
     const std::unique_ptr<FileSink> file = sinksOrDefault(sinks)(path);
     if (!file->open()) {
@@ -149,7 +175,7 @@ PdfResult savePdfPages(const LaidOutReport& report, int first, int last, const Q
         return PdfResult::CannotWrite;
     }
     // The document is ended (its last bytes written) before the file is finished.
-    const PdfResult painted = writePdf(report, file->device(), title, first, last);
+    const PdfResult painted = writePdf(pages, file->device(), title, first, last);
     if (painted != PdfResult::Saved) {
         file->cancel();
         return painted;
@@ -165,6 +191,11 @@ PdfResult savePdf(const LaidOutReport& report, const QString& path, const QStrin
                   const FileSinkFactory& sinks)
 {
     return savePdfPages(report, 0, static_cast<int>(report.pages.size()) - 1, path, title, sinks);
+}
+
+PdfResult savePdf(PageSource& pages, const QString& path, const QString& title, const FileSinkFactory& sinks)
+{
+    return savePdfPages(pages, 0, pages.pageCount() - 1, path, title, sinks);
 }
 
 } // namespace rov2::report

@@ -13,6 +13,8 @@ class QPagedPaintDevice;
 
 namespace rov2::report {
 
+class PageSource;
+
 /// The text of a text item as it can be painted in its box: a text too long
 /// even when condensed as far as the painter goes is cut short and ends in "…",
 /// so that the reader sees it goes on.
@@ -32,6 +34,9 @@ QImage renderPage(const LaidOutReport& report, int pageIndex, double dotsPerInch
 /// (a printer or a PDF writer), one sheet each, in the report's page settings.
 /// @return false when the device could not be painted on.
 bool paintPages(QPagedPaintDevice& device, const LaidOutReport& report, int first, int last);
+/// The same for pages laid out as they are painted; the page count is
+/// waited for first, as every page shows it.
+bool paintPages(QPagedPaintDevice& device, PageSource& pages, int first, int last);
 
 /// What savePdf does with the file.
 enum class PdfResult { Saved, CannotWrite, CannotPaint };
@@ -43,15 +48,20 @@ enum class PdfResult { Saved, CannotWrite, CannotPaint };
 /// @param sinks where the bytes go (tests plug failing ones); empty: QSaveFile.
 PdfResult savePdf(const LaidOutReport& report, const QString& path, const QString& title = {},
                   const FileSinkFactory& sinks = {});
+PdfResult savePdf(PageSource& pages, const QString& path, const QString& title = {},
+                  const FileSinkFactory& sinks = {});
 
 /// The same for pages @p first to @p last (0-based, inclusive) only.
 PdfResult savePdfPages(const LaidOutReport& report, int first, int last, const QString& path,
                        const QString& title = {}, const FileSinkFactory& sinks = {});
+PdfResult savePdfPages(PageSource& pages, int first, int last, const QString& path, const QString& title = {},
+                       const FileSinkFactory& sinks = {});
 
 /// Paints pages @p first to @p last as a PDF onto a device of the caller's
 /// choosing. Says nothing of whether the bytes reached it: QPdfWriter does
 /// not look; the device's owner checks.
 PdfResult writePdf(const LaidOutReport& report, QIODevice& device, const QString& title = {}, int first = 0,
                    int last = -1);
+PdfResult writePdf(PageSource& pages, QIODevice& device, const QString& title = {}, int first = 0, int last = -1);
 
 } // namespace rov2::report

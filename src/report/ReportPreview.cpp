@@ -2,6 +2,7 @@
 
 #include "Accessibility.h"
 #include "Dialogs.h"
+#include "FinishedPages.h"
 #include "PageView.h"
 #include "ReportPainter.h"
 #include "ReportPrinting.h"
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -36,7 +38,13 @@ QToolButton* button(QWidget* parent, QHBoxLayout* row, const QString& name, cons
 
 ReportPreview::ReportPreview(std::shared_ptr<const LaidOutReport> report, const QString& caption,
                              OwnFiles own, QWidget* parent)
-    : QWidget(parent, Qt::Window), report_(std::move(report)), caption_(caption), own_(std::move(own))
+    : ReportPreview(std::make_shared<FinishedPages>(std::move(report)), caption, std::move(own), parent)
+{
+}
+
+ReportPreview::ReportPreview(std::shared_ptr<PageSource> pages, const QString& caption, OwnFiles own,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window), pages_(std::move(pages)), caption_(caption), own_(std::move(own))
 {
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
@@ -49,7 +57,7 @@ ReportPreview::ReportPreview(std::shared_ptr<const LaidOutReport> report, const 
     scroll_->setObjectName(QStringLiteral("PreviewArea"));
     scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     scroll_->setBackgroundRole(QPalette::Dark);
-    view_ = new PageView(report_, scroll_);
+    view_ = new PageView(pages_, scroll_);
     view_->setObjectName(QStringLiteral("PageView"));
     scroll_->setWidget(view_);
     layout->addWidget(scroll_, 1);
@@ -59,6 +67,9 @@ ReportPreview::ReportPreview(std::shared_ptr<const LaidOutReport> report, const 
     showPage(0);
     applyZoom();
     view_->setFocus();
+    progress_ = new QTimer(this);
+    connect(progress_, &QTimer::timeout, this, &ReportPreview::layOutMore);
+    showProgress();
 }
 
 ReportPreview::~ReportPreview() = default;
@@ -72,10 +83,10 @@ void ReportPreview::buildToolBar(QWidget* bar)
     connect(button(bar, row, QStringLiteral("cmd前"), QStringLiteral("前")), &QToolButton::clicked, this,
             [this] { showPage(current_ - 1); });
     pageBox_ = new QSpinBox(bar);
-    pageBox_->setRange(1, pageCount());
+    pageBox_->setRange(1, 1);
     nameControl(pageBox_, QStringLiteral("txtページ"), QStringLiteral("ページ"));
     row->addWidget(pageBox_);
-    pageCountLabel_ = new QLabel(QStringLiteral("/ %1").arg(pageCount()), bar);
+    pageCountLabel_ = new QLabel(bar);
     pageCountLabel_->setObjectName(QStringLiteral("lblページ数"));
     pageCountLabel_->setAccessibleDescription(QStringLiteral("lblページ数"));
     row->addWidget(pageCountLabel_);
@@ -114,15 +125,41 @@ void ReportPreview::bindKeys()
     bind(QKeySequence(Qt::Key_Escape), [this] { close(); });
 }
 
-int ReportPreview::pageCount() const
+int ReportPreview::pageCount()
 {
-    return static_cast<int>(report_->pages.size());
+    const int count = pages_->pageCount();
+    showProgress();
+    return count;
+}
+
+void ReportPreview::layOutMore()
+{
+    // Short slices keep the window answering keys while the rest is laid out.
+    pages_->layOutFor(30);
+    showProgress();
+}
+
+void ReportPreview::showProgress()
+{
+    const bool complete = pages_->complete();
+    const int known = std::max(1, pages_->pagesFinished());
+    pageBox_->setMaximum(known);
+    pageCountLabel_->setText(complete ? QStringLiteral("/ %1").arg(known) : QStringLiteral("/ %1…").arg(known));
+    if (!complete && !progress_->isActive())
+        progress_->start(0);
+    if (complete && progress_->isActive()) {
+        progress_->stop();
+        view_->update(); // the page count on the page
+    }
 }
 
 void ReportPreview::showPage(int index)
 {
-    current_ = qBound(0, index, pageCount() - 1);
+    pages_->reach(index);
+    current_ = qBound(0, index, std::max(1, pages_->pagesFinished()) - 1);
     view_->setPage(current_);
+    if (progress_)
+        showProgress();
     const QSignalBlocker block(pageBox_);
     pageBox_->setValue(current_ + 1);
     scroll_->verticalScrollBar()->setValue(0);
@@ -138,7 +175,7 @@ void ReportPreview::setZoom(Zoom zoom)
 
 void ReportPreview::applyZoom()
 {
-    const QSize paper = report_->page.paperTwips();
+    const QSize paper = pages_->settings().paperTwips();
     const QSize room = scroll_->viewport()->size() - QSize(16, 16);
     const double screenDpi = logicalDpiX();
     double dpi = screenDpi;
@@ -159,7 +196,7 @@ bool ReportPreview::eventFilter(QObject* watched, QEvent* event)
 
 PrintResult ReportPreview::printPages()
 {
-    const PrintResult printed = printReport(*report_, caption_, true, this, own_, sinks_);
+    const PrintResult printed = printReport(*pages_, caption_, true, this, own_, sinks_);
     if (printed == PrintResult::Failed)
         tellPrintFailed(caption_);
     return printed;
@@ -173,7 +210,7 @@ bool ReportPreview::savePdfAs()
                            {QStringLiteral("PDF ファイル (*.pdf)")}, 0);
     if (!path || !mayWriteUserFiles(this, title, {*path}, own_, dialogs()))
         return false;
-    if (savePdf(*report_, *path, caption_, sinks_) == PdfResult::Saved)
+    if (savePdf(*pages_, *path, caption_, sinks_) == PdfResult::Saved)
         return true;
     MessageRequest r;
     r.title = title;

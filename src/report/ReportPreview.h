@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OwnFiles.h"
+#include "PageSource.h"
 #include "ReportLayout.h"
 #include "ReportPrinting.h"
 #include "WholeFile.h"
@@ -12,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QScrollArea;
 class QSpinBox;
+class QTimer;
 
 namespace rov2::report {
 
@@ -20,6 +22,8 @@ class PageView;
 /// The preview window of a laid-out report: page by page, with the page
 /// number, three zooms, printing and saving as PDF. Modeless; any number may
 /// be open at once. Only the page on screen is painted, when it is shown.
+/// Pages still being laid out are laid out a bit at a time while the window
+/// waits for the user; the page count shows once it is known.
 ///
 /// Keys: PgUp/PgDn previous and next page, Home/End first and last,
 /// Ctrl+P print, Esc close.
@@ -31,9 +35,12 @@ public:
     /// @param own the program's files, which saving and printing to a file refuse.
     ReportPreview(std::shared_ptr<const LaidOutReport> report, const QString& caption, OwnFiles own,
                   QWidget* parent = nullptr);
+    ReportPreview(std::shared_ptr<PageSource> pages, const QString& caption, OwnFiles own,
+                  QWidget* parent = nullptr);
     ~ReportPreview() override;
 
-    int pageCount() const;
+    /// The number of pages, laying out the rest first.
+    int pageCount();
     /// 0-based index of the page shown.
     int currentPage() const { return current_; }
     /// Shows page @p index (0-based), kept within the pages.
@@ -60,8 +67,10 @@ private:
     void buildToolBar(QWidget* bar);
     void bindKeys();
     void applyZoom();
+    void layOutMore();
+    void showProgress();
 
-    std::shared_ptr<const LaidOutReport> report_;
+    std::shared_ptr<PageSource> pages_;
     QString caption_;
     OwnFiles own_;
     FileSinkFactory sinks_;
@@ -72,6 +81,7 @@ private:
     QSpinBox* pageBox_ = nullptr;
     QLabel* pageCountLabel_ = nullptr;
     QComboBox* zoomBox_ = nullptr;
+    QTimer* progress_ = nullptr;
 };
 
 } // namespace rov2::report

@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "Messages.h"
+#include "FinishedPages.h"
 #include "ReportPainter.h"
 
 #include <QFile>
@@ -45,10 +46,10 @@ bool refusedOutput(const QString& path, QWidget* owner, const OwnFiles& own)
 
 /// QPrinter writes its PDF straight over the file and never says that the
 /// disk was full: the PDF is written whole or not at all instead.
-PrintResult printPdfFile(const LaidOutReport& report, const QString& documentName, const QString& path,
+PrintResult printPdfFile(PageSource& pages, const QString& documentName, const QString& path,
                          PageRange range, const FileSinkFactory& sinks)
 {
-    if (savePdfPages(report, range.first, range.last, path, documentName, sinks) == PdfResult::Saved)
+    if (savePdfPages(pages, range.first, range.last, path, documentName, sinks) == PdfResult::Saved)
         return PrintResult::Printed;
     qWarning() << "printing" << documentName << "to" << path << "failed";
     return PrintResult::Failed;
@@ -67,18 +68,18 @@ std::optional<PageSettings> printerPaper(const QPrinter& printer, const PageSett
     return onPaper;
 }
 
-PrintResult printPages(QPrinter& printer, const LaidOutReport& report, const QString& documentName,
-                       QWidget* owner, const OwnFiles& own, const FileSinkFactory& sinks)
+PrintResult printPages(QPrinter& printer, PageSource& pages, const QString& documentName, QWidget* owner,
+                       const OwnFiles& own, const FileSinkFactory& sinks)
 {
-    const PageRange range = chosenPages(printer, static_cast<int>(report.pages.size()));
+    const PageRange range = chosenPages(printer, pages.pageCount());
     if (range.first > range.last)
         return PrintResult::Cancelled;
     const QString outputFile = printer.outputFileName();
     if (!outputFile.isEmpty() && refusedOutput(outputFile, owner, own))
         return PrintResult::Cancelled;
     if (!outputFile.isEmpty() && printer.outputFormat() == QPrinter::PdfFormat)
-        return printPdfFile(report, documentName, outputFile, range, sinks);
-    if (!paintPages(printer, report, range.first, range.last)) {
+        return printPdfFile(pages, documentName, outputFile, range, sinks);
+    if (!paintPages(printer, pages, range.first, range.last)) {
         qWarning() << "printing" << documentName << "failed on" << printer.printerName();
         // A printer's output file cut off part way is worse than none.
         if (!outputFile.isEmpty() && QFile::exists(outputFile) && !QFile::remove(outputFile))
@@ -94,20 +95,30 @@ PrintResult printReport(const LaidOutReport& report, const QString& documentName
                         QWidget* owner, const OwnFiles& own, const FileSinkFactory& sinks,
                         const Relayout& relayout)
 {
+    FinishedPages pages(report);
+    return printReport(pages, documentName, showDialog, owner, own, sinks, relayout);
+}
+
+PrintResult printReport(PageSource& pages, const QString& documentName, bool showDialog, QWidget* owner,
+                        const OwnFiles& own, const FileSinkFactory& sinks, const Relayout& relayout)
+{
     QPrinter printer(QPrinter::HighResolution);
     // The items carry the report's own margins; the printer's would come on top.
     printer.setFullPage(true);
     printer.setDocName(documentName);
-    printer.setPageOrientation(report.page.orientation);
-    printer.setPageSize(QPageSize(report.page.paper));
-    printer.setFromTo(1, static_cast<int>(report.pages.size()));
+    const PageSettings& page = pages.settings();
+    printer.setPageOrientation(page.orientation);
+    printer.setPageSize(QPageSize(page.paper));
+    printer.setFromTo(1, pages.pageCount());
     if (showDialog && !dialogs().print(owner, printer))
         return PrintResult::Cancelled;
-    if (report.page.followsPrinterPaper && relayout) {
-        if (const std::optional<PageSettings> paper = printerPaper(printer, report.page))
-            return printPages(printer, relayout(*paper), documentName, owner, own, sinks);
+    if (page.followsPrinterPaper && relayout) {
+        if (const std::optional<PageSettings> paper = printerPaper(printer, page)) {
+            FinishedPages onPaper(std::make_shared<const LaidOutReport>(relayout(*paper)));
+            return printPages(printer, onPaper, documentName, owner, own, sinks);
+        }
     }
-    return printPages(printer, report, documentName, owner, own, sinks);
+    return printPages(printer, pages, documentName, owner, own, sinks);
 }
 
 void tellPrintFailed(const QString& documentName)

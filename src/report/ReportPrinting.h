@@ -10,6 +10,8 @@ class QWidget;
 
 namespace rov2::report {
 
+class PageSource;
+
 // clang-format off
 /// How a print ended. A caller must look: Failed is to be told to the user
 /// (tellPrintFailed), never dropped.
@@ -35,6 +37,12 @@ using Relayout = std::function<LaidOutReport(const PageSettings&)>;
 [[nodiscard]] PrintResult printReport(const LaidOutReport& report, const QString& documentName,
                                       bool showDialog, QWidget* owner, const OwnFiles& own,
                                       const FileSinkFactory& sinks = {}, const Relayout& relayout = {});
+
+/// The same for pages laid out as they are printed: every page is laid out
+/// first, as each shows the page count.
+[[nodiscard]] PrintResult printReport(PageSource& pages, const QString& documentName, bool showDialog,
+                                      QWidget* owner, const OwnFiles& own, const FileSinkFactory& sinks = {},
+                                      const Relayout& relayout = {});
 
 /// Tells the user that @p documentName could not be printed: the message
 /// catalogue's 印刷/失敗.

@@ -1,9 +1,6 @@
 #include "RowSet.h"
 
-#include "Database.h"
-#include "Query.h"
-
-#include <QtDebug>
+#include "RowStream.h"
 
 namespace rov2::report {
 
@@ -40,27 +37,16 @@ QVariant RowSet::value(int row, const QString& field) const
 
 std::optional<RowSet> readRows(const QString& file, const QString& sql, QString* error)
 {
-    std::unique_ptr<Database> db = Database::open(file, error);
-    if (!db)
+    std::unique_ptr<RowStream> stream = RowStream::open(file, sql, error);
+    if (!stream)
         return std::nullopt;
-    Query q = db->query(sql);
-    if (!q.ok()) {
-        if (error)
-            *error = db->lastError();
-        return std::nullopt;
-    }
-    RowSet rows(q.columnNames());
-    const int n = static_cast<int>(rows.columns().size());
-    while (q.next()) {
-        QVector<QVariant> row(n);
-        for (int i = 0; i < n; ++i)
-            row[i] = q.value(i);
+    RowSet rows(stream->columns());
+    QVector<QVariant> row;
+    while (stream->next(&row))
         rows.append(std::move(row));
-    }
-    if (!q.ok()) {
+    if (stream->failed()) {
         if (error)
-            *error = db->lastError();
-        qWarning() << "report rows of" << file << "stopped:" << db->lastError();
+            *error = stream->error();
         return std::nullopt;
     }
     return rows;

@@ -20,6 +20,9 @@ public:
     explicit RowSet(QStringList columns);
 
     void append(QVector<QVariant> row) { rows_.append(std::move(row)); }
+    /// Lets go of the values of row @p row, which then reads as Null: for a
+    /// reader that is done with it. The row numbers stay as they were.
+    void release(int row) { rows_[row] = QVector<QVariant>(); }
     int size() const { return static_cast<int>(rows_.size()); }
     bool isEmpty() const { return rows_.isEmpty(); }
     const QStringList& columns() const { return columns_; }

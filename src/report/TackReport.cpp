@@ -55,6 +55,14 @@ Band labelBand()
     return b;
 }
 
+/// The postal mark only on a label with a postal code.
+void formatLabel(BandFormat& f)
+{
+    const Control* code = f.control(QStringLiteral("txt郵便番号"));
+    if (Control* mark = f.control(QStringLiteral("Label1")))
+        mark->visible = code && !code->text.isEmpty();
+}
+
 } // namespace
 
 int mmToTwips(double mm)
@@ -96,11 +104,11 @@ void rptTack2601::ActiveReport_ReportStart()
     setDataSource(env().locations.workFile, query());
 }
 
-void rptTack2601::Detail_Format(BandFormat& f)
+std::optional<FormatHooks> rptTack2601::detachedRoutines() const
 {
-    const Control* code = f.control(QStringLiteral("txt郵便番号"));
-    if (Control* mark = f.control(QStringLiteral("Label1")))
-        mark->visible = code && !code->text.isEmpty();
+    FormatHooks hooks;
+    hooks.detail = formatLabel;
+    return hooks;
 }
 
 } // namespace rov2::report

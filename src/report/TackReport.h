@@ -39,7 +39,7 @@ public:
 
 protected:
     void ActiveReport_ReportStart() override;
-    void Detail_Format(BandFormat& f) override;
+    std::optional<FormatHooks> detachedRoutines() const override;
 
 private:
     double offsetXMm_ = 0;

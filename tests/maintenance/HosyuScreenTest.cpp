@@ -63,7 +63,9 @@ TEST_F(Screen, EnterAndUpWalkThroughTheSettingsInOrder)
     const QStringList order = {text("txtDataPath"), text("txtYubinPath"),     text("cmb年号"),
                                text("chkYubinEria"), text("txtYubinEriaName"), text("Chk敬称"),
                                text("Chk区分1"),     text("Chk区分2"),         text("Chk続柄"),
-                               text("cmb性別"),      text("cmbクイック"),      text("cmd登録")};
+                               text("cmb性別"),      text("cmbクイック"),      text("txt自社名"),
+                               text("txt自社郵便番号"), text("txt自社電話番号"), text("txt自社住所"),
+                               text("cmd登録")};
     // The arrows of a drop-down choose its items: there Enter and Shift+Tab move.
     const auto inList = [] { return qobject_cast<ComboBox*>(QApplication::focusWidget()) != nullptr; };
     focus(ctl<TextBox>("txtDataPath"));
@@ -75,7 +77,7 @@ TEST_F(Screen, EnterAndUpWalkThroughTheSettingsInOrder)
     EXPECT_EQ(forward, order);
     EXPECT_TRUE(dialogs.messages().isEmpty()) << "reaching 登録 does not press it";
 
-    focus(ctl<ComboBox>("cmbクイック"));
+    focus(ctl<TextBox>("txt自社住所"));
     QStringList back{QApplication::focusWidget()->objectName()};
     for (int i = order.size() - 3; i >= 0; --i) {
         QTest::keyClick(QApplication::focusWidget(), inList() ? Qt::Key_Backtab : Qt::Key_Up,

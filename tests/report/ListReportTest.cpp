@@ -2,6 +2,7 @@
 #include "CustomerFamilyListReport.h"
 #include "CustomerListReport.h"
 #include "FamilyListReport.h"
+#include "PageSource.h"
 #include "ProgramEnv.h"
 #include "QtPrinters.h"
 #include "ReportFixture.h"
@@ -178,6 +179,31 @@ TEST_F(ListReportTest, PageNumberAndCountOnEveryPage)
     EXPECT_EQ(itemsNamed(r->pages[1], QStringLiteral("txt名称"), BandKind::Detail).front()->text,
               QStringLiteral("顧客07"));
     EXPECT_EQ(itemsNamed(r->pages[2], QStringLiteral("txt名称"), BandKind::Detail).size(), 2u);
+}
+
+// A report is laid out as its pages are asked for: the first page is there
+// before the rest, and its count only once every page is laid out; printing
+// and saving lay out the rest first, so that every page tells the count.
+TEST_F(ListReportTest, PagesLaidOutAsAskedForTellTheirCountOnceAllAre)
+{
+    addNumberedCustomers(14);
+    report::rpt顧客一覧 r;
+    ASSERT_TRUE(r.Restart());
+    const std::shared_ptr<report::PageSource> pages = r.pageSource();
+    ASSERT_FALSE(pages->complete());
+    EXPECT_EQ(itemNamed(pages->page(0), QStringLiteral("Field5"), BandKind::PageHeader).text, QString());
+    ASSERT_EQ(pages->pageCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const report::Page p = pages->page(i);
+        EXPECT_EQ(itemNamed(p, QStringLiteral("Field6"), BandKind::PageHeader).text, QString::number(i + 1));
+        EXPECT_EQ(itemNamed(p, QStringLiteral("Field5"), BandKind::PageHeader).text, QStringLiteral("3"));
+    }
+
+    ASSERT_TRUE(r.Restart());
+    const QString pdf = data_.path(QStringLiteral("顧客一覧.pdf"));
+    ASSERT_EQ(report::savePdf(*r.pageSource(), pdf), report::PdfResult::Saved);
+    const QString text = pdfText(pdf);
+    EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("Page\\s+\\d\\s+/\\s+3"))), 3) << text.toStdString();
 }
 
 struct DateCase {

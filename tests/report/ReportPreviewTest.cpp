@@ -8,6 +8,7 @@
 #include "ReportPreview.h"
 #include "ScriptedDialogs.h"
 
+#include <QLabel>
 #include <QPointer>
 #include <QSpinBox>
 #include <QTest>
@@ -75,6 +76,26 @@ TEST_F(ReportPreviewTest, KeysAndButtonsTurnThePages)
     EXPECT_EQ(p->currentPage(), 2);
     QTest::keyClick(view, Qt::Key_Escape);
     ASSERT_TRUE(QTest::qWaitFor([&] { return p.isNull(); }));
+}
+
+// The list screen lets go of its report once the preview is open: the
+// preview lays out the rest on its own, then shows the page count.
+TEST_F(ReportPreviewTest, LaysOutTheRestAfterTheReportIsGone)
+{
+    addNumberedCustomers(14);
+    QPointer<ReportPreview> p;
+    {
+        report::rpt顧客一覧 r;
+        p = open(r);
+    }
+    QLabel* count = nullptr;
+    QWidget* view = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(p, "lblページ数", count));
+    ASSERT_NO_FATAL_FAILURE(ctl(p, "PageView", view));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return count->text() == QStringLiteral("/ 3"); })) << count->text().toStdString();
+    QTest::keyClick(view, Qt::Key_End);
+    EXPECT_EQ(p->currentPage(), 2);
+    p->close();
 }
 
 // A renamed control fails the test that looks it up; the other tests still run.

@@ -17,10 +17,13 @@
 #include "FrmHosyu.h"
 #include "FrmKokyakuList.h"
 #include "FrmCodeMaster.h"
+#include "FrmHagakiSettings.h"
 #include "FrmHint.h"
 #include "FrmROV2.h"
 #include "HintButton.h"
 #include "HintStore.h"
+#include "PostcardAddressees.h"
+#include "PostcardReport.h"
 #include "ProgramEnv.h"
 #include "SampleData.h"
 #include "ScreenStack.h"
@@ -65,6 +68,27 @@ bool saveReport(rov2::report::Report& report, const QString& name, const QString
     ReportPreview* preview = report.Show(rov2::ownFiles(rov2::env().locations));
     ok = save(*preview, QStringLiteral("%1/%2-preview.png").arg(out, name)) && ok;
     preview->close();
+    return ok;
+}
+
+/// The first two postcards of the marked rows, with the sender, as PNG.
+bool savePostcards(const QString& dataFile, const QString& workFile, const QString& out)
+{
+    using namespace rov2::report;
+    const auto rows = rov2::PrintDataStore::markedForPostcards(dataFile, workFile);
+    if (!rows)
+        return false;
+    PostcardSender sender{QStringLiteral("150-0001"), QStringLiteral("東京都渋谷区神宮前1-2-3"),
+                          QStringLiteral("さくら商店"), QStringLiteral("03-1234-5678")};
+    PostcardOptions options;
+    options.printSender = true;
+    const LaidOutReport cards = layoutPostcards(rov2::postcardAddressees(*rows), sender, options);
+    bool ok = true;
+    for (int i = 0; i < qMin(2, static_cast<int>(cards.pages.size())); ++i) {
+        const QString path = QStringLiteral("%1/postcard-page%2.png").arg(out).arg(i + 1);
+        ok = renderPage(cards, i, 150).save(path) && ok;
+        std::printf("wrote %s\n", qPrintable(path));
+    }
     return ok;
 }
 
@@ -132,6 +156,11 @@ int main(int argc, char** argv)
         return 1;
     rov2::report::rptTack2601 labels;
     ok = saveReport(labels, QStringLiteral("rptTack2601"), out) && ok;
+    rov2::FrmHagakiSettings hagakiSettings;
+    hagakiSettings.Form_Load();
+    hagakiSettings.show();
+    ok = save(hagakiSettings, out + QStringLiteral("/FrmHagakiSettings.png")) && ok;
+    ok = savePostcards(l.dataFile, l.workFile, out) && ok;
 
     // The code table on its relationships, the list with the gender column.
     rov2::registerCodeScreens();
