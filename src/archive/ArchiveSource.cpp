@@ -59,6 +59,21 @@ std::optional<std::uint8_t> ArchiveSource::byteAt(std::uint64_t offset) const
     return byte;
 }
 
+std::size_t ArchiveSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out) const
+{
+    std::size_t done = 0;
+    while (done < out.size() && offset + done < size_) {
+        const ssize_t n =
+            ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
 int ArchiveSource::readCallback(void* handle, void* buf, std::size_t length)
 {
     return static_cast<ArchiveSource*>(handle)->read(static_cast<std::uint8_t*>(buf), length);

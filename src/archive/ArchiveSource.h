@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <vector>
 
 typedef struct _LHAInputStream LHAInputStream;
@@ -36,6 +37,9 @@ public:
     /// @param offset a byte offset in the file.
     /// @return the byte there, or nothing past the end or on a read error.
     std::optional<std::uint8_t> byteAt(std::uint64_t offset) const;
+    /// Reads from @p offset into @p out, apart from the streams' position.
+    /// @return bytes read: fewer at the end of the file, 0 there or on an error.
+    std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> out) const;
 
 private:
     static int readCallback(void* handle, void* buf, std::size_t length);

@@ -1,8 +1,10 @@
 #include "LzhArchiveReader.h"
 
 #include "Crc16.h"
+#include "Lh5Decoder.h"
 #include "RawHeaderName.h"
 
+#include <algorithm>
 #include <cstring>
 #include <lhasa.h>
 #include <memory>
@@ -58,6 +60,7 @@ LzhEntry entryOf(const LHAFileHeader& header, std::uint64_t offset)
     entry.modified = header.timestamp;
     entry.headerLevel = header.header_level;
     entry.offset = offset;
+    entry.dataOffset = offset + header.raw_data_len;
     return entry;
 }
 
@@ -76,6 +79,17 @@ bool sameEntry(const LzhEntry& a, const LzhEntry& b)
            a.summary.originalSize == b.summary.originalSize && a.summary.packedSize == b.summary.packedSize &&
            a.crc == b.crc && a.offset == b.offset;
 }
+
+// liblhasa's decoder for the methods Lh5Decoder does not know.
+void decodeLhasa(LHAReader* reader, const std::function<bool(std::span<const std::uint8_t>)>& take)
+{
+    std::vector<std::uint8_t> buffer(std::size_t{1} << 16);
+    while (const std::size_t n = lha_reader_read(reader, buffer.data(), buffer.size()))
+        if (!take(std::span(buffer.data(), n)))
+            return;
+}
+
+const std::string kOwnMethod = "-lh5-";
 
 std::string offsetText(std::uint64_t offset)
 {
@@ -155,18 +169,42 @@ ArchiveStatus LzhArchiveReader::decodeMember(LHAReader* reader, const LzhEntry& 
 {
     if (ArchiveStatus status = sink.begin(entry); !status)
         return status;
-    std::vector<std::uint8_t> buffer(std::size_t{1} << 16);
     Crc16 crc;
     std::uint64_t total = 0;
-    while (const std::size_t n = lha_reader_read(reader, buffer.data(), buffer.size())) {
-        total += n;
-        crc.update(std::span(buffer.data(), n));
-        if (ArchiveStatus status = sink.write(std::span(buffer.data(), n)); !status)
-            return status;
-    }
+    ArchiveStatus written = ArchiveStatus::success();
+    const auto take = [&](std::span<const std::uint8_t> data) {
+        total += data.size();
+        crc.update(data);
+        written = sink.write(data);
+        return written.ok();
+    };
+    // Data that stops decoding counts as damaged, as a short read from
+    // liblhasa does: the length or the CRC cannot match.
+    if (entry.summary.method == kOwnMethod)
+        (void)decodeLh5(entry, take);
+    else
+        decodeLhasa(reader, take);
+    if (!written)
+        return written;
     if (total != entry.summary.originalSize || crc.value() != entry.crc)
         return ArchiveStatus::failure(entry.summary.name + " のデータが壊れています (CRC エラー)");
     return sink.end(entry);
+}
+
+ArchiveStatus LzhArchiveReader::decodeLh5(const LzhEntry& entry,
+                                          const std::function<bool(std::span<const std::uint8_t>)>& take)
+{
+    std::uint64_t at = entry.dataOffset;
+    const std::uint64_t end = at + entry.summary.packedSize;
+    Lh5Decoder decoder([&](std::span<std::uint8_t> buffer) {
+        const std::size_t n =
+            source_.readAt(at, buffer.first(std::min<std::uint64_t>(buffer.size(), end - at)));
+        at += n;
+        return n;
+    });
+    return decoder.decode(entry.summary.originalSize, [&](std::span<const std::uint8_t> data) {
+        return take(data) ? ArchiveStatus::success() : ArchiveStatus::failure("書き込めません");
+    });
 }
 
 } // namespace rov2::archive

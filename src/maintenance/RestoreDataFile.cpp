@@ -26,6 +26,8 @@ namespace rov2 {
 
 namespace {
 
+constexpr qint64 kCheckMapping = qint64{1} << 30;
+
 const QString kNotOurs = QStringLiteral("このファイルは VAVⅡaruv のデータファイルではありません。");
 
 bool hasSqliteHeader(const QString& path)
@@ -41,6 +43,12 @@ bool integrityOk(const QString& path)
     auto db = Database::open(path);
     if (!db)
         return false;
+    // The check reads every page, most more than once: mapped, they are read
+    // in place instead of copied into a page cache too small to keep them.
+    // The file is a staged copy of ours on the local disk, so no medium can
+    // vanish under the mapping.
+    Query map = db->query(QStringLiteral("PRAGMA mmap_size = %1").arg(kCheckMapping));
+    map.next();
     Query check = db->query(QStringLiteral("PRAGMA integrity_check"));
     // One row "ok", and nothing after it: any other row is a fault.
     return check.next() && check.value(0).toString() == u"ok" && !check.next() && check.ok();
