@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QtDebug>
 
 namespace rov2 {
 
@@ -76,20 +77,31 @@ void FrmCustomerKanaSearch::List顧客(const QString& kana)
     }
     listed_ = kana;
     haveListed_ = true;
-    const std::optional<CustomerMatches> found = findCustomersByKana(dataFile_, kana, kListLimit);
-    if (!found) {
+    if (!readCustomers()) {
         model_->setRows({});
         count_->setText(QStringLiteral("顧客データを読めません。"));
         return;
     }
-    model_->setRows(customerRows(*found));
+    const CustomerMatches found = index_->byKana(kana, kListLimit);
+    model_->setRows(customerRows(found));
     const QString head = kana.isEmpty() ? KanaTableModel::othersText() : kana;
-    if (found->rows.isEmpty())
+    if (found.rows.isEmpty())
         count_->setText(head + QStringLiteral("：該当する顧客はありません。"));
     else
-        count_->setText(head + QStringLiteral("：") + countWithUnit(static_cast<int>(found->rows.size())) +
-                        (found->more ? QStringLiteral("以上") : QString()));
+        count_->setText(head + QStringLiteral("：") + countWithUnit(static_cast<int>(found.rows.size())) +
+                        (found.more ? QStringLiteral("以上") : QString()));
     list_->setCurrentRow(0);
+}
+
+bool FrmCustomerKanaSearch::readCustomers()
+{
+    if (index_)
+        return true;
+    QString error;
+    index_ = CustomerIndex::load(dataFile_, &error);
+    if (!index_)
+        qWarning().noquote() << "kana search: cannot read" << dataFile_ << error;
+    return index_.has_value();
 }
 
 void FrmCustomerKanaSearch::listCurrent()

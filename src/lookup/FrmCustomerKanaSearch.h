@@ -1,6 +1,10 @@
 #pragma once
 
+#include "CustomerLookup.h"
+
 #include <QDialog>
+
+#include <optional>
 
 class QLabel;
 class QTableView;
@@ -21,7 +25,9 @@ class FrmCustomerKanaSearch : public QDialog
     Q_OBJECT
 
 public:
-    /// @param dataFile the data file whose 顧客マスタ is read, opened anew for every listing.
+    /// @param dataFile the data file whose 顧客マスタ is read once, when the
+    /// window first lists (again when a listing finds it unread); each kana
+    /// then lists from memory.
     explicit FrmCustomerKanaSearch(const QString& dataFile, QWidget* parent = nullptr);
 
     /// Lists the customers under @p kana (a plain kana of the table, or "" for "他")
@@ -40,8 +46,11 @@ protected:
 private:
     void choose(int row);
     void listCurrent();
+    /// Reads the customers unless they have been. @return false when the file could not be read.
+    bool readCustomers();
 
     QString dataFile_;
+    std::optional<CustomerIndex> index_;
     QString chosen_;
     QString listed_;
     bool haveListed_ = false;

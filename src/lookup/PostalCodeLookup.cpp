@@ -2,9 +2,12 @@
 
 #include "Database.h"
 #include "PostalLookup.h"
+#include "PostalSearchIndex.h"
 #include "Query.h"
 #include "SearchDatabase.h"
 #include "SearchText.h"
+
+#include <QtDebug>
 
 namespace rov2 {
 namespace {
@@ -50,29 +53,13 @@ PostalQueryKind classifyPostalQuery(const QString& typed, QString* digits)
     return code.size() < 3 ? PostalQueryKind::TooFewDigits : PostalQueryKind::CodePrefix;
 }
 
-std::optional<PostalMatches> findPostalCodes(const QString& dictionary, const QString& typed, int limit,
-                                             QString* error)
+namespace {
+
+/// Runs @p sql with @p params and the limit, as findPostalCodes answers.
+std::optional<PostalMatches> run(Database& db, const QString& sql, QVariantList params, int limit, QString* error)
 {
-    QString digits;
-    QString condition;
-    QVariantList params;
-    switch (classifyPostalQuery(typed, &digits)) {
-    case PostalQueryKind::Nothing:
-    case PostalQueryKind::TooFewDigits: return PostalMatches{};
-    case PostalQueryKind::CodePrefix:
-        condition = kPrefix;
-        params = prefixRanges(digits);
-        break;
-    case PostalQueryKind::AddressPart:
-        condition = kAddress;
-        params = {searchTerms(typed).join(QLatin1Char(' '))};
-        break;
-    }
-    auto db = openForSearch(dictionary, error);
-    if (!db)
-        return std::nullopt;
     params << (limit > 0 ? QVariant(limit + 1) : QVariant(-1));
-    Query q = db->query(kSelect + condition + kOrder, params);
+    Query q = db.query(sql, params);
     PostalMatches out;
     while (q.next()) {
         if (limit > 0 && out.rows.size() == limit) {
@@ -85,10 +72,56 @@ std::optional<PostalMatches> findPostalCodes(const QString& dictionary, const QS
     }
     if (!q.ok()) {
         if (error)
-            *error = db->lastError();
+            *error = db.lastError();
         return std::nullopt;
     }
     return out;
+}
+
+/// The address search through the folded addresses, when the dictionary has
+/// them; nothing when it has none or they cannot be read, and then the caller
+/// folds every address itself.
+std::optional<PostalMatches> findIndexed(Database& db, const QStringList& terms, int limit)
+{
+    if (!postalsearch::present(db))
+        return std::nullopt;
+    const postalsearch::Statement s = postalsearch::select(terms);
+    QString error;
+    auto found = run(db, s.sql, s.params, limit, &error);
+    if (!found)
+        qWarning().noquote() << "postal search: the address index of" << db.path() << "cannot be read:" << error;
+    return found;
+}
+
+} // namespace
+
+std::optional<PostalMatches> findPostalCodes(const QString& dictionary, const QString& typed, int limit,
+                                             QString* error)
+{
+    QString digits;
+    QString condition;
+    QVariantList params;
+    const QStringList terms = searchTerms(typed);
+    const PostalQueryKind kind = classifyPostalQuery(typed, &digits);
+    switch (kind) {
+    case PostalQueryKind::Nothing:
+    case PostalQueryKind::TooFewDigits: return PostalMatches{};
+    case PostalQueryKind::CodePrefix:
+        condition = kPrefix;
+        params = prefixRanges(digits);
+        break;
+    case PostalQueryKind::AddressPart:
+        condition = kAddress;
+        params = {terms.join(QLatin1Char(' '))};
+        break;
+    }
+    auto db = openForSearch(dictionary, error);
+    if (!db)
+        return std::nullopt;
+    if (kind == PostalQueryKind::AddressPart)
+        if (auto found = findIndexed(*db, terms, limit))
+            return found;
+    return run(*db, kSelect + condition + kOrder, params, limit, error);
 }
 
 } // namespace rov2

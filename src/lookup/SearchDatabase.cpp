@@ -13,7 +13,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace rov2 {
 namespace {
@@ -94,37 +93,23 @@ UCollator* readingCollator()
     return instance.get();
 }
 
-/// The reading's collation key: comparing two keys byte by byte gives the
-/// order of the reading collation. A sort then computes one key per row
-/// instead of comparing through the collator log n times per row, which at a
-/// few thousand matching customers is the larger part of a search.
 void readingKeyFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
     }
+    // Rows read through the index on the reading come with equal readings one
+    // after the other: the key of the last one is often the one asked for.
+    thread_local std::string reading;
+    thread_local std::string key;
     const std::string_view text = textOf(argv[0]);
-    UCollator* collator = readingCollator();
-    thread_local std::u16string utf16;
-    thread_local std::vector<uint8_t> key(256);
-    UErrorCode status = U_ZERO_ERROR;
-    int32_t length = 0;
-    utf16.resize(text.size() + 1);
-    if (collator)
-        u_strFromUTF8(utf16.data(), static_cast<int32_t>(utf16.size()), &length, text.data(),
-                      static_cast<int32_t>(text.size()), &status);
-    if (!collator || U_FAILURE(status)) {
-        // As the reading collation does without ICU: the bytes in order.
-        sqlite3_result_blob(ctx, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-        return;
+    if (key.empty() || text != reading) {
+        reading.assign(text);
+        key.clear();
+        searchorder::appendReadingKey(text, key);
     }
-    int32_t size = ucol_getSortKey(collator, utf16.data(), length, key.data(), static_cast<int32_t>(key.size()));
-    if (size > static_cast<int32_t>(key.size())) {
-        key.resize(static_cast<size_t>(size));
-        size = ucol_getSortKey(collator, utf16.data(), length, key.data(), static_cast<int32_t>(key.size()));
-    }
-    sqlite3_result_blob(ctx, key.data(), size, SQLITE_TRANSIENT);
+    sqlite3_result_blob(ctx, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
 }
 
 void kanaInitialFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
@@ -148,6 +133,40 @@ bool registerFunctions(sqlite3* handle)
 }
 
 } // namespace
+
+namespace searchorder {
+
+/// A sort then computes one key per row instead of comparing through the
+/// collator log n times per row, which at a few thousand matching customers
+/// is the larger part of a search.
+void appendReadingKey(std::string_view reading, std::string& out)
+{
+    UCollator* collator = readingCollator();
+    thread_local std::u16string utf16;
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = 0;
+    utf16.resize(reading.size() + 1);
+    if (collator)
+        u_strFromUTF8(utf16.data(), static_cast<int32_t>(utf16.size()), &length, reading.data(),
+                      static_cast<int32_t>(reading.size()), &status);
+    if (!collator || U_FAILURE(status)) {
+        // As the reading collation does without ICU: the bytes in order.
+        out.append(reading);
+        return;
+    }
+    const size_t base = out.size();
+    out.resize(base + 256);
+    auto* key = reinterpret_cast<uint8_t*>(out.data() + base);
+    int32_t size = ucol_getSortKey(collator, utf16.data(), length, key, 256);
+    if (size > 256) {
+        out.resize(base + static_cast<size_t>(size));
+        key = reinterpret_cast<uint8_t*>(out.data() + base);
+        size = ucol_getSortKey(collator, utf16.data(), length, key, size);
+    }
+    out.resize(base + static_cast<size_t>(size));
+}
+
+} // namespace searchorder
 
 std::unique_ptr<Database> openForSearch(const QString& path, QString* error)
 {

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <memory>
+#include <string>
+#include <string_view>
 
 namespace rov2 {
 
@@ -22,5 +24,14 @@ class Database;
 ///
 /// @return the open database, or nullptr with the reason in @p error.
 std::unique_ptr<Database> openForSearch(const QString& path, QString* error = nullptr);
+
+namespace searchorder {
+
+/// Appends the bytes rov2_reading_key gives for a reading (not Null). The
+/// collator is set up as COLLATE JA sets up its own, so the keys of two names
+/// compare byte by byte as the names compare under COLLATE JA.
+void appendReadingKey(std::string_view reading, std::string& out);
+
+} // namespace searchorder
 
 } // namespace rov2

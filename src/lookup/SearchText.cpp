@@ -43,6 +43,15 @@ char32_t decode(std::string_view s, size_t& i)
     return cp;
 }
 
+/// True when a well-formed character of U+4000 to U+9FFF (the bulk of the
+/// ideographs) begins at @p i.
+bool isIdeograph(std::string_view s, size_t i)
+{
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    return b0 >= 0xE4 && b0 <= 0xE9 && i + 2 < s.size() && (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80 &&
+           (static_cast<unsigned char>(s[i + 2]) & 0xC0) == 0x80;
+}
+
 /// Writes @p cp in UTF-8 at @p p. @return the position after it.
 char* encodeTo(char32_t cp, char* p)
 {
@@ -164,6 +173,14 @@ void foldUtf8(std::string_view text, std::string& out)
     char32_t last = 0;
     size_t i = 0;
     while (i < text.size()) {
+        if (isIdeograph(text, i)) {
+            // Kanji, most of every name and address, stay as they are and take no voiced mark.
+            lastAt = p;
+            last = 0;
+            p = std::copy_n(text.begin() + static_cast<std::ptrdiff_t>(i), 3, p);
+            i += 3;
+            continue;
+        }
         const size_t start = i;
         char32_t cp = decode(text, i);
         if (cp == kInvalid) {
@@ -221,6 +238,30 @@ char32_t kanaInitialUtf8(std::string_view reading)
     size_t i = 0;
     const char32_t cp = decode(folded, i);
     return cp == kInvalid ? 0 : plainKana(cp);
+}
+
+std::vector<std::pair<char32_t, char32_t>> kanaInitialStarts(char32_t plain)
+{
+    // Only kana fold to kana: hiragana, katakana and half-width katakana.
+    constexpr std::pair<char32_t, char32_t> kKana[] = {{0x3041, 0x3100}, {0xFF61, 0xFFA0}};
+    std::vector<std::pair<char32_t, char32_t>> starts;
+    std::string one;
+    for (const auto& [first, last] : kKana) {
+        for (char32_t cp = first; cp < last; ++cp) {
+            one.clear();
+            appendUtf8(cp, one);
+            if (kanaInitialUtf8(one) != plain)
+                continue;
+            if (!starts.empty() && starts.back().second == cp)
+                starts.back().second = cp + 1;
+            else
+                starts.emplace_back(cp, cp + 1);
+        }
+    }
+    // Folding drops blanks, so a reading may begin with some before its kana.
+    for (const char32_t blank : {char32_t(u'\t'), char32_t(u' '), char32_t(0x00A0), char32_t(0x3000)})
+        starts.emplace_back(blank, blank + 1);
+    return starts;
 }
 
 FoldedTerms parseTerms(std::string_view packed)

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace rov2 {
@@ -45,6 +46,10 @@ void appendUtf8(char32_t cp, std::string& out);
 
 /// kanaInitial on UTF-8: the code point of the plain hiragana, or 0.
 char32_t kanaInitialUtf8(std::string_view reading);
+
+/// Half-open ranges [first, last) of code points: a reading whose kanaInitial
+/// is @p plain begins with one of them (a form of the kana, or a blank before it).
+std::vector<std::pair<char32_t, char32_t>> kanaInitialStarts(char32_t plain);
 
 /// The terms of one search in UTF-8, parsed once and compared with every row.
 struct FoldedTerms {

@@ -195,6 +195,77 @@ INSTANTIATE_TEST_SUITE_P(
                       Expect{"", {"読みなし", "ABC商事"}}),
     test::PrintedName());
 
+/// "name/reading" of each row, the reading "-" when Null.
+QStringList shown(const QVector<CustomerMatch>& rows)
+{
+    QStringList out;
+    for (const CustomerMatch& m : rows)
+        out << m.名称 + u("/") + m.ふりがな;
+    return out;
+}
+
+TEST(CustomerIndexOrder, IsTheOrderOfTheFileSearchEvenWhereReadingsAreEqual)
+{
+    test::TempData d;
+    const QVariant readings[] = {u("さとう"), u("サトウ"), QVariant(), u(""),   u("ｻﾄｳ"),     u("さとう"),
+                                 u("あべ"),   QVariant(), u("さどう"), u("さとう"), u("ｻﾄｳ")};
+    const char* names[] = {"佐藤　二郎", "佐藤　一郎", "山田", "川田", "佐藤　一郎", "さとう商店",
+                           "阿部",       "青木",       "佐藤", "サトウ",   "佐藤　一郎"};
+    QVector<QVariantMap> customers;
+    for (size_t i = 0; i < std::size(names); ++i)
+        customers << customer(names[i], readings[i], {{"住所1", "共通町"}});
+    test::addCustomers(d.dataFile(), customers);
+    const auto index = CustomerIndex::load(d.dataFile());
+    ASSERT_TRUE(index);
+    const auto file = findCustomers(d.dataFile(), u("共通"), 0);
+    ASSERT_TRUE(file);
+    ASSERT_EQ(file->rows.size(), static_cast<int>(std::size(names)));
+    EXPECT_EQ(shown(index->find(u("共通"), 0).rows), shown(file->rows));
+}
+
+/// Every customer is listed under exactly the kana its reading begins with,
+/// as the initial of every reading of the file says.
+TEST(KanaRows, ListWhatTheInitialOfEveryReadingSaysFromTheFileAndInMemory)
+{
+    test::TempData d;
+    const char* readings[] = {"かとう", "がっこう", "カトウ", "ガッコウ", "ｶﾄｳ", "ｶﾞｯｺｳ", "ヵ", "　かとう", " かな", "\tかた",
+                              "ぁあ",   "ゐど",     "ヴぃ",   "ぱん",     "ﾊﾟﾝ", "ん",     "を", "ｦ",        "ー",  "漢字",
+                              "",       "ａ",       "゛か",   "っち",     "ゎ"};
+    QVector<QVariantMap> customers{customer("読みなし", QVariant())};
+    for (size_t i = 0; i < std::size(readings); ++i)
+        customers << customer(QString::number(i).toUtf8().constData(), u(readings[i]));
+    test::addCustomers(d.dataFile(), customers);
+    auto db = openForSearch(d.dataFile());
+    ASSERT_TRUE(db);
+    const auto index = CustomerIndex::load(d.dataFile());
+    ASSERT_TRUE(index);
+    QStringList cells{QString()}; // "他"
+    for (const QChar c : u("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"))
+        cells << QString(c);
+    qsizetype listed = 0;
+    for (const QString& kana : cells) {
+        QStringList expected;
+        Query q = db->query(u("SELECT 名称 FROM 顧客マスタ WHERE 名称 <> '' AND rov2_kana_initial(ふりがな) = ? "
+                              "ORDER BY rov2_reading_key(ふりがな), 名称 COLLATE JA"),
+                            {kana.isEmpty() ? u("") : kana});
+        while (q.next())
+            expected << q.value(0).toString();
+        ASSERT_TRUE(q.ok());
+        const auto found = findCustomersByKana(d.dataFile(), kana, 0);
+        ASSERT_TRUE(found);
+        QStringList names;
+        for (const auto& m : found->rows)
+            names << m.名称;
+        EXPECT_EQ(names, expected) << kana.toStdString();
+        listed += names.size();
+        names.clear();
+        for (const auto& m : index->byKana(kana, 0).rows)
+            names << m.名称;
+        EXPECT_EQ(names, expected) << "in memory: " << kana.toStdString();
+    }
+    EXPECT_EQ(listed, customers.size());
+}
+
 TEST_F(CustomerLookup, AMissingOrBrokenFileIsAFailureNotAnEmptyList)
 {
     QString error;

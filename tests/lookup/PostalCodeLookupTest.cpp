@@ -4,11 +4,13 @@
 
 #include "Database.h"
 #include "LookupFixtures.h"
+#include "PostalSearchIndex.h"
 #include "SuppliedFiles.h"
 #include "TempData.h"
 #include "TestNames.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -74,6 +76,10 @@ protected:
 
 TEST_F(KenAllDictionary, AnAddressPartFindsItsTownsCode)
 {
+    auto db = Database::open(d.postalFile());
+    ASSERT_TRUE(db);
+    ASSERT_TRUE(postalsearch::present(*db)) << "the dictionary tool adds the folded addresses";
+    db.reset();
     EXPECT_EQ(found("大通西"), QStringList{u("0600042 北海道札幌市中央区大通西")});
     // across the prefecture, city and town, in code order, several terms each somewhere
     EXPECT_EQ(found("千代田区千代田"), QStringList{u("1000001 東京都千代田区千代田")});
@@ -176,6 +182,67 @@ TEST_F(HandMadeDictionary, QuotesAndPercentSignsAreSearchedAsText)
     ASSERT_EQ(quote->rows.size(), 1);
     EXPECT_EQ(quote->rows[0].code, u("1000002"));
 }
+
+struct AddressPart {
+    const char* typed;
+    int rows;
+};
+
+void PrintTo(const AddressPart& a, std::ostream* os)
+{
+    *os << '"' << a.typed << '"';
+}
+
+/// One dictionary twice: as the dictionary tool writes it now, with the folded
+/// addresses, and as an older tool wrote it, without them.
+class FoldedAddresses : public HandMadeDictionary, public ::testing::WithParamInterface<AddressPart>
+{
+protected:
+    void SetUp() override
+    {
+        write({{u("1000002"), u("東京都"), u("千代田区"), u("千代田")}, {u("0600001"), u("北海道"), u("札幌市中央区"), u("北一条西")},
+               {u("1000001"), u("東京都"), u("千代田区"), u("霞が関ＪＲビル（６４階）")},
+               {u("1000001"), u("東京都"), u("港区"), u("ｱｰｸﾋﾙｽﾞ")}, {u("1000003"), QVariant(), u("港区"), u("アークヒルズ")},
+               {u("1000004"), u("東京都"), u("千代田区"), u("\"引用\"ビル")}, {u("1000005"), u("大阪府"), u("北区"), QVariant()}});
+        QString error;
+        ASSERT_TRUE(QFile::copy(d.postalFile(), indexed()));
+        auto db = Database::open(indexed(), &error);
+        ASSERT_TRUE(db) << error.toStdString();
+        Transaction t(*db);
+        ASSERT_TRUE(postalsearch::write(*db, &error)) << error.toStdString();
+        ASSERT_TRUE(t.commit());
+        ASSERT_TRUE(postalsearch::present(*db));
+    }
+    QString indexed() const { return d.path(u("indexed.mdb")); }
+    QStringList found(const QString& dictionary, int limit)
+    {
+        QString error;
+        const auto m = findPostalCodes(dictionary, u(GetParam().typed), limit, &error);
+        EXPECT_TRUE(m) << error.toStdString();
+        QStringList out;
+        if (m)
+            for (const auto& r : m->rows)
+                out << r.code + QLatin1Char(' ') + r.address;
+        return out;
+    }
+};
+
+TEST_P(FoldedAddresses, FindTheRowsThatFoldingEveryAddressFindsInTheSameOrder)
+{
+    const QStringList unindexed = found(d.postalFile(), 0);
+    EXPECT_EQ(unindexed.size(), GetParam().rows);
+    EXPECT_EQ(found(indexed(), 0), unindexed);
+    EXPECT_EQ(found(indexed(), 1), unindexed.mid(0, 1)) << "cut at the limit";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, FoldedAddresses,
+    ::testing::Values(AddressPart{"千代田", 3}, AddressPart{"北", 2}, AddressPart{"区千代", 1},
+                      AddressPart{"都千代田区千代田", 1}, AddressPart{"あーくひるず", 2}, AddressPart{"ｱｰｸ", 2},
+                      AddressPart{"ヒルズ 港", 2}, AddressPart{"jrビル", 1}, AddressPart{"64階", 1},
+                      AddressPart{"東京 ビ", 2}, AddressPart{"\"引用\"", 1}, AddressPart{"\"", 1}, AddressPart{"が", 1},
+                      AddressPart{"京都", 4}, AddressPart{"大阪 千代田", 0}, AddressPart{"'", 0}),
+    test::PrintedName());
 
 TEST_F(HandMadeDictionary, AMissingDictionaryIsAFailureAndIsNotCreated)
 {

@@ -175,6 +175,26 @@ TEST_F(SearchWindows, KanaSearchListsTheRowOfTheCurrentKanaAndEnterChooses)
     EXPECT_EQ(w.chosenName(), u("佐藤　一郎"));
 }
 
+// Both windows read the customers once; the next window reads them anew.
+TEST_F(SearchWindows, ACustomerWrittenAfterAWindowReadTheFileIsFoundByTheNextWindow)
+{
+    {
+        FrmCustomerSearch search(d.dataFile());
+        FrmCustomerKanaSearch kana(d.dataFile());
+    }
+    test::addCustomers(d.dataFile(), {customer("青木　新", "あおき しん", "")});
+    FrmCustomerSearch search(d.dataFile());
+    auto* input = child<TextBox>(&search, "txt検索");
+    auto* found = child<MatchList>(&search, "Grid顧客");
+    ASSERT_TRUE(input && found);
+    input->setText(u("あおき"));
+    EXPECT_EQ(found->model()->rowCount(), 1);
+    FrmCustomerKanaSearch kana(d.dataFile());
+    auto* listed = child<MatchList>(&kana, "Grid顧客");
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(listed->model()->rowCount(), 1) << "listed under あ as the window opens";
+}
+
 TEST_F(SearchWindows, KanaTableSkipsCellsWithoutAKana)
 {
     FrmCustomerKanaSearch w(d.dataFile());

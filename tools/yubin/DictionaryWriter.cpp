@@ -1,6 +1,7 @@
 #include "DictionaryWriter.h"
 
 #include "Database.h"
+#include "PostalSearchIndex.h"
 #include "SuppliedFiles.h"
 
 #include <SQLiteCpp/Database.h>
@@ -83,6 +84,10 @@ std::optional<DictionaryWriter::Added> DictionaryWriter::add(const SourceData& d
 
 bool DictionaryWriter::finish(QString* error)
 {
+    // The folded addresses go in with the rows, so that a dictionary is never
+    // without them once written whole.
+    if (!postalsearch::write(*db_, error))
+        return false;
     if (db_->commit())
         return true;
     setError(error, db_->lastError());

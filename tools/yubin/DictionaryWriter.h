@@ -42,7 +42,9 @@ public:
     /// @return what was added, or nothing with the reason in @p error.
     std::optional<Added> add(const SourceData& data, QString* error = nullptr);
 
-    /// Commits everything added. @return false, with the reason in @p error, on failure.
+    /// Adds the folded addresses that the address search reads (see
+    /// postalsearch::write) and commits everything.
+    /// @return false, with the reason in @p error, on failure.
     bool finish(QString* error = nullptr);
 
     int rows() const { return rows_; }
