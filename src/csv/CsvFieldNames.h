@@ -15,11 +15,39 @@ const QStringList& familyCsvColumns();
 /// The fields of 顧客マスタ that an import may fill (all but code).
 const QStringList& importableFields();
 
-/// The field a column heading stands for: a field's own name, or one of the
-/// common spellings (氏名/名前/顧客名 → 名称, フリガナ/よみ → ふりがな,
-/// 〒/郵便 → 郵便番号, 電話/TEL → TEL1, 住所 → 住所1, 誕生日 → 生年月日 ...).
-/// Width and letter case do not matter (ＴＥＬ, tel, ﾌﾘｶﾞﾅ). Empty when the
-/// heading names no importable field.
+/// The joint names 連名1 to 連名5: each becomes a member of the customer's family.
+const QStringList& jointNameFields();
+
+/// What a column may be read as: the importable fields, then the joint names.
+const QStringList& mappableFields();
+
+/// What a column heading says about its column.
+struct HeadingMeaning
+{
+    enum class Kind {
+        Whole,    ///< the whole field (氏名)
+        Part,     ///< a part, joined with the field's other parts (姓, 都道府県)
+        Building, ///< 住所2 when the file has a 住所2 column, else the end of 住所1
+        Mobile,   ///< TEL2 unless a column fills it, else TEL1 unless a column fills that
+    };
+    QString field; ///< empty when the heading names no field
+    Kind kind = Kind::Whole;
+    int rank = 0; ///< where a part stands among its field's parts
+};
+
+/// The rank of a heading that names no part: after the named ones.
+inline constexpr int kUnrankedPart = 100;
+
+/// The meaning of a column heading: a field's own name, or one of the common
+/// spellings of other address books and contact exports (氏名 → 名称,
+/// 姓 + 名 → 名称, セイ + メイ → ふりがな, 都道府県 + 市区町村 + 番地 → 住所1,
+/// 建物名 → 住所2, 携帯 → TEL2, Last Name, Home Street ...). Compared folded:
+/// width and letter case, blanks, brackets and a leading 自宅 or trailing
+/// (自宅) do not matter (ＴＥＬ, ﾌﾘｶﾞﾅ（姓）, 自宅〒, 電話（自宅）).
+HeadingMeaning headingMeaning(const QString& heading);
+
+/// The field a heading names (headingMeaning): a building's 住所2, a
+/// mobile's TEL2. Empty when the heading names no field.
 QString fieldForHeading(const QString& heading);
 
 /// True when @p row looks like a heading line: a cell names a field (code included).
@@ -27,7 +55,8 @@ bool looksLikeHeading(const QStringList& row);
 
 /// The automatic mapping of columns to fields: by heading when there are
 /// headings, by the exported order otherwise. A field goes to one column
-/// only (the first); the other columns are left out (empty).
+/// (the first) that names it whole, else to every column that names a part of
+/// it; the other columns are left out (empty).
 std::vector<QString> guessMapping(const QStringList& firstRow, bool hasHeading);
 
 /// True when @p row is the heading line of a family file, such as the

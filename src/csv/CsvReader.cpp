@@ -1,5 +1,7 @@
 #include "CsvReader.h"
 
+#include "VCardReader.h"
+
 #include <QFile>
 #include <QtDebug>
 #include <algorithm>
@@ -33,8 +35,10 @@ void onField(void* data, size_t length, void* sink)
 void onRowEnd(int, void* sink)
 {
     auto* c = static_cast<Collector*>(sink);
+    const qsizetype width = c->current.size();
     c->rows.push_back(std::move(c->current));
     c->current = {};
+    c->current.reserve(width); // the rows of a file are mostly as wide as the one before
 }
 
 void setError(CsvReadError* error, CsvReadError e)
@@ -77,6 +81,8 @@ std::optional<std::vector<QStringList>> parseCsv(const QString& text)
 
 std::optional<CsvTable> readCsvBytes(const QByteArray& bytes, CsvReadError* error)
 {
+    if (looksLikeVCard(bytes))
+        return readVCardBytes(bytes, error);
     CsvTable table;
     table.encoding = detectEncoding(bytes);
     const auto text = decodeText(bytes, table.encoding);

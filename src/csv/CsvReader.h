@@ -14,6 +14,13 @@ struct CsvTable
 {
     CsvEncoding encoding = CsvEncoding::Utf8;
     std::vector<QStringList> rows;
+    /// For a table made from another kind of file, the line of the file each
+    /// row comes from; empty for a CSV file, whose rows are numbered as a
+    /// spreadsheet numbers them.
+    std::vector<int> lines;
+
+    /// The 1-based number the user finds row @p row of the file by.
+    int lineOf(std::size_t row) const { return row < lines.size() ? lines[row] : static_cast<int>(row) + 1; }
 };
 
 /// Why a CSV file could not be read.
@@ -33,7 +40,8 @@ qsizetype widestRow(const CsvTable& table);
 /// or a quote stands inside a field that is not quoted.
 std::optional<std::vector<QStringList>> parseCsv(const QString& text);
 
-/// Reads a CSV file, recognising its encoding (detectEncoding).
+/// Reads a CSV file, recognising its encoding (detectEncoding); a contacts
+/// file (looksLikeVCard) is read as readVCardBytes reads it.
 /// @param error set to why nothing was returned.
 std::optional<CsvTable> readCsvFile(const QString& path, CsvReadError* error = nullptr);
 

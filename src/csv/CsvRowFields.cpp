@@ -1,9 +1,12 @@
 #include "CsvRowFields.h"
 
+#include "CsvFieldNames.h"
 #include "CsvWriter.h"
 #include "DateText.h"
 #include "JapaneseDate.h"
 #include "SingleLineFilter.h"
+
+#include <algorithm>
 
 namespace rov2 {
 namespace {
@@ -14,6 +17,17 @@ const QString kAge = QStringLiteral("年齢");
 const QString kSex = QStringLiteral("性別");
 const QString kWoman = QStringLiteral("女");
 const QString kMan = QStringLiteral("男");
+
+/// The characters withoutControlCharacters drops (C0, DEL, C1 and the two
+/// Unicode line breaks), looked for first: most cells hold none, and are
+/// then kept as they are instead of copied.
+bool hasControlCharacter(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
+    });
+}
 
 /// A whole number typed in a cell, full-width digits too.
 std::optional<int> wholeNumber(const QString& text)
@@ -67,26 +81,46 @@ bool numberFields(QVariantMap* fields, QString* reason)
     return true;
 }
 
+/// The date of a text in the stored form "yyyy/mm/dd", as an exported file
+/// holds it: read without trying the date box's many forms.
+std::optional<QDate> storedFormDate(const QString& text)
+{
+    if (text.size() != 10 || text.at(4) != u'/' || text.at(7) != u'/')
+        return std::nullopt;
+    int n[8] = {};
+    int k = 0;
+    for (const qsizetype i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (text.at(i) < u'0' || text.at(i) > u'9')
+            return std::nullopt;
+        n[k++] = text.at(i).unicode() - u'0';
+    }
+    const QDate date(n[0] * 1000 + n[1] * 100 + n[2] * 10 + n[3], n[4] * 10 + n[5], n[6] * 10 + n[7]);
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
 /// 生年月日 in its stored form, with the birth month and (unless the row
 /// gives one) the age that go with it.
-bool birthFields(QVariantMap* fields, QString* reason)
+bool birthFields(QVariantMap* fields, const QDate& today, QString* reason)
 {
     if (!fields->contains(kBirth))
         return true;
     const QString typed = fields->value(kBirth).toString();
-    const auto date = readTypedDate(typed.trimmed());
+    const QString stored = typed.trimmed();
+    const std::optional<QDate> storedDate = storedFormDate(stored);
+    const bool inStoredForm = storedDate.has_value();
+    const auto date = inStoredForm ? storedDate : readTypedDate(stored);
     if (!date) {
         *reason = QStringLiteral("生年月日「%1」が日付ではありません").arg(typed);
         return false;
     }
-    if (*date > Clock::today()) {
+    if (*date > today) {
         *reason = QStringLiteral("生年月日「%1」が今日より後です").arg(typed);
         return false;
     }
-    fields->insert(kBirth, toStoredDate(*date));
+    fields->insert(kBirth, inStoredForm ? stored : toStoredDate(*date));
     fields->insert(kMonth, date->month());
     if (!fields->contains(kAge))
-        fields->insert(kAge, ageOn(*date, Clock::today()));
+        fields->insert(kAge, ageOn(*date, today));
     return true;
 }
 
@@ -95,7 +129,7 @@ bool birthFields(QVariantMap* fields, QString* reason)
 bool allCellsEmpty(const QStringList& cells)
 {
     for (const QString& c : cells)
-        if (!c.trimmed().isEmpty())
+        if (std::any_of(c.begin(), c.end(), [](QChar ch) { return !ch.isSpace(); }))
             return false;
     return true;
 }
@@ -104,24 +138,95 @@ QString importedCell(const QString& field, const QString& cell)
 {
     const QString text = withoutFormulaGuard(cell);
     const bool memo = field == QStringLiteral("顧客メモ") || field == QStringLiteral("メモ");
-    return memo ? text : withoutControlCharacters(text);
+    return memo || !hasControlCharacter(text) ? text : withoutControlCharacters(text);
+}
+
+std::vector<FieldColumns> fieldColumns(const std::vector<QString>& mapping, const QStringList& headings)
+{
+    std::vector<FieldColumns> out;
+    for (std::size_t c = 0; c < mapping.size(); ++c) {
+        const QString& field = mapping[c];
+        if (field.isEmpty() ||
+            std::any_of(out.begin(), out.end(), [&](const auto& f) { return f.field == field; }))
+            continue;
+        std::vector<std::pair<int, qsizetype>> ranked;
+        for (std::size_t k = c; k < mapping.size(); ++k) {
+            const auto column = static_cast<qsizetype>(k);
+            if (mapping[k] == field)
+                ranked.emplace_back(headings.isEmpty() ? 0 : headingMeaning(headings.value(column)).rank,
+                                    column);
+        }
+        std::sort(ranked.begin(), ranked.end());
+        FieldColumns f{field, {}};
+        for (const auto& r : ranked)
+            f.columns.push_back(r.second);
+        out.push_back(std::move(f));
+    }
+    // In the order of the fields' names: a row's fields then go into their
+    // map each at its end, without searching it.
+    std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.field < b.field; });
+    return out;
+}
+
+namespace {
+
+/// What stands between two parts of @p field.
+QString partSeparator(const QString& field)
+{
+    if (field == QStringLiteral("住所1") || field == QStringLiteral("住所2"))
+        return {};
+    if (field == QStringLiteral("名称") || jointNameFields().contains(field))
+        return QStringLiteral("\u3000");
+    return field == QStringLiteral("顧客メモ") ? QStringLiteral("\n") : QStringLiteral(" ");
+}
+
+} // namespace
+
+QString joinedParts(const QString& field, const QStringList& parts)
+{
+    const QString between = partSeparator(field);
+    const bool address = between.isEmpty();
+    QString out;
+    for (const QString& part : parts) {
+        if (part.isEmpty())
+            continue;
+        if (address && part.startsWith(out))
+            out = part;
+        else
+            out += (out.isEmpty() ? QString() : between) + part;
+    }
+    return out;
+}
+
+QString fieldText(const QStringList& cells, const FieldColumns& f)
+{
+    if (f.columns.size() == 1)
+        return importedCell(f.field, cells.value(f.columns.front()));
+    QStringList parts;
+    for (const qsizetype c : f.columns)
+        parts << importedCell(f.field, cells.value(c)).trimmed();
+    return joinedParts(f.field, parts);
+}
+
+std::optional<QVariantMap> fieldsOfRow(const QStringList& cells, const std::vector<FieldColumns>& columns,
+                                       const RowRules& rules, QString* reason)
+{
+    QVariantMap fields;
+    for (const FieldColumns& f : columns) {
+        const QString value = fieldText(cells, f);
+        if (!value.isEmpty())
+            fields.insert(fields.cend(), f.field, value);
+    }
+    if (!sexField(&fields, rules.defaultSex, reason) || !numberFields(&fields, reason) ||
+        !birthFields(&fields, rules.today, reason))
+        return std::nullopt;
+    return fields;
 }
 
 std::optional<QVariantMap> fieldsOfRow(const QStringList& cells, const std::vector<QString>& mapping,
                                        const QString& defaultSex, QString* reason)
 {
-    QVariantMap fields;
-    for (std::size_t c = 0; c < mapping.size(); ++c) {
-        if (mapping[c].isEmpty())
-            continue;
-        const QString value = importedCell(mapping[c], cells.value(static_cast<qsizetype>(c)));
-        if (!value.isEmpty())
-            fields.insert(mapping[c], value);
-    }
-    if (!sexField(&fields, defaultSex, reason) || !numberFields(&fields, reason) ||
-        !birthFields(&fields, reason))
-        return std::nullopt;
-    return fields;
+    return fieldsOfRow(cells, fieldColumns(mapping, {}), RowRules{defaultSex, Clock::today()}, reason);
 }
 
 QString widerThanHeading(const QStringList& cells, const QStringList& heading)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -17,14 +18,52 @@ bool allCellsEmpty(const QStringList& cells);
 /// from pasted text.
 QString importedCell(const QString& field, const QString& cell);
 
-/// The fields that the cells of one row fill, column by column under
-/// @p mapping (a field per column; empty: left out), as importedCell gives
-/// them, checked by the screens' rules and brought to their stored forms:
-/// dates "yyyy/mm/dd" from any form the date box reads and not after
-/// Clock::today(), the birth month and (unless given) the age from the date,
-/// 性別 one of "女" and "男" (男性/女性 as 男/女; anything else becomes
-/// @p defaultSex). Cells that are empty then give nothing.
+/// A field that a file fills, and the columns it is read from in the order
+/// their texts are joined.
+struct FieldColumns
+{
+    QString field;
+    std::vector<qsizetype> columns;
+};
+
+/// The fields of @p mapping (a field per column; empty: left out) with their
+/// columns, in the order of the fields' names. Several columns of one field are
+/// joined in the rank order of their @p headings (headingMeaning: 姓 before
+/// 名, 都道府県 before 番地 whatever the column order), then in column order;
+/// without headings in column order.
+std::vector<FieldColumns> fieldColumns(const std::vector<QString>& mapping, const QStringList& headings);
+
+/// The texts of the columns of one field joined: a name's parts with a
+/// full-width blank (山田　太郎), a reading's with a half-width one, an
+/// address's with nothing between them, a memo's on lines of their own, any
+/// other field's with a half-width blank. Empty parts are passed over; an
+/// address part that repeats what comes before it (住所 that starts with the
+/// 都道府県 of the column before) replaces it.
+QString joinedParts(const QString& field, const QStringList& parts);
+
+/// The text that the cells of one row give @p f: its one column's cell as
+/// importedCell gives it, or its columns' cells trimmed and joined by joinedParts.
+QString fieldText(const QStringList& cells, const FieldColumns& f);
+
+/// What the rules of a row need besides its cells: @p today, read once for
+/// all rows of an import.
+struct RowRules
+{
+    QString defaultSex;
+    QDate today;
+};
+
+/// The fields that the cells of one row fill under @p columns, as importedCell
+/// gives them and joined by joinedParts, checked by the screens' rules and
+/// brought to their stored forms: dates "yyyy/mm/dd" from any form the date
+/// box reads and not after today, the birth month and (unless given) the age
+/// from the date, 性別 one of "女" and "男" (男性/女性 as 男/女; anything else
+/// becomes the default sex). Fields that are empty then give nothing.
 /// @return the fields, or nothing with the reason the row is refused in @p reason.
+std::optional<QVariantMap> fieldsOfRow(const QStringList& cells, const std::vector<FieldColumns>& columns,
+                                       const RowRules& rules, QString* reason);
+
+/// The same for a mapping without headings, on Clock::today().
 std::optional<QVariantMap> fieldsOfRow(const QStringList& cells, const std::vector<QString>& mapping,
                                        const QString& defaultSex, QString* reason);
 

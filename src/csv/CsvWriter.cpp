@@ -24,6 +24,49 @@ bool formulaBehindApostrophes(const QString& text)
     return i < text.size() && QStringView(u"=+-@\t\r").contains(text.at(i));
 }
 
+bool formulaBehindApostrophes(QByteArrayView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == '\'')
+        ++i;
+    return i < text.size() && QByteArrayView("=+-@\t\r").contains(text.at(i));
+}
+
+// The code point whose UTF-8 sequence starts at @p p (of a valid text).
+char32_t codePointAt(const char* p)
+{
+    const auto lead = static_cast<unsigned char>(*p);
+    if (lead < 0x80)
+        return lead;
+    const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    char32_t c = lead & (0x7Fu >> length);
+    for (int i = 1; i < length; ++i)
+        c = (c << 6) | (static_cast<unsigned char>(p[i]) & 0x3Fu);
+    return c;
+}
+
+// QChar::isSpace() of the last character; a character beyond the BMP is a
+// surrogate pair there, whose low half is no space.
+bool endsWithSpace(QByteArrayView text)
+{
+    qsizetype i = text.size() - 1;
+    while (i > 0 && (static_cast<unsigned char>(text.at(i)) & 0xC0u) == 0x80u)
+        --i;
+    const char32_t c = codePointAt(text.data() + i);
+    return c <= 0xFFFF && QChar::isSpace(c);
+}
+
+bool needsQuotes(QByteArrayView text, bool guarded)
+{
+    if (text.isEmpty())
+        return false;
+    for (const char c : text)
+        if (c == ',' || c == '"' || c == '\r' || c == '\n')
+            return true;
+    const char32_t first = codePointAt(text.data());
+    return (!guarded && first <= 0xFFFF && QChar::isSpace(first)) || endsWithSpace(text);
+}
+
 CsvEncodeProblem locate(const QStringList& row, int line)
 {
     CsvEncodeProblem p;
@@ -61,6 +104,31 @@ QString csvField(const QString& text)
     QString out = text;
     out.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + out + QLatin1Char('"');
+}
+
+void appendCsvField(QByteArray& line, QByteArrayView utf8, FormulaCells formulas)
+{
+    const bool guarded = formulas == FormulaCells::Neutralised && formulaBehindApostrophes(utf8);
+    const bool quoted = needsQuotes(utf8, guarded);
+    if (quoted)
+        line += '"';
+    if (guarded)
+        line += '\'';
+    if (!quoted) {
+        line.append(utf8);
+        return;
+    }
+    for (qsizetype from = 0;;) {
+        const qsizetype quote = utf8.indexOf('"', from);
+        if (quote < 0) {
+            line.append(utf8.sliced(from));
+            break;
+        }
+        line.append(utf8.sliced(from, quote + 1 - from));
+        line += '"';
+        from = quote + 1;
+    }
+    line += '"';
 }
 
 QString csvLine(const QStringList& fields, FormulaCells formulas)

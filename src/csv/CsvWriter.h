@@ -3,6 +3,7 @@
 #include "CsvEncoding.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -39,6 +40,11 @@ QString withoutFormulaGuard(const QString& cell);
 /// One field as RFC 4180 writes it: quoted when it holds a comma, a quote,
 /// CR or LF (or blanks at either end, which some readers drop), quotes doubled.
 QString csvField(const QString& text);
+
+/// Appends @p utf8, valid UTF-8 text, to @p line as one field: the bytes of
+/// csvField() of the text (after formulaGuarded() when @p formulas says so)
+/// in UTF-8, without taking the text apart into a QString.
+void appendCsvField(QByteArray& line, QByteArrayView utf8, FormulaCells formulas = FormulaCells::Neutralised);
 
 /// One row: fields joined with commas, ended by CRLF.
 QString csvLine(const QStringList& fields, FormulaCells formulas = FormulaCells::Neutralised);

@@ -9,6 +9,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QtDebug>
+#include <SQLiteCpp/Database.h>
+#include <algorithm>
+#include <memory>
+#include <sqlite3.h>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
 
 namespace rov2 {
 namespace {
@@ -21,6 +28,8 @@ const char* const kListed = "(SELECT 名称, MIN(rowid) AS pos FROM w.w顧客リ
                             " WHERE 名称 IS NOT NULL AND (チェック <> 0 OR NOT EXISTS (SELECT 1 FROM "
                             "w.w顧客リスト WHERE チェック <> 0)) "
                             " GROUP BY 名称)";
+
+constexpr qint64 kMostReserved = qint64{256} << 20;
 
 QString columnList(const QString& alias, const QStringList& columns)
 {
@@ -35,58 +44,281 @@ QString cellText(const QVariant& v)
     return v.isNull() ? QString() : v.toString();
 }
 
-/// Reads the rows of one select into CSV rows under a heading line.
-bool readRows(Database& db, const QString& sql, const QStringList& columns, std::vector<QStringList>* rows)
+/// The lines of one file, UTF-8, as they were read after the heading line:
+/// each with its place in the file and the row it came from.
+struct CsvLines
 {
-    rows->push_back(columns);
-    Query q = db.query(sql);
-    while (q.next()) {
-        QStringList row;
-        row.reserve(columns.size());
-        for (int i = 0; i < columns.size(); ++i)
-            row << cellText(q.value(i));
-        rows->push_back(std::move(row));
-    }
-    return q.ok();
+    struct Line
+    {
+        qint64 order = 0;
+        qint64 rowid = 0;
+        qsizetype start = 0;
+        qsizetype end = 0;
+    };
+    QByteArray text;
+    std::vector<Line> lines;
+};
+
+/// One file's table: its fields, the field that names a row in a problem
+/// report, and its lines.
+struct CsvTable
+{
+    const char* table;
+    const QStringList& columns;
+    int nameField;
+    CsvLines lines;
+};
+
+// A name as the join compares it: its storage class beside its bytes, in
+// @p key (reused, so that looking a row up allocates nothing).
+const std::string& nameKey(sqlite3_stmt* row, int i, std::string& key)
+{
+    key.assign(1, static_cast<char>('0' + sqlite3_column_type(row, i)));
+    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(row, i));
+    key.append(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(row, i)));
+    return key;
 }
 
-bool readListed(const QString& workFile, const QString& dataFile, bool includeFamily,
-                std::vector<QStringList>* customers, std::vector<QStringList>* family)
+struct Finalize
+{
+    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+using Rows = std::unique_ptr<sqlite3_stmt, Finalize>;
+
+// The rows of @p sql, read with SQLite's own calls: a cell costs a fraction
+// of what it costs through QVariant.
+Rows prepare(sqlite3* db, const QString& sql)
+{
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &s, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(db));
+    return Rows(s);
+}
+
+bool nextRow(sqlite3_stmt* rows)
+{
+    const int result = sqlite3_step(rows);
+    if (result != SQLITE_ROW && result != SQLITE_DONE)
+        throw std::runtime_error(sqlite3_errmsg(sqlite3_db_handle(rows)));
+    return result == SQLITE_ROW;
+}
+
+/// Where each listed name first stands in the list: among the marked rows,
+/// or among all rows when none is marked. In one pass here rather than as a
+/// grouped join, which made SQLite sort whole customer rows.
+std::unordered_map<std::string, qint64> listedPositions(sqlite3* db)
+{
+    const Rows rows =
+        prepare(db, QStringLiteral("SELECT 名称, チェック <> 0, rowid FROM w.w顧客リスト ORDER BY rowid"));
+    std::unordered_map<std::string, qint64> all, marked;
+    all.reserve(std::size_t{1} << 16);
+    bool anyMarked = false;
+    std::string key;
+    while (nextRow(rows.get())) {
+        const bool mark = sqlite3_column_int(rows.get(), 1) != 0;
+        anyMarked = anyMarked || mark;
+        if (sqlite3_column_type(rows.get(), 0) == SQLITE_NULL)
+            continue;
+        nameKey(rows.get(), 0, key);
+        all.try_emplace(key, sqlite3_column_int64(rows.get(), 2));
+        if (mark)
+            marked.try_emplace(key, sqlite3_column_int64(rows.get(), 2));
+    }
+    return anyMarked ? marked : all;
+}
+
+// Text and whole numbers go over as SQLite holds them; anything else, and
+// text that is no valid UTF-8 or starts with a byte-order mark (which
+// QString::fromUtf8 drops), as the QString the rest of the program sees.
+void appendField(sqlite3_stmt* row, int i, QByteArray& out)
+{
+    const int type = sqlite3_column_type(row, i);
+    if (type == SQLITE_INTEGER || type == SQLITE_TEXT) {
+        const QByteArrayView text(reinterpret_cast<const char*>(sqlite3_column_text(row, i)),
+                                  sqlite3_column_bytes(row, i));
+        if (type == SQLITE_INTEGER || (text.isValidUtf8() && !text.startsWith("\xEF\xBB\xBF")))
+            appendCsvField(out, text);
+        else
+            appendCsvField(out, QString::fromUtf8(text).toUtf8());
+    } else if (type == SQLITE_FLOAT) {
+        appendCsvField(out, QVariant(sqlite3_column_double(row, i)).toString().toUtf8());
+    } else if (type == SQLITE_BLOB) {
+        const QByteArray blob(static_cast<const char*>(sqlite3_column_blob(row, i)),
+                              sqlite3_column_bytes(row, i));
+        appendCsvField(out, QVariant(blob).toString().toUtf8());
+    }
+}
+
+// The current row's first @p columns fields as the next line of @p out.
+void takeRow(sqlite3_stmt* row, int columns, qint64 order, CsvLines& out)
+{
+    const qsizetype start = out.text.size();
+    for (int i = 0; i < columns; ++i) {
+        if (i > 0)
+            out.text += ',';
+        appendField(row, i, out.text);
+    }
+    out.text += "\r\n";
+    out.lines.push_back({order, sqlite3_column_int64(row, columns), start, out.text.size()});
+}
+
+void appendHeading(const QStringList& columns, QByteArray& text)
+{
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (i > 0)
+            text += ',';
+        appendCsvField(text, columns.at(i).toUtf8());
+    }
+    text += "\r\n";
+}
+
+// The heading line, with room behind it for about as many bytes as
+// @p dataFile holds, so that the text is not copied over and over as it
+// grows; pages never written cost nothing.
+void startText(CsvTable& t, const QString& dataFile)
+{
+    if (!dataFile.isEmpty())
+        t.lines.text.reserve(std::min(QFileInfo(dataFile).size(), kMostReserved));
+    appendHeading(t.columns, t.lines.text);
+}
+
+// The listed customers in list order, each name's customers in their order.
+void readCustomers(sqlite3* db, CsvTable& customers)
+{
+    const auto positions = listedPositions(db);
+    const auto columns = static_cast<int>(customers.columns.size());
+    const int name = static_cast<int>(customers.columns.indexOf(QStringLiteral("名称")));
+    const QString select = QStringLiteral("SELECT ") + columnList(QStringLiteral("c"), customers.columns) +
+                           QStringLiteral(", c.rowid FROM 顧客マスタ c ORDER BY c.rowid");
+    const Rows rows = prepare(db, select);
+    std::string key;
+    while (nextRow(rows.get()))
+        if (const auto listed = positions.find(nameKey(rows.get(), name, key)); listed != positions.end())
+            takeRow(rows.get(), columns, listed->second, customers.lines);
+    auto& lines = customers.lines.lines;
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const auto& a, const auto& b) { return a.order < b.order; });
+}
+
+void readFamily(sqlite3* db, CsvTable& family)
+{
+    const QString select = QStringLiteral("SELECT ") + columnList(QStringLiteral("f"), family.columns) +
+                           QStringLiteral(", f.rowid FROM 家族情報 f JOIN ") + QString::fromUtf8(kListed) +
+                           QStringLiteral(" l ON f.名称 = l.名称 ORDER BY l.pos, f.行番号, f.rowid");
+    const Rows rows = prepare(db, select);
+    for (qint64 i = 0; nextRow(rows.get()); ++i)
+        takeRow(rows.get(), static_cast<int>(family.columns.size()), i, family.lines);
+}
+
+bool readListed(const QString& workFile, const QString& dataFile, CsvTable& customers, CsvTable* family)
 {
     auto db = Database::open(dataFile);
     if (!db || !QFileInfo(workFile).isFile() ||
         !db->execute(QStringLiteral("ATTACH DATABASE ? AS w"), {workFile}))
         return false;
-    const QString listed = QString::fromUtf8(kListed);
-    bool ok = readRows(*db,
-                       QStringLiteral("SELECT ") + columnList(QStringLiteral("c"), customerCsvColumns()) +
-                           QStringLiteral(" FROM 顧客マスタ c JOIN ") + listed +
-                           QStringLiteral(" l ON c.名称 = l.名称 ORDER BY l.pos, c.rowid"),
-                       customerCsvColumns(), customers);
-    if (ok && includeFamily)
-        ok = readRows(*db,
-                      QStringLiteral("SELECT ") + columnList(QStringLiteral("f"), familyCsvColumns()) +
-                          QStringLiteral(" FROM 家族情報 f JOIN ") + listed +
-                          QStringLiteral(" l ON f.名称 = l.名称 ORDER BY l.pos, f.行番号, f.rowid"),
-                      familyCsvColumns(), family);
+    bool ok = true;
+    try {
+        readCustomers(db->native().getHandle(), customers);
+        if (family)
+            readFamily(db->native().getHandle(), *family);
+    } catch (const std::exception& e) {
+        qWarning() << "CSV export: cannot read the rows:" << e.what();
+        ok = false;
+    }
     if (!db->execute(QStringLiteral("DETACH DATABASE w")))
         qWarning("work file stayed attached until the data file closed");
     return ok;
 }
 
-bool encode(const std::vector<QStringList>& rows, CsvEncoding encoding, const QString& path, QByteArray* out,
-            CustomerCsvExportResult* r)
+// The file's text: the heading line, then every line in its place. Lines
+// read in their final order already stand so behind the heading.
+QByteArray fileText(const CsvTable& t)
 {
-    auto bytes = encodeCsv(rows, encoding, &r->problem);
-    if (bytes) {
+    const auto& lines = t.lines.lines;
+    const bool inPlace = std::adjacent_find(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
+                             return a.end != b.start;
+                         }) == lines.end();
+    if (inPlace && (lines.empty() || lines.back().end == t.lines.text.size()))
+        return t.lines.text;
+    QByteArray text;
+    text.reserve(t.lines.text.size());
+    appendHeading(t.columns, text);
+    for (const CsvLines::Line& line : lines)
+        text.append(QByteArrayView(t.lines.text).sliced(line.start, line.end - line.start));
+    return text;
+}
+
+// The fields of one row as the screens read them, for a problem report.
+QStringList rowFields(const QString& dataFile, const CsvTable& t, qint64 rowid)
+{
+    QStringList fields;
+    auto db = Database::open(dataFile);
+    if (!db)
+        return fields;
+    Query q = db->query(QStringLiteral("SELECT ") + columnList(QStringLiteral("t"), t.columns) +
+                            QStringLiteral(" FROM ") + QString::fromUtf8(t.table) +
+                            QStringLiteral(" t WHERE t.rowid = ?"),
+                        {rowid});
+    if (q.next())
+        for (int i = 0; i < t.columns.size(); ++i)
+            fields << cellText(q.value(i));
+    return fields;
+}
+
+// Finds the first line CP932 cannot hold, line by line only now that the
+// text as a whole was refused.
+void reportProblem(const CsvTable& t, const QString& path, const QString& dataFile,
+                   CustomerCsvExportResult* r)
+{
+    r->status = Status::Unencodable;
+    r->problemPath = path;
+    const QByteArrayView text(t.lines.text);
+    for (std::size_t i = 0; i < t.lines.lines.size(); ++i) {
+        const CsvLines::Line& line = t.lines.lines[i];
+        if (encodeCp932(QString::fromUtf8(text.sliced(line.start, line.end - line.start))))
+            continue;
+        const QStringList fields = rowFields(dataFile, t, line.rowid);
+        encodeCsv({fields}, CsvEncoding::Cp932, &r->problem);
+        r->problem.line = static_cast<int>(i) + 2; // after the heading line
+        r->problemName = fields.value(t.nameField);
+        r->problemField = t.columns.value(r->problem.field);
+        return;
+    }
+}
+
+// CP932 a piece of whole lines at a time: one conversion per line costs
+// more than the conversion itself, one for the whole text holds it twice.
+std::optional<QByteArray> cp932Text(const QByteArray& text)
+{
+    constexpr qsizetype kPiece = qsizetype{1} << 20;
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype from = 0; from < text.size();) {
+        const qsizetype lineEnd = text.indexOf('\n', std::min(from + kPiece, text.size() - 1));
+        const qsizetype to = lineEnd < 0 ? text.size() : lineEnd + 1;
+        const auto piece = encodeCp932(QString::fromUtf8(QByteArrayView(text).sliced(from, to - from)));
+        if (!piece)
+            return std::nullopt;
+        out += *piece;
+        from = to;
+    }
+    return out;
+}
+
+bool encode(const CsvTable& t, CsvEncoding encoding, const QString& path, const QString& dataFile,
+            QByteArray* out, CustomerCsvExportResult* r)
+{
+    const QByteArray text = fileText(t);
+    if (encoding != CsvEncoding::Cp932) {
+        *out = encodeText(QString(), encoding).value_or(QByteArray()) + text;
+        return true;
+    }
+    if (auto bytes = cp932Text(text)) {
         *out = std::move(*bytes);
         return true;
     }
-    r->status = Status::Unencodable;
-    r->problemPath = path;
-    r->problemName =
-        rows.at(static_cast<std::size_t>(r->problem.line - 1)).value(path == r->familyPath ? 2 : 1);
-    r->problemField = rows.front().value(r->problem.field);
+    reportProblem(t, path, dataFile, r);
     return false;
 }
 
@@ -127,20 +359,23 @@ CustomerCsvExportResult writeCustomerCsv(const QString& workFile, const QString&
     CustomerCsvExportResult r;
     r.customerPath = targetPath;
     r.familyPath = includeFamily ? familyCsvPath(targetPath) : QString();
-    std::vector<QStringList> customers, family;
-    if (!readListed(workFile, dataFile, includeFamily, &customers, &family)) {
+    CsvTable customers{"顧客マスタ", customerCsvColumns(), 1, {}};
+    CsvTable family{"家族情報", familyCsvColumns(), 2, {}};
+    startText(customers, dataFile);
+    startText(family, {});
+    if (!readListed(workFile, dataFile, customers, includeFamily ? &family : nullptr)) {
         r.status = Status::ReadFailed;
         return r;
     }
-    r.customers = static_cast<int>(customers.size()) - 1;
-    r.familyRows = includeFamily ? static_cast<int>(family.size()) - 1 : 0;
+    r.customers = static_cast<int>(customers.lines.lines.size());
+    r.familyRows = includeFamily ? static_cast<int>(family.lines.lines.size()) : 0;
     if (r.customers == 0) {
         r.status = Status::Empty;
         return r;
     }
     QByteArray customerBytes, familyBytes;
-    if (!encode(customers, encoding, r.customerPath, &customerBytes, &r) ||
-        (includeFamily && !encode(family, encoding, r.familyPath, &familyBytes, &r)))
+    if (!encode(customers, encoding, r.customerPath, dataFile, &customerBytes, &r) ||
+        (includeFamily && !encode(family, encoding, r.familyPath, dataFile, &familyBytes, &r)))
         return r;
 
     const bool ok = writeBoth(r.customerPath, customerBytes, r.familyPath, familyBytes, sinks);

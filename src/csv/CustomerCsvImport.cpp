@@ -2,11 +2,13 @@
 
 #include "CsvFieldNames.h"
 #include "CsvRowFields.h"
+#include "CustomerImportWriter.h"
+#include "CustomerRowReader.h"
 #include "Database.h"
+#include "FamilyCsvImport.h"
+#include "JointNameFamily.h"
 
 #include <QtDebug>
-#include <SQLiteCpp/Column.h>
-#include <SQLiteCpp/Statement.h>
 #include <algorithm>
 #include <memory>
 
@@ -14,78 +16,97 @@ namespace rov2 {
 namespace {
 
 const QString kName = QStringLiteral("名称");
+constexpr int kImportCacheKiB = 64 * 1024;
 const QString kSex = QStringLiteral("性別");
 const QString kQuick = QStringLiteral("クイック");
 
-/// The prepared statements of one import, made once: 100,000 rows would
-/// otherwise spend most of their time compiling SQL.
-class Writer
+/// The joint names a row gives, taken out of its customer's fields.
+QStringList takeJointNames(QVariantMap* fields)
+{
+    QStringList names;
+    for (const QString& f : jointNameFields())
+        if (fields->contains(f))
+            names << fields->take(f).toString().trimmed();
+    names.removeAll(QString());
+    return names;
+}
+
+/// The rows of one import and where they go; throws on a failing statement.
+class RowImport
 {
 public:
-    explicit Writer(Database& db) : db_(db)
+    RowImport(Database& db, const CsvTable& table, const CsvImportOptions& options, CsvImportReport* report)
+        : options_(options), report_(report), writer_(db), family_(db),
+          reader_(options,
+                  options.firstRowIsHeading && !table.rows.empty() ? table.rows.front() : QStringList())
     {
-        QStringList marks;
-        QStringList cols;
-        for (const QString& f : importableFields()) {
-            cols << QLatin1Char('"') + f + QLatin1Char('"');
-            marks << QStringLiteral("?");
+    }
+
+    void importRow(int row, const QStringList& cells, const QString& reasonBefore)
+    {
+        QString reason = reasonBefore;
+        auto fields = reason.isEmpty() ? reader_.read(cells, &reason) : std::nullopt;
+        if (!fields) {
+            report_->refused.push_back({row, reader_.name(cells), reason});
+            return;
         }
-        find_ = std::make_unique<SQLite::Statement>(
-            db.native(), "SELECT rowid FROM 顧客マスタ WHERE 名称 = ? ORDER BY rowid LIMIT 1");
-        insert_ = std::make_unique<SQLite::Statement>(
-            db.native(), (QStringLiteral("INSERT INTO 顧客マスタ (") + cols.join(QLatin1Char(',')) +
-                          QStringLiteral(") VALUES (") + marks.join(QLatin1Char(',')) + QLatin1Char(')'))
-                             .toStdString());
-    }
-
-    /// The rowid of the first customer with that name, or -1.
-    qint64 find(const QString& name)
-    {
-        find_->reset();
-        bindAll(*find_, {name});
-        const qint64 id = find_->executeStep() ? find_->getColumn(0).getInt64() : -1;
-        find_->reset();
-        return id;
-    }
-
-    void insert(const QVariantMap& fields)
-    {
-        QVariantList values;
-        for (const QString& f : importableFields())
-            values << fields.value(f);
-        insert_->reset();
-        insert_->clearBindings();
-        bindAll(*insert_, values);
-        insert_->exec();
-    }
-
-    void update(qint64 rowid, const QVariantMap& fields)
-    {
-        QStringList sets;
-        QVariantList values;
-        for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
-            sets << QLatin1Char('"') + it.key() + QStringLiteral("\" = ?");
-            values << it.value();
+        const QStringList joint = takeJointNames(&*fields);
+        const QString name = fields->value(kName).toString();
+        const qint64 existing = writer_.find(name);
+        if (existing >= 0 && options_.existing == ExistingCustomer::Skip) {
+            ++report_->skipped;
+            return;
         }
-        values << rowid;
-        SQLite::Statement s(db_.native(), (QStringLiteral("UPDATE 顧客マスタ SET ") +
-                                           sets.join(QLatin1Char(',')) + QStringLiteral(" WHERE rowid = ?"))
-                                              .toStdString());
-        bindAll(s, values);
-        s.exec();
+        if (existing < 0)
+            add(&*fields);
+        else
+            overwrite(existing, *fields);
+        if (!joint.isEmpty())
+            addFamily(row, name, existing < 0 ? categoriesOf(*fields) : writer_.categories(existing), joint);
     }
 
 private:
-    Database& db_;
-    std::unique_ptr<SQLite::Statement> find_;
-    std::unique_ptr<SQLite::Statement> insert_;
+    static QVariantList categoriesOf(const QVariantMap& fields)
+    {
+        return {fields.value(QStringLiteral("区分1")), fields.value(QStringLiteral("区分2"))};
+    }
+
+    void add(QVariantMap* fields)
+    {
+        if (!fields->contains(kQuick))
+            fields->insert(kQuick, QStringLiteral("しない"));
+        if (!fields->contains(kSex) && !options_.defaultSex.isEmpty())
+            fields->insert(kSex, options_.defaultSex);
+        writer_.insert(*fields);
+        ++report_->added;
+    }
+
+    void overwrite(qint64 rowid, const QVariantMap& fields)
+    {
+        writer_.update(rowid, fields);
+        ++report_->overwritten;
+    }
+
+    void addFamily(int row, const QString& name, const QVariantList& categories, const QStringList& joint)
+    {
+        for (const QString& left : family_.add(name, categories, joint))
+            report_->refused.push_back(
+                {row, name,
+                 QStringLiteral("連名「%1」：家族は%2人までです").arg(left).arg(kMaxFamilyMembers)});
+    }
+
+    const CsvImportOptions& options_;
+    CsvImportReport* report_;
+    CustomerImportWriter writer_;
+    JointNameFamily family_;
+    CustomerRowReader reader_;
 };
 
 /// Imports the rows; throws on a failing statement.
 CsvImportReport::Status importRows(Database& db, const CsvTable& table, const CsvImportOptions& options,
                                    const ImportProgress& progress, CsvImportReport* report)
 {
-    Writer writer(db);
+    RowImport rows(db, table, options, report);
     const std::size_t first = options.firstRowIsHeading ? 1 : 0;
     const qsizetype total = static_cast<qsizetype>(table.rows.size() - std::min(first, table.rows.size()));
     for (std::size_t i = first; i < table.rows.size(); ++i) {
@@ -93,31 +114,9 @@ CsvImportReport::Status importRows(Database& db, const CsvTable& table, const Cs
         if (progress && done % 200 == 0 && !progress(done, total))
             return CsvImportReport::Status::Cancelled;
         const QStringList& cells = table.rows[i];
-        if (allCellsEmpty(cells))
-            continue;
-        QString reason = first > 0 ? widerThanHeading(cells, table.rows.front()) : QString();
-        auto fields = reason.isEmpty() ? customerFromRow(cells, options, &reason) : std::nullopt;
-        if (!fields) {
-            const auto nameColumn = std::find(options.mapping.begin(), options.mapping.end(), kName);
-            const auto col = static_cast<qsizetype>(nameColumn - options.mapping.begin());
-            report->refused.push_back(
-                {static_cast<int>(i) + 1, importedCell(kName, cells.value(col)), reason});
-            continue;
-        }
-        const qint64 existing = writer.find(fields->value(kName).toString());
-        if (existing < 0) {
-            if (!fields->contains(kQuick))
-                fields->insert(kQuick, QStringLiteral("しない"));
-            if (!fields->contains(kSex) && !options.defaultSex.isEmpty())
-                fields->insert(kSex, options.defaultSex);
-            writer.insert(*fields);
-            ++report->added;
-        } else if (options.existing == ExistingCustomer::Overwrite) {
-            writer.update(existing, *fields);
-            ++report->overwritten;
-        } else {
-            ++report->skipped;
-        }
+        if (!allCellsEmpty(cells))
+            rows.importRow(table.lineOf(i), cells,
+                           first > 0 ? widerThanHeading(cells, table.rows.front()) : QString());
     }
     if (progress && !progress(total, total))
         return CsvImportReport::Status::Cancelled;
@@ -129,19 +128,7 @@ CsvImportReport::Status importRows(Database& db, const CsvTable& table, const Cs
 std::optional<QVariantMap> customerFromRow(const QStringList& cells, const CsvImportOptions& options,
                                            QString* reason)
 {
-    const std::vector<QString>& mapping = options.mapping;
-    const auto nameColumn = std::find(mapping.begin(), mapping.end(), kName);
-    const QString name =
-        importedCell(kName, cells.value(static_cast<qsizetype>(nameColumn - mapping.begin())));
-    if (nameColumn == mapping.end() || name.trimmed().isEmpty()) {
-        *reason = QStringLiteral("名称がありません");
-        return std::nullopt;
-    }
-    if (name.toUcs4().size() > kMaxNameLength) {
-        *reason = QStringLiteral("名称が%1文字を超えています").arg(kMaxNameLength);
-        return std::nullopt;
-    }
-    return fieldsOfRow(cells, mapping, options.defaultSex, reason);
+    return CustomerRowReader(options, {}).read(cells, reason);
 }
 
 CsvImportReport importInOneTransaction(const QString& dataFile, const RowImporter& importRows)
@@ -150,6 +137,11 @@ CsvImportReport importInOneTransaction(const QString& dataFile, const RowImporte
     auto db = Database::open(dataFile);
     if (!db)
         return report;
+    // The whole import is one transaction: with SQLite's default page cache
+    // of 2 MB, a large file's changes would spill to the journal and be read
+    // back many times over before the commit.
+    if (!db->execute(QStringLiteral("PRAGMA cache_size = -%1").arg(kImportCacheKiB)))
+        qWarning("CSV import: the page cache stays at its default size");
     Transaction tx(*db);
     if (!tx.active())
         return report;

@@ -2,6 +2,7 @@
 
 #include "Accessibility.h"
 #include "CsvFieldNames.h"
+#include "CustomerRowReader.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QStringListModel>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -20,6 +22,16 @@ namespace rov2 {
 namespace {
 
 const QString kLeftOut = QStringLiteral("（読み込まない）");
+
+/// The fields a mapping fills, in the table's order.
+QStringList fieldsOf(const std::vector<QString>& mapping)
+{
+    QStringList out;
+    for (const QString& f : mappableFields())
+        if (std::find(mapping.begin(), mapping.end(), f) != mapping.end())
+            out << f;
+    return out;
+}
 
 } // namespace
 
@@ -35,6 +47,9 @@ CsvImportDialog::CsvImportDialog(const QString& path, const CsvTable& table, QWi
     chk見出し = new QCheckBox(QStringLiteral("1行目は見出し"), this);
     tblPreview = new QTableWidget(this);
     tblPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblResult = new QTableWidget(this);
+    tblResult->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblResult->setVisible(!family_);
     auto* existing = new QGroupBox(family_ ? QStringLiteral("同じ氏名の家族がいるとき")
                                            : QStringLiteral("同じ名称の顧客があるとき"),
                                    this);
@@ -59,11 +74,13 @@ CsvImportDialog::CsvImportDialog(const QString& path, const CsvTable& table, QWi
                 : QStringLiteral("各列に読み込む項目を選んでください。"),
         this));
     v->addWidget(tblPreview, 1);
+    v->addWidget(tblResult, 1);
     v->addWidget(existing);
     v->addWidget(buttons);
 
     nameControl(chk見出し, QStringLiteral("chk見出し"), chk見出し->text());
     nameControl(tblPreview, QStringLiteral("tblPreview"), QStringLiteral("ファイルの先頭"));
+    nameControl(tblResult, QStringLiteral("tblResult"), QStringLiteral("読み込まれる内容"));
     nameControl(opt読み飛ばす, QStringLiteral("opt読み飛ばす"), QStringLiteral("同じ名称の顧客は読み飛ばす"));
     nameControl(opt上書き, QStringLiteral("opt上書き"), QStringLiteral("同じ名称の顧客は上書きする"));
     nameControl(cmd読込, QStringLiteral("cmd読込"), cmd読込->text());
@@ -74,8 +91,9 @@ CsvImportDialog::CsvImportDialog(const QString& path, const CsvTable& table, QWi
     // only scrolls the preview and must not swallow Tab.
     tblPreview->setTabKeyNavigation(false);
     QWidget* previous = chk見出し;
-    for (QWidget* next : QList<QWidget*>(fieldLists_.begin(), fieldLists_.end()) +
-                             QList<QWidget*>{tblPreview, opt読み飛ばす, opt上書き, cmd読込, cmdキャンセル}) {
+    for (QWidget* next :
+         QList<QWidget*>(fieldLists_.begin(), fieldLists_.end()) +
+             QList<QWidget*>{tblPreview, tblResult, opt読み飛ばす, opt上書き, cmd読込, cmdキャンセル}) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -87,6 +105,8 @@ CsvImportDialog::CsvImportDialog(const QString& path, const CsvTable& table, QWi
     for (QComboBox* list : fieldLists_)
         list->setEnabled(!family_);
     connect(chk見出し, &QCheckBox::toggled, this, &CsvImportDialog::headingToggled);
+    for (QComboBox* list : fieldLists_)
+        connect(list, &QComboBox::currentIndexChanged, this, &CsvImportDialog::fillResult);
     resize(760, 420);
 }
 
@@ -98,7 +118,7 @@ void CsvImportDialog::fillPreview()
     // Row 0 holds the field lists; the file's rows follow.
     tblPreview->setRowCount(rows + 1);
     QStringList choices{kLeftOut};
-    choices << (family_ ? familyCsvColumns() : importableFields());
+    choices << (family_ ? familyCsvColumns() : mappableFields());
     // One list of fields behind every column's drop-down: a wide file would
     // otherwise build and keep the same items once per column.
     auto* fields = new QStringListModel(choices, this);
@@ -126,6 +146,7 @@ void CsvImportDialog::applyMapping(const std::vector<QString>& mapping)
     for (qsizetype c = 0; c < fieldLists_.size(); ++c) {
         const QString field =
             c < static_cast<qsizetype>(mapping.size()) ? mapping[static_cast<std::size_t>(c)] : QString();
+        const QSignalBlocker once(fieldLists_[c]); // the result is filled once for all lists
         fieldLists_[c]->setCurrentText(field.isEmpty() ? kLeftOut : field);
     }
 }
@@ -136,18 +157,43 @@ void CsvImportDialog::headingToggled(bool heading)
     while (first.size() < fieldLists_.size())
         first << QString();
     applyMapping(family_ ? familyMapping(first) : guessMapping(first, heading));
+    fillResult();
+}
+
+void CsvImportDialog::fillResult()
+{
+    if (family_)
+        return;
+    const CsvImportOptions o = options();
+    const bool heading = o.firstRowIsHeading && !table_.rows.empty();
+    const CustomerRowReader reader(o, heading ? table_.rows.front() : QStringList());
+    const std::size_t first = heading ? 1 : 0;
+    const std::size_t last = std::min(table_.rows.size(), first + kPreviewRows);
+    QStringList columns = fieldsOf(o.mapping);
+    columns << QStringLiteral("読み込めない理由");
+    tblResult->clear();
+    tblResult->setColumnCount(static_cast<int>(columns.size()));
+    tblResult->setHorizontalHeaderLabels(columns);
+    tblResult->setRowCount(static_cast<int>(last - std::min(first, last)));
+    for (std::size_t r = first; r < last; ++r) {
+        QString reason;
+        const auto fields = reader.read(table_.rows[r], &reason);
+        for (int c = 0; c < columns.size(); ++c) {
+            const QString text = c + 1 < columns.size()
+                                     ? (fields ? fields->value(columns.at(c)).toString() : QString())
+                                     : reason;
+            tblResult->setItem(static_cast<int>(r - first), c, new QTableWidgetItem(text));
+        }
+    }
+    tblResult->resizeColumnsToContents();
 }
 
 CsvImportOptions CsvImportDialog::options() const
 {
     CsvImportOptions o;
-    for (QComboBox* list : fieldLists_) {
-        QString field = list->currentIndex() <= 0 ? QString() : list->currentText();
-        // A field chosen for two columns is read from the first.
-        if (std::find(o.mapping.begin(), o.mapping.end(), field) != o.mapping.end())
-            field.clear();
-        o.mapping.push_back(field);
-    }
+    // A field chosen for several columns is read from all of them, joined.
+    for (QComboBox* list : fieldLists_)
+        o.mapping.push_back(list->currentIndex() <= 0 ? QString() : list->currentText());
     o.firstRowIsHeading = chk見出し->isChecked();
     o.existing = opt上書き->isChecked() ? ExistingCustomer::Overwrite : ExistingCustomer::Skip;
     return o;

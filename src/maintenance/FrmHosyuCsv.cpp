@@ -80,7 +80,7 @@ void FrmHosyu::ReadCsvFile()
     };
     const auto path = dialogs().openFile(
         this, title, env().locations.dataFolder,
-        {QStringLiteral("CSV ファイル (*.csv *.txt)"), QStringLiteral("すべてのファイル (*)")}, 0);
+        {QStringLiteral("CSV ファイル・連絡先 (*.csv *.txt *.vcf)"), QStringLiteral("すべてのファイル (*)")}, 0);
     if (!path)
         return;
     CsvReadError error = CsvReadError::None;
