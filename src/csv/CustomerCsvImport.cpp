@@ -93,6 +93,7 @@ private:
             report_->refused.push_back(
                 {row, name,
                  QStringLiteral("連名「%1」：家族は%2人までです").arg(left).arg(kMaxFamilyMembers)});
+        report_->familyAdded = family_.membersAdded();
     }
 
     const CsvImportOptions& options_;

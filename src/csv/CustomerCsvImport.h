@@ -39,6 +39,7 @@ struct CsvImportReport
     int added = 0;
     int overwritten = 0;
     int skipped = 0;
+    int familyAdded = 0;  ///< family members written from joint names (連名)
     std::vector<RefusedRow> refused;
 };
 

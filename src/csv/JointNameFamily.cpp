@@ -107,6 +107,7 @@ QStringList JointNameFamily::add(const QString& customer, const QVariantList& ca
             continue;
         }
         insertMember(customer, next++, member, categories);
+        ++membersAdded_;
         members << member;
         owners_.insert(customer);
     }

@@ -37,6 +37,8 @@ public:
     /// 区分1 and 区分2 (@p categories) and no 続柄.
     /// @return the joint names left out because the family has kMaxFamilyMembers.
     QStringList add(const QString& customer, const QVariantList& categories, const QStringList& jointNames);
+    /// How many members add() has written so far.
+    int membersAdded() const { return membersAdded_; }
 
 private:
     /// The 氏名 of the customer's members, and in @p next the 行番号 after the last.
@@ -47,6 +49,7 @@ private:
     /// The customers that have members: most customers of an import have
     /// none yet, and are then not looked up row by row.
     QSet<QString> owners_;
+    int membersAdded_ = 0;
     struct Finalize
     {
         void operator()(sqlite3_stmt* s) const;

@@ -117,7 +117,7 @@ void FrmHosyu::reportCsvImport(const CsvImportReport& report)
         dialogs().message(this, MessageRequest{title, text, MsgButtons::Ok, MsgIcon::Exclamation, false});
         return;
     }
-    if (report.added + report.overwritten > 0)
+    if (report.added + report.overwritten + report.familyAdded > 0)
         ++env().dataFileVersion;
     QString text =
         QStringLiteral(
@@ -126,6 +126,8 @@ void FrmHosyu::reportCsvImport(const CsvImportReport& report)
             .arg(report.overwritten)
             .arg(report.skipped)
             .arg(report.refused.size());
+    if (report.familyAdded > 0)
+        text += QStringLiteral("\n連名から家族に加えた人 %1人").arg(report.familyAdded);
     if (!report.refused.empty())
         text += QStringLiteral("\n\n読み込めなかった行：");
     for (std::size_t i = 0; i < report.refused.size() && i < kListedRefusals; ++i) {

@@ -212,6 +212,7 @@ TEST_F(JointNames, OverwriteAddsOnlyMissingMembersUpToTen)
     o.existing = ExistingCustomer::Overwrite;
     const auto r = importCustomers(d.dataFile(), *t, o);
     EXPECT_EQ(r.overwritten, 1);
+    EXPECT_EQ(r.familyAdded, 1);
     const QStringList family = familyOf(u8("佐藤　一郎"));
     ASSERT_EQ(family.size(), kMaxFamilyMembers);
     EXPECT_EQ(family.front(), u8("0|佐藤　花子|||"));
