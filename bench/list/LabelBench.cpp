@@ -116,7 +116,7 @@ int main(int argc, char** argv)
                 "inserts %8.1f ms\n",
                 fill, labels, bare);
 
-    rov2::report::rptTack2601 report;
+    rov2::report::rptTack2601 report(rov2::env().locations.workFile);
     const double layout = bestOf(runs, [&] { return report.Restart(); });
     const auto pages = report.pages();
     const QString pdf = QDir::tempPath() + QStringLiteral("/rov2-bench-labels.pdf");

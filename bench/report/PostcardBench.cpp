@@ -151,7 +151,7 @@ int main(int argc, char** argv)
         writePngs(cards, args[png + 1]);
     std::printf("%d customers, best of %d runs\n", int(cards.size()), runs);
 
-    rov2::report::rptTack2601 labels;
+    rov2::report::rptTack2601 labels(rov2::env().locations.workFile);
     const double labelLayout = bestOf(runs, [&] { return labels.Restart(); });
     const QString labelPdf = QDir::tempPath() + QStringLiteral("/rov2-bench-postcard-labels.pdf");
     const double labelWrite = bestOf(runs, [&] {

@@ -14,6 +14,7 @@
 #include "ReportPainter.h"
 #include "ReportPreview.h"
 #include "SamplePrintTables.h"
+#include "ShowPreview.h"
 
 #include <QApplication>
 #include <QDir>
@@ -92,9 +93,9 @@ void measurePreview(const char* name, double baseline)
 {
     QElapsedTimer t;
     t.start();
-    R report;
+    R report(rov2::env().locations.workFile, rov2::env().settings);
     report.Restart();
-    rov2::report::ReportPreview* preview = report.Show(rov2::OwnFiles{});
+    rov2::report::ReportPreview* preview = rov2::report::showPreview(report, rov2::OwnFiles{});
     preview->grab();
     const double firstPage = t.nsecsElapsed() / 1e6;
     const QLabel* count = preview->findChild<QLabel*>(QStringLiteral("lblページ数"));
@@ -123,7 +124,7 @@ void measure(const char* name, const QString& sql, const QString& workFile, cons
     bool saved = false;
     const QString pdf = out + QLatin1Char('/') + QString::fromUtf8(name) + QStringLiteral(".pdf");
     {
-        R report;
+        R report(rov2::env().locations.workFile, rov2::env().settings);
         report.Restart();
         pages = report.pageSource()->pageCount();
         layout = t.nsecsElapsed() / 1e6;

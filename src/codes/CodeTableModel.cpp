@@ -3,7 +3,6 @@
 #include "CodeColumn.h"
 
 #include "Database.h"
-#include "ProgramEnv.h"
 #include "Query.h"
 
 #include <QtDebug>
@@ -59,7 +58,7 @@ CodeTableModel::CodeTableModel(QObject* parent, QString workFile)
 {
 }
 
-QString CodeTableModel::workFile() const { return workFile_.isEmpty() ? env().locations.workFile : workFile_; }
+QString CodeTableModel::workFile() const { return workFile_; }
 
 bool CodeTableModel::isCell(const QModelIndex& index) const
 {

@@ -20,8 +20,8 @@ class CodeTableModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    /// @param workFile the work file; empty: env().locations.workFile at each use.
-    explicit CodeTableModel(QObject* parent, QString workFile = {});
+    /// @param workFile the work file that holds the slots being edited.
+    CodeTableModel(QObject* parent, QString workFile);
 
     QString workFile() const;
 

@@ -11,6 +11,7 @@
 #include "HintButton.h"
 #include "InputMethod.h"
 #include "Messages.h"
+#include "ProgramEnv.h"
 #include "ScreenStack.h"
 #include "SexPickList.h"
 
@@ -62,7 +63,7 @@ void FrmCodeMaster::buildControls()
     top->addStretch();
     top->addWidget(cmdHint);
 
-    datコードマスタ = new CodeTableModel(this);
+    datコードマスタ = new CodeTableModel(this, env().locations.workFile);
     Gridコードマスタ = new CodeGridView(this);
     Gridコードマスタ->setModel(datコードマスタ);
     cells_ = new CodeGridDelegate(this);
@@ -143,7 +144,8 @@ void FrmCodeMaster::connectControls()
 {
     connect(cmb区分, &QComboBox::activated, this, [this](int) { kindChosen(); });
     connect(cmd読込, &QPushButton::clicked, this, &FrmCodeMaster::click読込);
-    connect(cmdHint, &QPushButton::clicked, this, [this] { openHintEditor(this, QStringLiteral("cmdHint")); });
+    connect(cmdHint, &QPushButton::clicked, this,
+            [this] { openHintEditor(this, QStringLiteral("cmdHint"), env().hint); });
     connect(cmd戻る, &QPushButton::clicked, this, &FrmCodeMaster::click戻る);
     connect(cmdメニュー, &QPushButton::clicked, this, &FrmCodeMaster::clickメニュー);
     connect(cmd登録, &QPushButton::clicked, this, [this] { Entryコードマスタ(true); });

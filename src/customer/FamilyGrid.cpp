@@ -1,12 +1,13 @@
 #include "FamilyGrid.h"
 
 #include "AddCodeName.h"
+#include "CompanySettings.h"
 #include "FamilyColumn.h"
 #include "FamilyGridDelegate.h"
 #include "FamilyGridView.h"
 #include "FamilyTableModel.h"
 #include "InputMethod.h"
-#include "ProgramEnv.h"
+#include "Locations.h"
 #include "RelationshipDropDown.h"
 #include "SexPickList.h"
 
@@ -32,10 +33,10 @@ bool isInside(const QWidget* widget, const QWidget* container)
 
 } // namespace
 
-FamilyGrid::FamilyGrid(QWidget* parent, const QString& workFile)
-    : QWidget(parent), dat家族(new FamilyTableModel(this, workFile)), Grid家族(new FamilyGridView(this)),
-      DD続柄(new RelationshipDropDown(this)), Lst性別(new SexPickList(this)),
-      delegate_(new FamilyGridDelegate(this))
+FamilyGrid::FamilyGrid(QWidget* parent, const Locations& locations, const CompanySettings& settings)
+    : QWidget(parent), dat家族(new FamilyTableModel(this, locations.workFile, settings)),
+      Grid家族(new FamilyGridView(this)), DD続柄(new RelationshipDropDown(this)), Lst性別(new SexPickList(this)),
+      delegate_(new FamilyGridDelegate(this, settings)), locations_(locations), settings_(settings)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -227,13 +228,13 @@ void FamilyGrid::onValueStored(int row, int column)
 
 void FamilyGrid::registerRelationship(int row)
 {
-    if (!env().settings.続柄登録)
+    if (!settings_.続柄登録)
         return;
     const QString name = dat家族->index(row, family::続柄).data(Qt::EditRole).toString();
     if (name.isEmpty())
         return;
     const QString sex = dat家族->index(row, family::性別).data(Qt::EditRole).toString();
-    AddCodeName(QStringLiteral("続柄"), name, sex);
+    AddCodeName(locations_.dataFile, settings_, QStringLiteral("続柄"), name, sex);
     Q_EMIT relationshipsChanged();
 }
 

@@ -5,6 +5,8 @@
 
 namespace rov2 {
 
+struct CompanySettings;
+struct Locations;
 class FamilyGridDelegate;
 class FamilyGridView;
 class FamilyTableModel;
@@ -26,8 +28,10 @@ class FamilyGrid : public QWidget
     Q_OBJECT
 
 public:
-    /// @param workFile the work file; empty: env().locations.workFile at each use.
-    explicit FamilyGrid(QWidget* parent, const QString& workFile = {});
+    /// Works on the work file of @p locations and adds relationships to the
+    /// code list of their data file; @p settings are read at each use (年号,
+    /// 続柄登録). Both must outlive the grid.
+    FamilyGrid(QWidget* parent, const Locations& locations, const CompanySettings& settings);
 
     void setWorkFile(const QString& path);
     /// Era display of 生年月日 in the grid and in its date editor.
@@ -56,6 +60,8 @@ Q_SIGNALS:
 
 private:
     FamilyGridDelegate* const delegate_;
+    const Locations& locations_;
+    const CompanySettings& settings_;
 
     void setUpColumns();
     void connectParts();

@@ -6,7 +6,6 @@
 #include "FamilyTableModel.h"
 #include "InputMethod.h"
 #include "NumberBox.h"
-#include "ProgramEnv.h"
 #include "TextBox.h"
 
 #include <QApplication>
@@ -37,19 +36,19 @@ bool opensDropDown(const QKeyEvent& key)
            (key.key() == Qt::Key_Down && modifiers == Qt::AltModifier);
 }
 
-bool eraFor(const QModelIndex& index)
+bool eraFor(const QModelIndex& index, const CompanySettings& settings)
 {
     const auto* model = qobject_cast<const FamilyTableModel*>(index.model());
-    return model ? model->eraCalendar() : env().settings.eraCalendar();
+    return model ? model->eraCalendar() : settings.eraCalendar();
 }
 
-LineInput* makeEditor(const QModelIndex& index, QWidget* parent)
+LineInput* makeEditor(const QModelIndex& index, QWidget* parent, const CompanySettings& settings)
 {
     const int column = index.column();
     if (column == family::生年月日) {
         auto* box = new DateBox(parent);
         box->setObjectName(QStringLiteral("dt家族生年月日"));
-        box->setEraCalendar(eraFor(index));
+        box->setEraCalendar(eraFor(index, settings));
         return box;
     }
     if (column == family::誕生月 || column == family::年齢)
@@ -59,7 +58,10 @@ LineInput* makeEditor(const QModelIndex& index, QWidget* parent)
 
 } // namespace
 
-FamilyGridDelegate::FamilyGridDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+FamilyGridDelegate::FamilyGridDelegate(QObject* parent, const CompanySettings& settings)
+    : QStyledItemDelegate(parent), settings_(settings)
+{
+}
 
 bool FamilyGridDelegate::hasButton(int column)
 {
@@ -75,7 +77,7 @@ QWidget* FamilyGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
                                           const QModelIndex& index) const
 {
     const int column = index.column();
-    LineInput* editor = makeEditor(index, parent);
+    LineInput* editor = makeEditor(index, parent, settings_);
     // In a cell, Enter and the arrows belong to the grid, not to the window's input order.
     editor->setMoveKeys({}, {});
     editor->setFrame(false);

@@ -8,6 +8,8 @@ class QKeyEvent;
 
 namespace rov2 {
 
+struct CompanySettings;
+
 /// Editors and cell buttons of the family grid: a text box per text column
 /// with the input method set for that column, the date box for 生年月日, a
 /// number box for 誕生月 and 年齢, and a drop button drawn in the cells of
@@ -21,7 +23,9 @@ class FamilyGridDelegate : public QStyledItemDelegate
     Q_OBJECT
 
 public:
-    explicit FamilyGridDelegate(QObject* parent);
+    /// @p settings decide the calendar of a date editor over another model
+    /// than the family grid's; they must outlive the delegate.
+    FamilyGridDelegate(QObject* parent, const CompanySettings& settings);
 
     static bool hasButton(int column);
     /// The drop button's place in a cell.
@@ -61,6 +65,7 @@ private:
     void finish(QWidget* editor);
 
     QPointer<QWidget> companion_;
+    const CompanySettings& settings_;
 };
 
 } // namespace rov2

@@ -4,7 +4,6 @@
 #include "DateText.h"
 #include "FamilyColumn.h"
 #include "JapaneseDate.h"
-#include "ProgramEnv.h"
 #include "Query.h"
 
 #include <QLocale>
@@ -76,8 +75,8 @@ bool isEmptyValue(const QVariant& value)
 
 } // namespace
 
-FamilyTableModel::FamilyTableModel(QObject* parent, QString workFile)
-    : QAbstractTableModel(parent), workFile_(std::move(workFile))
+FamilyTableModel::FamilyTableModel(QObject* parent, QString workFile, const CompanySettings& settings)
+    : QAbstractTableModel(parent), workFile_(std::move(workFile)), settings_(settings)
 {
 }
 
@@ -89,7 +88,7 @@ bool FamilyTableModel::isCell(const QModelIndex& index) const
 
 QString FamilyTableModel::workFile() const
 {
-    return workFile_.isEmpty() ? env().locations.workFile : workFile_;
+    return workFile_;
 }
 
 void FamilyTableModel::setEraCalendar(bool era)
@@ -104,7 +103,7 @@ void FamilyTableModel::setEraCalendar(bool era)
 
 bool FamilyTableModel::eraCalendar() const
 {
-    return era_.value_or(env().settings.eraCalendar());
+    return era_.value_or(settings_.eraCalendar());
 }
 
 bool FamilyTableModel::refresh()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CompanySettings.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 #include <QPair>
@@ -22,9 +24,10 @@ class FamilyTableModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    /// @param workFile the work file; empty: env().locations.workFile at the
-    /// time of each read or write.
-    explicit FamilyTableModel(QObject* parent, QString workFile = {});
+    /// @param workFile the work file that holds w家族情報.
+    /// @param settings read each time a birth date is shown (setEraCalendar);
+    /// must outlive the model.
+    FamilyTableModel(QObject* parent, QString workFile, const CompanySettings& settings);
 
     void setWorkFile(const QString& path) { workFile_ = path; }
     QString workFile() const;
@@ -37,7 +40,8 @@ public:
     void clearRows();
 
     /// Shows 生年月日 as "gee/mm/dd" (era) or "yyyy/mm/dd". Until it is set,
-    /// the setting 年号 of env() decides each time a cell is shown.
+    /// the setting 年号 of the settings handed in decides each time a cell is
+    /// shown.
     void setEraCalendar(bool era);
     bool eraCalendar() const;
 
@@ -74,6 +78,7 @@ private:
     QVariant editValue(int column, const QVariant& stored) const;
 
     QString workFile_;
+    const CompanySettings& settings_;
     std::optional<bool> era_;
     QVector<Row> rows_;
 };

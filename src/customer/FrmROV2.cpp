@@ -7,6 +7,7 @@
 #include "FamilyGridView.h"
 #include "InputMethod.h"
 #include "NumberBox.h"
+#include "ProgramEnv.h"
 #include "ScreenControls.h"
 #include "TextBox.h"
 
@@ -172,7 +173,7 @@ QWidget* FrmROV2::buildFamilyTab()
     row->addWidget(caption("印刷名", page));
     row->addWidget(txt印刷名_, 1);
     v->addLayout(row);
-    Grid家族_ = new FamilyGrid(page);
+    Grid家族_ = new FamilyGrid(page, env().locations, env().settings);
     Grid家族_->setObjectName(QStringLiteral("fra家族"));
     v->addWidget(Grid家族_, 1);
     return page;

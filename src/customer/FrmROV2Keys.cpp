@@ -107,7 +107,7 @@ void FrmROV2::leave敬称()
     const QString text = cmb敬称_->text();
     if (text.isEmpty() || !env().settings.敬称登録)
         return;
-    if (AddCodeName(QStringLiteral("敬称"), text, QString())) {
+    if (AddCodeName(env().locations.dataFile, env().settings, QStringLiteral("敬称"), text, QString())) {
         SetComb(QStringLiteral("敬称"));
         cmb敬称_->setText(text);
     }
@@ -118,7 +118,7 @@ void FrmROV2::leave区分(ComboBox* box, const QString& kind, bool enabled)
     const QString text = box->text();
     if (text.isEmpty() || !enabled)
         return;
-    AddCodeName(kind, text, QString());
+    AddCodeName(env().locations.dataFile, env().settings, kind, text, QString());
     SetComb(kind);
 }
 

@@ -2,7 +2,6 @@
 
 #include "Database.h"
 #include "ListColumn.h"
-#include "ProgramEnv.h"
 #include "Query.h"
 
 #include <QtDebug>
@@ -51,7 +50,7 @@ CustomerListModel::CustomerListModel(QObject* parent, QString workFile)
 
 QString CustomerListModel::workFile() const
 {
-    return workFile_.isEmpty() ? env().locations.workFile : workFile_;
+    return workFile_;
 }
 
 bool CustomerListModel::readRowIds(Database& db)

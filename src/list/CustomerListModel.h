@@ -24,9 +24,8 @@ class CustomerListModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    /// @param workFile the work file; empty: env().locations.workFile at the
-    /// time of each read or write.
-    explicit CustomerListModel(QObject* parent, QString workFile = {});
+    /// @param workFile the work file that holds the list table.
+    CustomerListModel(QObject* parent, QString workFile);
 
     void setWorkFile(const QString& path) { workFile_ = path; }
     QString workFile() const;

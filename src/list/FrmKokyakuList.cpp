@@ -6,6 +6,7 @@
 #include "InputMethod.h"
 #include "ListGridView.h"
 #include "PrintSelection.h"
+#include "ProgramEnv.h"
 #include "ScreenControls.h"
 #include "TextBox.h"
 
@@ -66,7 +67,7 @@ FrmKokyakuList::~FrmKokyakuList() { qApp->removeEventFilter(this); }
 
 void FrmKokyakuList::buildControls()
 {
-    model_ = new CustomerListModel(this);
+    model_ = new CustomerListModel(this, env().locations.workFile);
     Grid明細 = new ListGridView(this);
     Grid明細->setListModel(model_);
     const int em = fontMetrics().horizontalAdvance(QChar(0x3042));

@@ -91,7 +91,7 @@ void FrmKokyakuList::goBack()
         close();
 }
 
-void FrmKokyakuList::clickHint() { openHintEditor(this, QStringLiteral("CmdHint")); }
+void FrmKokyakuList::clickHint() { openHintEditor(this, QStringLiteral("CmdHint"), env().hint); }
 
 bool FrmKokyakuList::eventFilter(QObject* watched, QEvent* event)
 {

@@ -20,6 +20,7 @@
 #include "PrintSelection.h"
 #include "ProgramEnv.h"
 #include "ReportPreview.h"
+#include "ShowPreview.h"
 #include "TackForm2601.h"
 #include "TackReport.h"
 
@@ -32,20 +33,21 @@ namespace rov2 {
 
 report::rptTack2601& tackReport()
 {
-    static report::rptTack2601 report;
+    static report::rptTack2601 report{QString()};
     return report;
 }
 
 namespace {
 
 /// The list report for what was marked.
-std::unique_ptr<report::Report> listReportFor(const ListPrintData& marked)
+std::unique_ptr<report::Report> listReportFor(const ListPrintData& marked, const QString& workFile,
+                                              const CompanySettings& settings)
 {
     if (marked.customers && marked.family)
-        return std::make_unique<report::rpt顧客家族一覧>();
+        return std::make_unique<report::rpt顧客家族一覧>(workFile, settings);
     if (marked.family)
-        return std::make_unique<report::rpt家族情報一覧>();
-    return std::make_unique<report::rpt顧客一覧>();
+        return std::make_unique<report::rpt家族情報一覧>(workFile, settings);
+    return std::make_unique<report::rpt顧客一覧>(workFile, settings);
 }
 
 QString reportName(const ListPrintData& marked)
@@ -145,12 +147,12 @@ QString FrmKokyakuList::SetPrnData(bool preview)
         return {};
     }
     // A new report each time: a preview keeps its own pages after the report is gone.
-    std::unique_ptr<report::Report> report = listReportFor(*marked);
+    std::unique_ptr<report::Report> report = listReportFor(*marked, env().locations.workFile, env().settings);
     if (!report->Restart())
         qWarning("list print: the report could not read its rows");
     const OwnFiles own = ownFiles(env().locations);
     if (preview)
-        report->Show(own, this);
+        report::showPreview(*report, own, this);
     else if (report->PrintReport(true, own, this) == report::PrintResult::Failed)
         report::tellPrintFailed(report->caption());
     return reportName(*marked);
@@ -169,13 +171,14 @@ bool FrmKokyakuList::ExecTackPrn(bool preview)
         return false;
     }
     report::rptTack2601& report = tackReport();
+    report.setWorkFile(env().locations.workFile);
     const LabelOffset offset = LabelSettings::load();
     report.setOffsetMm(offset.horizontal, offset.vertical);
     if (!report.Restart())
         qWarning("labels: the report could not read its rows");
     const OwnFiles own = ownFiles(env().locations);
     if (preview)
-        report.Show(own, this);
+        report::showPreview(report, own, this);
     else if (report.PrintReport(true, own, this) == report::PrintResult::Failed)
         report::tellPrintFailed(report.caption());
     return true;

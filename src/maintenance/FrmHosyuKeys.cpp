@@ -166,7 +166,7 @@ void FrmHosyu::goBack()
         close();
 }
 
-void FrmHosyu::clickHint(const QString& buttonName) { openHintEditor(this, buttonName); }
+void FrmHosyu::clickHint(const QString& buttonName) { openHintEditor(this, buttonName, env().hint); }
 
 void FrmHosyu::ChooseSourceFolder()
 {

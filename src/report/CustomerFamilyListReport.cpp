@@ -3,7 +3,6 @@
 #include "JapaneseDate.h"
 #include "Layout.h"
 #include "ListReportCommon.h"
-#include "ProgramEnv.h"
 
 namespace rov2::report {
 
@@ -27,21 +26,21 @@ QStringList qualifiedColumns(const QString& table)
     return columns;
 }
 
-void formatPageHeader(BandFormat& f)
+void formatPageHeader(BandFormat& f, const CompanySettings& settings)
 {
-    f.control(QStringLiteral("txt印刷日"))->text = printDateText(Clock::today());
+    f.control(QStringLiteral("txt印刷日"))->text = printDateText(Clock::today(), settings);
 }
 
-void formatGroupHeader(BandFormat& f)
+void formatGroupHeader(BandFormat& f, const CompanySettings& settings)
 {
     showAgeOn(f, QStringLiteral("txt生年月日"), QStringLiteral("Field10"), Clock::today());
-    reformatBirthDate(f, QStringLiteral("txt生年月日"));
+    reformatBirthDate(f, QStringLiteral("txt生年月日"), settings);
 }
 
-void formatDetail(BandFormat& f)
+void formatDetail(BandFormat& f, const CompanySettings& settings)
 {
     showAgeOn(f, QStringLiteral("txt家族生年月日"), QStringLiteral("txt年齢"), Clock::today());
-    reformatBirthDate(f, QStringLiteral("txt家族生年月日"));
+    reformatBirthDate(f, QStringLiteral("txt家族生年月日"), settings);
     // The outer join gives a customer without family members one row with no
     // family fields: nothing of the family block prints for it.
     f.band.height = f.control(QStringLiteral("txt氏名"))->text.isEmpty() ? 0 : 1455;
@@ -49,7 +48,8 @@ void formatDetail(BandFormat& f)
 
 } // namespace
 
-rpt顧客家族一覧::rpt顧客家族一覧() : Report(QStringLiteral("顧客一覧"))
+rpt顧客家族一覧::rpt顧客家族一覧(QString workFile, CompanySettings settings)
+    : Report(QStringLiteral("顧客一覧")), workFile_(std::move(workFile)), settings_(std::move(settings))
 {
     Band footer;
     footer.kind = BandKind::GroupFooter;
@@ -69,15 +69,15 @@ QString rpt顧客家族一覧::query()
 void rpt顧客家族一覧::ActiveReport_ReportStart()
 {
     setPageSettings(definition().page);
-    setDataSource(env().locations.workFile, query());
+    setDataSource(workFile_, query());
 }
 
 std::optional<FormatHooks> rpt顧客家族一覧::detachedRoutines() const
 {
     FormatHooks hooks;
-    hooks.pageHeader = formatPageHeader;
-    hooks.groupHeader = formatGroupHeader;
-    hooks.detail = formatDetail;
+    hooks.pageHeader = [s = settings_](BandFormat& f) { formatPageHeader(f, s); };
+    hooks.groupHeader = [s = settings_](BandFormat& f) { formatGroupHeader(f, s); };
+    hooks.detail = [s = settings_](BandFormat& f) { formatDetail(f, s); };
     return hooks;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompanySettings.h"
 #include "Report.h"
 
 namespace rov2::report {
@@ -8,7 +9,8 @@ namespace rov2::report {
 /// followed by the blocks of its members of w家族情報印刷 (in name order).
 class rpt顧客家族一覧 final : public Report {
 public:
-    rpt顧客家族一覧();
+    /// Reads its rows from @p workFile; prints dates as @p settings say.
+    rpt顧客家族一覧(QString workFile, CompanySettings settings);
 
     /// The query on the work file's print table, in the order the list prints.
     static QString query();
@@ -16,6 +18,10 @@ public:
 protected:
     void ActiveReport_ReportStart() override;
     std::optional<FormatHooks> detachedRoutines() const override;
+
+private:
+    QString workFile_;
+    CompanySettings settings_;
 };
 
 } // namespace rov2::report

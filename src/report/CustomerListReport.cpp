@@ -2,7 +2,6 @@
 
 #include "JapaneseDate.h"
 #include "ListReportCommon.h"
-#include "ProgramEnv.h"
 
 namespace rov2::report {
 
@@ -10,20 +9,21 @@ using namespace list;
 
 namespace {
 
-void formatPageHeader(BandFormat& f)
+void formatPageHeader(BandFormat& f, const CompanySettings& settings)
 {
-    f.control(QStringLiteral("txt印刷日"))->text = printDateText(Clock::today());
+    f.control(QStringLiteral("txt印刷日"))->text = printDateText(Clock::today(), settings);
 }
 
-void formatDetail(BandFormat& f)
+void formatDetail(BandFormat& f, const CompanySettings& settings)
 {
     showAgeOn(f, QStringLiteral("txt生年月日"), QStringLiteral("Field10"), Clock::today());
-    reformatBirthDate(f, QStringLiteral("txt生年月日"));
+    reformatBirthDate(f, QStringLiteral("txt生年月日"), settings);
 }
 
 } // namespace
 
-rpt顧客一覧::rpt顧客一覧() : Report(QStringLiteral("顧客一覧"))
+rpt顧客一覧::rpt顧客一覧(QString workFile, CompanySettings settings)
+    : Report(QStringLiteral("顧客一覧")), workFile_(std::move(workFile)), settings_(std::move(settings))
 {
     definition().bands = {pageHeader(Variant::Customers), customerBlock(Variant::Customers)};
 }
@@ -36,14 +36,14 @@ QString rpt顧客一覧::query()
 void rpt顧客一覧::ActiveReport_ReportStart()
 {
     setPageSettings(definition().page);
-    setDataSource(env().locations.workFile, query());
+    setDataSource(workFile_, query());
 }
 
 std::optional<FormatHooks> rpt顧客一覧::detachedRoutines() const
 {
     FormatHooks hooks;
-    hooks.pageHeader = formatPageHeader;
-    hooks.detail = formatDetail;
+    hooks.pageHeader = [s = settings_](BandFormat& f) { formatPageHeader(f, s); };
+    hooks.detail = [s = settings_](BandFormat& f) { formatDetail(f, s); };
     return hooks;
 }
 

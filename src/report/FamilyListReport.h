@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompanySettings.h"
 #include "Report.h"
 
 namespace rov2::report {
@@ -7,7 +8,8 @@ namespace rov2::report {
 /// The family list: one family block per row of w家族情報印刷, with its customer's name, in reading order.
 class rpt家族情報一覧 final : public Report {
 public:
-    rpt家族情報一覧();
+    /// Reads its rows from @p workFile; prints dates as @p settings say.
+    rpt家族情報一覧(QString workFile, CompanySettings settings);
 
     /// The query on the work file's print table, in the order the list prints.
     static QString query();
@@ -15,6 +17,10 @@ public:
 protected:
     void ActiveReport_ReportStart() override;
     std::optional<FormatHooks> detachedRoutines() const override;
+
+private:
+    QString workFile_;
+    CompanySettings settings_;
 };
 
 } // namespace rov2::report

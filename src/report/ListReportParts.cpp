@@ -1,7 +1,6 @@
 #include "ListReportParts.h"
 
 #include "JapaneseDate.h"
-#include "ProgramEnv.h"
 #include "ReportLayout.h"
 
 namespace rov2::report::list {
@@ -185,14 +184,14 @@ Band familyBlock(Variant v)
     return b;
 }
 
-QString birthDateText(const QString& stored)
+QString birthDateText(const QString& stored, const CompanySettings& settings)
 {
     if (stored.isEmpty())
         return stored;
     const std::optional<QDate> date = fromStoredDate(stored);
     if (!date)
         return stored;
-    const QString text = formatDate(*date, env().settings.eraCalendar() ? kEra : kWestern);
+    const QString text = formatDate(*date, settings.eraCalendar() ? kEra : kWestern);
     return text.isEmpty() ? formatDate(*date, kWestern) : text; // before the first era: Western
 }
 
@@ -204,9 +203,9 @@ void showAgeOn(BandFormat& f, const QString& birthControl, const QString& ageCon
         age->text = ageToShow(birth->text, age->text, today).toString();
 }
 
-QString printDateText(const QDate& day)
+QString printDateText(const QDate& day, const CompanySettings& settings)
 {
-    const bool western = env().settings.年号.toString() == QStringLiteral("西暦");
+    const bool western = settings.年号.toString() == QStringLiteral("西暦");
     const QString text = formatDate(day, western ? kWestern : kEra);
     return text.isEmpty() ? formatDate(day, kWestern) : text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompanySettings.h"
 #include "ReportDefinition.h"
 
 #include <QDate>
@@ -34,16 +35,17 @@ Band customerBlock(Variant v);
 Band familyBlock(Variant v);
 
 /// A stored birth date ("yyyy/mm/dd") as printed: era form when the setting
-/// is "和暦", else Western. Empty stays empty; a text that is not a date is
+/// 年号 of @p settings is "和暦", else Western. Empty stays empty; a text that is not a date is
 /// printed as it is.
-QString birthDateText(const QString& stored);
+QString birthDateText(const QString& stored, const CompanySettings& settings);
 
 /// Puts the age on @p today (ageToShow) into the band's age box where its
 /// birth-date box holds a stored date; run it before that date is reformatted.
 void showAgeOn(BandFormat& f, const QString& birthControl, const QString& ageControl, const QDate& today);
 
-/// The print date: Western form when the setting is "西暦", else the era form.
-QString printDateText(const QDate& day);
+/// The print date: Western form when the setting 年号 of @p settings is
+/// "西暦", else the era form.
+QString printDateText(const QDate& day, const CompanySettings& settings);
 
 } // namespace list
 } // namespace rov2::report

@@ -1,7 +1,6 @@
 #include "Report.h"
 
 #include "ProgressiveLayout.h"
-#include "ReportPreview.h"
 #include "RowStream.h"
 
 #include <QtDebug>
@@ -91,16 +90,6 @@ std::shared_ptr<const LaidOutReport> Report::pages() const
 std::shared_ptr<PageSource> Report::pageSource() const
 {
     return layout_;
-}
-
-ReportPreview* Report::Show(const OwnFiles& own, QWidget* parent)
-{
-    if (!layout_)
-        Restart();
-    auto* preview = new ReportPreview(layout_, caption_, own, parent);
-    preview->setAttribute(Qt::WA_DeleteOnClose);
-    preview->show();
-    return preview;
 }
 
 PrintResult Report::PrintReport(bool showDialog, const OwnFiles& own, QWidget* owner)

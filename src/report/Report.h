@@ -13,10 +13,10 @@ class QWidget;
 namespace rov2::report {
 
 class ProgressiveLayout;
-class ReportPreview;
 
 /// A report definition with its own routines, in the manner the callers use
-/// it: create it, Restart(), then Show() or PrintReport(). A subclass sets up
+/// it: create it, Restart(), then show it (showPreview, in the preview
+/// library) or PrintReport(). A subclass sets up
 /// its bands in its constructor and overrides the routines it needs; the
 /// engine calls them at the moments their names say.
 class Report {
@@ -33,13 +33,6 @@ public:
     /// @return false when the data could not be read (the report then has its
     /// page header only; the reason is logged)
     bool Restart();
-
-    /// Opens a preview window of the pages and returns at once; the window
-    /// keeps the pages (and what is still to be laid out) when the report is
-    /// gone, and deletes itself when closed.
-    /// Restarts first when Restart() was never called. The window's PDF
-    /// saving and printing to a file refuse the program's files @p own.
-    ReportPreview* Show(const OwnFiles& own, QWidget* parent = nullptr);
 
     /// Prints, after the print dialog when @p showDialog (printReport: a file
     /// the printer writes is never one of @p own). A Failed print is for the

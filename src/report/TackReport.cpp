@@ -1,7 +1,5 @@
 #include "TackReport.h"
 
-#include "ProgramEnv.h"
-
 #include <QtMath>
 #include <algorithm>
 
@@ -70,7 +68,8 @@ int mmToTwips(double mm)
     return qRound(mm / 25.4 * kTwipsPerInch);
 }
 
-rptTack2601::rptTack2601() : Report(QStringLiteral("タックシール"))
+rptTack2601::rptTack2601(QString workFile)
+    : Report(QStringLiteral("タックシール")), workFile_(std::move(workFile))
 {
     definition().bands = {emptyBand(BandKind::PageHeader), labelBand(), emptyBand(BandKind::PageFooter)};
 }
@@ -101,7 +100,7 @@ void rptTack2601::ActiveReport_ReportStart()
     page.topMargin = kTopMargin + dy;
     page.bottomMargin = kBottomMargin - dy;
     page.printableWidth = kPrintableWidth;
-    setDataSource(env().locations.workFile, query());
+    setDataSource(workFile_, query());
 }
 
 std::optional<FormatHooks> rptTack2601::detachedRoutines() const

@@ -13,7 +13,11 @@ namespace rov2::report {
 class rptTack2601 final : public Report
 {
 public:
-    rptTack2601();
+    /// Reads its labels from @p workFile.
+    explicit rptTack2601(QString workFile);
+
+    /// Reads the labels from @p workFile from the next Restart on.
+    void setWorkFile(QString workFile) { workFile_ = std::move(workFile); }
 
     /// The query on the work file's label table.
     static QString query();
@@ -42,6 +46,7 @@ protected:
     std::optional<FormatHooks> detachedRoutines() const override;
 
 private:
+    QString workFile_;
     double offsetXMm_ = 0;
     double offsetYMm_ = 0;
 };

@@ -1,7 +1,6 @@
 #include "AddCodeName.h"
 
 #include "Database.h"
-#include "ProgramEnv.h"
 #include "Recordset.h"
 
 #include <QtDebug>
@@ -11,9 +10,8 @@ namespace {
 
 const QString kSname = QStringLiteral("sname");
 
-bool kindMayGrow(const QString& kind)
+bool kindMayGrow(const QString& kind, const CompanySettings& s)
 {
-    const CompanySettings& s = env().settings;
     if (kind == QStringLiteral("区分1"))
         return s.区分登録1;
     if (kind == QStringLiteral("区分2"))
@@ -45,12 +43,13 @@ bool moveToFreeSlot(Recordset& rs)
 
 } // namespace
 
-bool AddCodeName(const QString& kind, const QString& name, const QString& gender)
+bool AddCodeName(const QString& dataFile, const CompanySettings& settings, const QString& kind, const QString& name,
+                 const QString& gender)
 {
     // An empty name would take a slot and show as a blank entry.
-    if (name.isEmpty() || !kindMayGrow(kind))
+    if (name.isEmpty() || !kindMayGrow(kind, settings))
         return false;
-    auto db = Database::open(env().locations.dataFile);
+    auto db = Database::open(dataFile);
     if (!db)
         return false;
     Recordset rs = db->openDynaset(QStringLiteral("コードマスタ"), QStringLiteral("kcode = ?"), {kind},

@@ -1,17 +1,17 @@
 #include "HintButton.h"
 
-#include "ProgramEnv.h"
+#include "HintHandOver.h"
 #include "ScreenStack.h"
 
 #include <QWidget>
 
 namespace rov2 {
 
-QWidget* openHintEditor(QWidget* screen, const QString& buttonName)
+QWidget* openHintEditor(QWidget* screen, const QString& buttonName, HintHandOver& handOver)
 {
     if (!screen)
         return nullptr;
-    env().hint = {screen->objectName(), buttonName, screen->windowTitle()};
+    handOver = {screen->objectName(), buttonName, screen->windowTitle()};
     QWidget* hint = screenNamed(kHintScreenName);
     if (!hint)
         return nullptr;

@@ -288,7 +288,7 @@ TEST_F(CodeMaster, AClearedNameFreesItsSlotForAutomaticAddition)
     setName(1, QString()); // 殿 goes
     save();
     EXPECT_TRUE(stored(QStringLiteral("敬称")).at(1).name.isNull());
-    ASSERT_TRUE(AddCodeName(QStringLiteral("敬称"), QStringLiteral("氏"), QString()));
+    ASSERT_TRUE(AddCodeName(env().locations.dataFile, env().settings, QStringLiteral("敬称"), QStringLiteral("氏"), QString()));
     EXPECT_EQ(stored(QStringLiteral("敬称")).at(1).name.toString(), QStringLiteral("氏"));
 }
 

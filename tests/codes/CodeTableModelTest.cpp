@@ -3,7 +3,6 @@
 #include "CodeMasterStore.h"
 #include "CodeTableModel.h"
 #include "Database.h"
-#include "ProgramEnv.h"
 #include "Query.h"
 #include "TempData.h"
 
@@ -18,8 +17,6 @@ class CodeTableModelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        env() = ProgramEnv{};
-        env().locations.workFile = d.workFile();
         ASSERT_TRUE(CodeMasterStore::resetWork(d.workFile()));
         ASSERT_TRUE(model.refresh());
     }
@@ -38,7 +35,7 @@ protected:
     QModelIndex at(int row, int column) const { return model.index(row, column); }
 
     test::TempData d;
-    CodeTableModel model{nullptr};
+    CodeTableModel model{nullptr, d.workFile()};
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
 

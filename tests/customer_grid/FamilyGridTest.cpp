@@ -7,7 +7,6 @@
 #include "GridFixture.h"
 #include "InputMethod.h"
 #include "JapaneseDate.h"
-#include "ProgramEnv.h"
 #include "Query.h"
 #include "RelationshipDropDown.h"
 #include "SexPickList.h"
@@ -295,7 +294,7 @@ TEST_F(FamilyGridTest, ANewRelationshipJoinsTheCodeListOnlyWhenTheSettingIsOn)
     EXPECT_EQ(codeRows(QStringLiteral("従兄")), 0);
     EXPECT_EQ(changed.count(), 0);
 
-    env().settings.続柄登録 = true;
+    settings.続柄登録 = true;
     goTo(1, 性別);
     key(Qt::Key_F4);
     grid->Lst性別->setCurrentRow(1);

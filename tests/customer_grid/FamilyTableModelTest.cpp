@@ -3,7 +3,7 @@
 #include "Database.h"
 #include "FamilyColumn.h"
 #include "JapaneseDate.h"
-#include "ProgramEnv.h"
+#include "CompanySettings.h"
 #include "Query.h"
 #include "TempData.h"
 
@@ -22,8 +22,6 @@ class FamilyTableModelTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        env().locations.workFile = d.workFile();
-        env().settings = CompanySettings();
         ASSERT_TRUE(model.refresh());
     }
     void TearDown() override { Clock::setToday(QDate()); }
@@ -44,7 +42,8 @@ protected:
     QModelIndex at(int row, int column) const { return model.index(row, column); }
 
     test::TempData d;
-    FamilyTableModel model{nullptr};
+    CompanySettings settings;
+    FamilyTableModel model{nullptr, d.workFile(), settings};
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
 
@@ -165,7 +164,7 @@ TEST_F(FamilyTableModelTest, BirthDateIsShownInTheCalendarOfTheSetting)
 {
     ASSERT_TRUE(model.setData(at(0, 生年月日), QDate(2001, 8, 8)));
     EXPECT_EQ(at(0, 生年月日).data().toString(), "2001/08/08");
-    env().settings.年号 = QStringLiteral("和暦");
+    settings.年号 = QStringLiteral("和暦");
     EXPECT_EQ(at(0, 生年月日).data().toString(), "H13/08/08");
     model.setEraCalendar(false); // the screen's own choice wins over the setting
     EXPECT_EQ(at(0, 生年月日).data().toString(), "2001/08/08");

@@ -4,7 +4,6 @@
 #include "FamilyGridView.h"
 #include "FamilyTableModel.h"
 #include "JapaneseDate.h"
-#include "ProgramEnv.h"
 #include "Query.h"
 
 #include <QApplication>
@@ -17,13 +16,13 @@ namespace rov2::test {
 
 void GridFixture::SetUp()
 {
-    env().locations.workFile = d.workFile();
-    env().locations.dataFile = d.dataFile();
-    env().settings.続柄登録 = false;
-    env().settings.年号 = QStringLiteral("西暦");
+    locations.workFile = d.workFile();
+    locations.dataFile = d.dataFile();
+    settings.続柄登録 = false;
+    settings.年号 = QStringLiteral("西暦");
     window = std::make_unique<QWidget>();
     auto* layout = new QHBoxLayout(window.get());
-    grid = new FamilyGrid(window.get());
+    grid = new FamilyGrid(window.get(), locations, settings);
     other = new QPushButton(QStringLiteral("登録"), window.get());
     layout->addWidget(grid);
     layout->addWidget(other);
@@ -38,7 +37,6 @@ void GridFixture::SetUp()
 void GridFixture::TearDown()
 {
     Clock::setToday(QDate());
-    env().settings = CompanySettings();
 }
 
 QVariant GridFixture::stored(int row, const char* field) const

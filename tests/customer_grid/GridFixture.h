@@ -1,6 +1,8 @@
 #pragma once
 
+#include "CompanySettings.h"
 #include "FamilyGrid.h"
+#include "Locations.h"
 #include "TempData.h"
 
 #include <QPushButton>
@@ -38,6 +40,8 @@ protected:
     int currentColumn() const;
 
     TempData d;
+    Locations locations;
+    CompanySettings settings;
     std::unique_ptr<QWidget> window;
     FamilyGrid* grid = nullptr;
     QPushButton* other = nullptr;

@@ -423,7 +423,7 @@ TEST_F(PrintPanel, MemberOfAnUnmarkedCustomerIsMissingFromTheCombinedList)
                  {QStringLiteral("青木　一郎"), QStringLiteral("青木　花子")},
                  {QStringLiteral("井上　次郎"), QStringLiteral("井上　夏子")}});
     ASSERT_EQ(frm->SetPrnData(true), QStringLiteral("rpt顧客家族一覧"));
-    report::rpt顧客家族一覧 r;
+    report::rpt顧客家族一覧 r(env().locations.workFile, env().settings);
     ASSERT_TRUE(r.Restart());
     QStringList members;
     for (const auto& page : r.pages()->pages)

@@ -1,8 +1,8 @@
 #include "AddCodeName.h"
 #include "TestNames.h"
 
+#include "CompanySettings.h"
 #include "Database.h"
-#include "ProgramEnv.h"
 #include "Query.h"
 #include "TempData.h"
 
@@ -26,14 +26,11 @@ class AddCodeNameTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        saved_ = env();
-        env().locations.dataFile = d_.dataFile();
-        env().settings.区分登録1 = env().settings.区分登録2 = env().settings.敬称登録 = true;
+        dataFile_ = d_.dataFile();
+        settings_.区分登録1 = settings_.区分登録2 = settings_.敬称登録 = true;
         db_ = Database::open(d_.dataFile());
         ASSERT_TRUE(db_);
     }
-    void TearDown() override { env() = saved_; }
-
     Slot slot(const QString& kind, const QString& code)
     {
         Query q =
@@ -64,15 +61,16 @@ protected:
 
     test::TempData d_;
     std::unique_ptr<Database> db_;
-    ProgramEnv saved_;
+    QString dataFile_;
+    CompanySettings settings_;
 };
 
 // The supplied file: 敬称 and 続柄 have names in their first slots, 区分1/区分2 are empty.
 TEST_F(AddCodeNameTest, WritesTheFirstFreeSlot)
 {
-    EXPECT_TRUE(AddCodeName(QStringLiteral("区分1"), QStringLiteral("得意先"), QString()));
+    EXPECT_TRUE(AddCodeName(dataFile_, settings_, QStringLiteral("区分1"), QStringLiteral("得意先"), QString()));
     EXPECT_EQ(slot(QStringLiteral("区分1"), QStringLiteral("01")).name.toString(), QStringLiteral("得意先"));
-    EXPECT_TRUE(AddCodeName(QStringLiteral("区分1"), QStringLiteral("仕入先"), QString()));
+    EXPECT_TRUE(AddCodeName(dataFile_, settings_, QStringLiteral("区分1"), QStringLiteral("仕入先"), QString()));
     EXPECT_EQ(slot(QStringLiteral("区分1"), QStringLiteral("02")).name.toString(), QStringLiteral("仕入先"));
     EXPECT_TRUE(slot(QStringLiteral("区分1"), QStringLiteral("03")).name.isNull());
 }
@@ -81,7 +79,7 @@ TEST_F(AddCodeNameTest, TakesTheLowestFreeCodeEvenWithHigherSlotsFilled)
 {
     setName(QStringLiteral("区分2"), QStringLiteral("01"), QStringLiteral("A"));
     setName(QStringLiteral("区分2"), QStringLiteral("03"), QStringLiteral("C"));
-    EXPECT_TRUE(AddCodeName(QStringLiteral("区分2"), QStringLiteral("B"), QString()));
+    EXPECT_TRUE(AddCodeName(dataFile_, settings_, QStringLiteral("区分2"), QStringLiteral("B"), QString()));
     EXPECT_EQ(slot(QStringLiteral("区分2"), QStringLiteral("02")).name.toString(), QStringLiteral("B"));
     EXPECT_EQ(slot(QStringLiteral("区分2"), QStringLiteral("03")).name.toString(), QStringLiteral("C"));
 }
@@ -89,7 +87,7 @@ TEST_F(AddCodeNameTest, TakesTheLowestFreeCodeEvenWithHigherSlotsFilled)
 TEST_F(AddCodeNameTest, AnEmptyTextIsATakenSlotNotAFreeOne)
 {
     setName(QStringLiteral("区分1"), QStringLiteral("01"), QStringLiteral(""));
-    EXPECT_TRUE(AddCodeName(QStringLiteral("区分1"), QStringLiteral("新"), QString()));
+    EXPECT_TRUE(AddCodeName(dataFile_, settings_, QStringLiteral("区分1"), QStringLiteral("新"), QString()));
     EXPECT_EQ(slot(QStringLiteral("区分1"), QStringLiteral("02")).name.toString(), QStringLiteral("新"));
     EXPECT_FALSE(slot(QStringLiteral("区分1"), QStringLiteral("01")).name.isNull());
 }
@@ -97,30 +95,30 @@ TEST_F(AddCodeNameTest, AnEmptyTextIsATakenSlotNotAFreeOne)
 TEST_F(AddCodeNameTest, ANameAlreadyListedChangesNothing)
 {
     setName(QStringLiteral("区分1"), QStringLiteral("05"), QStringLiteral("得意先"));
-    EXPECT_FALSE(AddCodeName(QStringLiteral("区分1"), QStringLiteral("得意先"), QString()));
+    EXPECT_FALSE(AddCodeName(dataFile_, settings_, QStringLiteral("区分1"), QStringLiteral("得意先"), QString()));
     EXPECT_EQ(named(QStringLiteral("区分1"), QStringLiteral("得意先")), 1);
     EXPECT_TRUE(slot(QStringLiteral("区分1"), QStringLiteral("01")).name.isNull());
     // The same name in another kind's list does not count.
-    EXPECT_TRUE(AddCodeName(QStringLiteral("区分2"), QStringLiteral("得意先"), QString()));
+    EXPECT_TRUE(AddCodeName(dataFile_, settings_, QStringLiteral("区分2"), QStringLiteral("得意先"), QString()));
 }
 
 TEST_F(AddCodeNameTest, AFullListChangesNothing)
 {
     fill(QStringLiteral("区分1"));
-    EXPECT_FALSE(AddCodeName(QStringLiteral("区分1"), QStringLiteral("三十一番目"), QString()));
+    EXPECT_FALSE(AddCodeName(dataFile_, settings_, QStringLiteral("区分1"), QStringLiteral("三十一番目"), QString()));
     EXPECT_EQ(named(QStringLiteral("区分1"), QStringLiteral("三十一番目")), 0);
     EXPECT_EQ(slot(QStringLiteral("区分1"), QStringLiteral("30")).name.toString(), QStringLiteral("x30"));
 }
 
 TEST_F(AddCodeNameTest, RelationshipsGetTheirSexOtherKindsKeepTheirs)
 {
-    EXPECT_TRUE(AddCodeName(QStringLiteral("続柄"), QStringLiteral("伯母"), QStringLiteral("女")));
+    EXPECT_TRUE(AddCodeName(dataFile_, settings_, QStringLiteral("続柄"), QStringLiteral("伯母"), QStringLiteral("女")));
     EXPECT_EQ(named(QStringLiteral("続柄"), QStringLiteral("伯母")), 1);
     EXPECT_EQ(slot(QStringLiteral("続柄"), QStringLiteral("25")).sex.toString(), QStringLiteral("女"));
 
     ASSERT_TRUE(db_->execute(
         QStringLiteral("UPDATE コードマスタ SET 性別 = '男' WHERE kcode = '敬称' AND code = '08'")));
-    EXPECT_TRUE(AddCodeName(QStringLiteral("敬称"), QStringLiteral("氏"), QStringLiteral("女")));
+    EXPECT_TRUE(AddCodeName(dataFile_, settings_, QStringLiteral("敬称"), QStringLiteral("氏"), QStringLiteral("女")));
     const Slot s = slot(QStringLiteral("敬称"), QStringLiteral("08"));
     EXPECT_EQ(s.name.toString(), QStringLiteral("氏"));
     EXPECT_EQ(s.sex.toString(), QStringLiteral("男"));
@@ -146,7 +144,7 @@ TEST_P(ExactComparison, ANameDifferingInCaseOrWidthIsNew)
     const QString listed = QString::fromUtf8(GetParam().listed);
     const QString typed = QString::fromUtf8(GetParam().typed);
     setName(QStringLiteral("区分1"), QStringLiteral("01"), listed);
-    EXPECT_TRUE(AddCodeName(QStringLiteral("区分1"), typed, QString()));
+    EXPECT_TRUE(AddCodeName(dataFile_, settings_, QStringLiteral("区分1"), typed, QString()));
     EXPECT_EQ(slot(QStringLiteral("区分1"), QStringLiteral("02")).name.toString(), typed);
 }
 
@@ -174,11 +172,11 @@ class SettingGate : public AddCodeNameTest, public ::testing::WithParamInterface
 TEST_P(SettingGate, ASettingOffLeavesTheListAlone)
 {
     const QString kind = QString::fromUtf8(GetParam().kind);
-    env().settings.*GetParam().setting = false;
-    EXPECT_FALSE(AddCodeName(kind, QStringLiteral("新しい名前"), QString()));
+    settings_.*GetParam().setting = false;
+    EXPECT_FALSE(AddCodeName(dataFile_, settings_, kind, QStringLiteral("新しい名前"), QString()));
     EXPECT_EQ(named(kind, QStringLiteral("新しい名前")), 0);
-    env().settings.*GetParam().setting = true;
-    EXPECT_TRUE(AddCodeName(kind, QStringLiteral("新しい名前"), QString()));
+    settings_.*GetParam().setting = true;
+    EXPECT_TRUE(AddCodeName(dataFile_, settings_, kind, QStringLiteral("新しい名前"), QString()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, SettingGate,
@@ -188,24 +186,24 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SettingGate,
 
 TEST_F(AddCodeNameTest, RelationshipsAreNotGatedHere)
 {
-    env().settings.続柄登録 = false;
-    env().settings.区分登録1 = env().settings.区分登録2 = env().settings.敬称登録 = false;
-    EXPECT_TRUE(AddCodeName(QStringLiteral("続柄"), QStringLiteral("従兄"), QStringLiteral("男")));
+    settings_.続柄登録 = false;
+    settings_.区分登録1 = settings_.区分登録2 = settings_.敬称登録 = false;
+    EXPECT_TRUE(AddCodeName(dataFile_, settings_, QStringLiteral("続柄"), QStringLiteral("従兄"), QStringLiteral("男")));
 }
 
 TEST_F(AddCodeNameTest, NothingToWriteInto)
 {
     EXPECT_FALSE(
-        AddCodeName(QStringLiteral("住所区分"), QStringLiteral("自宅"), QString())); // a kind without slots
-    EXPECT_FALSE(AddCodeName(QStringLiteral("区分1"), QString(), QString()));
+        AddCodeName(dataFile_, settings_, QStringLiteral("住所区分"), QStringLiteral("自宅"), QString())); // a kind without slots
+    EXPECT_FALSE(AddCodeName(dataFile_, settings_, QStringLiteral("区分1"), QString(), QString()));
     EXPECT_TRUE(slot(QStringLiteral("区分1"), QStringLiteral("01")).name.isNull());
 }
 
 TEST_F(AddCodeNameTest, AMissingDataFileIsNotCreated)
 {
-    env().locations.dataFile = d_.path(QStringLiteral("nowhere.mdb"));
-    EXPECT_FALSE(AddCodeName(QStringLiteral("区分1"), QStringLiteral("得意先"), QString()));
-    EXPECT_FALSE(QFileInfo::exists(env().locations.dataFile));
+    dataFile_ = d_.path(QStringLiteral("nowhere.mdb"));
+    EXPECT_FALSE(AddCodeName(dataFile_, settings_, QStringLiteral("区分1"), QStringLiteral("得意先"), QString()));
+    EXPECT_FALSE(QFileInfo::exists(dataFile_));
 }
 
 TEST_F(AddCodeNameTest, ADataFileWithoutTheTableFails)
@@ -213,8 +211,8 @@ TEST_F(AddCodeNameTest, ADataFileWithoutTheTableFails)
     test::TempData empty(false);
     auto other = Database::createNew(empty.dataFile());
     ASSERT_TRUE(other);
-    env().locations.dataFile = empty.dataFile();
-    EXPECT_FALSE(AddCodeName(QStringLiteral("区分1"), QStringLiteral("得意先"), QString()));
+    dataFile_ = empty.dataFile();
+    EXPECT_FALSE(AddCodeName(dataFile_, settings_, QStringLiteral("区分1"), QStringLiteral("得意先"), QString()));
 }
 
 } // namespace

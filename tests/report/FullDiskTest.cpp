@@ -10,6 +10,7 @@
 #include "ReportPreview.h"
 #include "ReportPrinting.h"
 #include "ScriptedDialogs.h"
+#include "ShowPreview.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,7 +59,7 @@ protected:
     /// A disk that takes all but the last @p missing bytes.
     DiskFailure shortBy(qint64 missing) const { return DiskFailure{size - missing}; }
 
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r{data_.workFile(), settings_};
     qint64 size = 0;
     const QString target = data_.path(QStringLiteral("list.pdf"));
 };
@@ -140,7 +141,7 @@ TEST_F(FullDisk, PrintingToTheProgramsFilesIsRefused)
 TEST_F(FullDisk, ThePreviewTellsAFailedSaveAndAFailedPrint)
 {
     ScriptedDialogs d;
-    report::ReportPreview* p = r.Show(data_.ownFiles());
+    report::ReportPreview* p = report::showPreview(r, data_.ownFiles());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(p));
     p->setFileSinks(failingSinks(shortBy(100)));
     d.chooseFile(target).answer(MsgAnswer::Yes);

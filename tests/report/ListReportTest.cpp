@@ -3,7 +3,6 @@
 #include "CustomerListReport.h"
 #include "FamilyListReport.h"
 #include "PageSource.h"
-#include "ProgramEnv.h"
 #include "QtPrinters.h"
 #include "ReportFixture.h"
 #include "ReportPainter.h"
@@ -40,7 +39,7 @@ protected:
     template <class R>
     std::shared_ptr<const LaidOutReport> run()
     {
-        R r;
+        R r(data_.workFile(), settings_);
         EXPECT_TRUE(r.Restart());
         return r.pages();
     }
@@ -187,7 +186,7 @@ TEST_F(ListReportTest, PageNumberAndCountOnEveryPage)
 TEST_F(ListReportTest, PagesLaidOutAsAskedForTellTheirCountOnceAllAre)
 {
     addNumberedCustomers(14);
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r(data_.workFile(), settings_);
     ASSERT_TRUE(r.Restart());
     const std::shared_ptr<report::PageSource> pages = r.pageSource();
     ASSERT_FALSE(pages->complete());
@@ -218,7 +217,7 @@ class ListReportDateTest : public ListReportTest, public ::testing::WithParamInt
 TEST_P(ListReportDateTest, BirthAndPrintDatesFollowTheSetting)
 {
     const DateCase c = GetParam();
-    env().settings.年号 = c.setting ? QVariant(QString::fromUtf8(c.setting)) : QVariant();
+    settings_.年号 = c.setting ? QVariant(QString::fromUtf8(c.setting)) : QVariant();
     const QString stored = QString::fromUtf8(c.stored);
     addCustomer(QStringLiteral("山田　太郎"), QStringLiteral("やまだ　たろう"), stored);
     addFamily(QStringLiteral("山田　太郎"), QStringLiteral("山田　花子"), QStringLiteral("やまだ　はなこ"), stored);
@@ -345,8 +344,7 @@ TEST_F(ListReportTest, EmptyPrintTableGivesTheHeaderAlone)
 
 TEST_F(ListReportTest, MissingWorkFileGivesTheHeaderAloneAndSaysSo)
 {
-    env().locations.workFile = data_.path(QStringLiteral("nowhere.mdb"));
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r(data_.path(QStringLiteral("nowhere.mdb")), settings_);
     EXPECT_FALSE(r.Restart());
     ASSERT_EQ(r.pages()->pages.size(), 1u);
 }
@@ -356,7 +354,7 @@ TEST_F(ListReportTest, PdfHoldsTheNamesInTheReportsOrder)
     addCustomer(QStringLiteral("渡辺　直樹"), QStringLiteral("わたなべ　なおき"));
     addCustomer(QStringLiteral("阿部　愛"), QStringLiteral("あべ　あい"));
     addCustomer(QStringLiteral("小林　誠"), QStringLiteral("こばやし　まこと"));
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r(data_.workFile(), settings_);
     ASSERT_TRUE(r.Restart());
     const QString pdf = data_.path(QStringLiteral("顧客一覧.pdf"));
     ASSERT_EQ(report::savePdf(*r.pages(), pdf), report::PdfResult::Saved);
@@ -380,7 +378,7 @@ TEST_F(ListReportTest, SavingReplacesAnOldFileWholeAndLeavesNoTemporaryFile)
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         ASSERT_GT(old.write("old contents"), 0);
     }
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r(data_.workFile(), settings_);
     ASSERT_TRUE(r.Restart());
     ASSERT_EQ(report::savePdf(*r.pages(), pdf), report::PdfResult::Saved);
     EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("顧客08")));
@@ -397,7 +395,7 @@ TEST_F(ListReportTest, CancelledPrintDialogPrintsNothing)
     const QString out = data_.path(QStringLiteral("printed.pdf"));
     ScriptedDialogs d;
     d.cancelPrint();
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r(data_.workFile(), settings_);
     ASSERT_TRUE(r.Restart());
     EXPECT_EQ(r.PrintReport(true, data_.ownFiles()), report::PrintResult::Cancelled);
     EXPECT_EQ(d.printRequests(), 1);
@@ -480,7 +478,7 @@ TEST_P(PrinterPaperTest, PrintsUprightOnThePaperChosenInTheDialog)
     const QString out = data_.path(QStringLiteral("printed.pdf"));
     ScriptedDialogs d;
     d.choosePaper(GetParam().paper, GetParam().orientation).confirmPrint(out);
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r(data_.workFile(), settings_);
     ASSERT_TRUE(r.Restart());
     EXPECT_EQ(r.PrintReport(true, data_.ownFiles()), report::PrintResult::Printed);
     const QSizeF expected = QPageSize(GetParam().paper).size(QPageSize::Point);
@@ -517,7 +515,7 @@ class GoldenPageTest : public ListReportTest, public ::testing::WithParamInterfa
 TEST_P(GoldenPageTest, FirstPageLooksAsBefore)
 {
     copySample(12);
-    env().settings.年号 = QStringLiteral("和暦");
+    settings_.年号 = QStringLiteral("和暦");
     const QString name = QString::fromUtf8(GetParam());
     std::shared_ptr<const LaidOutReport> r;
     if (name == QStringLiteral("rpt顧客一覧"))

@@ -3,7 +3,6 @@
 #include "Database.h"
 #include "FontSubstitutes.h"
 #include "JapaneseDate.h"
-#include "ProgramEnv.h"
 #include "SampleData.h"
 #include "SamplePrintTables.h"
 
@@ -15,16 +14,13 @@ namespace rov2::test {
 void ReportFixture::SetUp()
 {
     installFontSubstitutions();
-    env().locations.workFile = data_.workFile();
-    env().locations.dataFile = data_.dataFile();
-    env().settings.年号 = QStringLiteral("和暦");
+    settings_.年号 = QStringLiteral("和暦");
     Clock::setToday(QDate(2024, 4, 1));
 }
 
 void ReportFixture::TearDown()
 {
     Clock::setToday(QDate());
-    env() = ProgramEnv();
 }
 
 void ReportFixture::insert(const QString& table, const QVariantMap& fields)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompanySettings.h"
 #include "ReportLayout.h"
 #include "TempData.h"
 
@@ -10,8 +11,8 @@
 namespace rov2::test {
 
 /// A fresh work file whose print tables the test fills, today fixed at
-/// 2024-04-01 and the calendar setting "和暦"; the program's locations point
-/// at the temporary files.
+/// 2024-04-01 and the calendar setting "和暦" in the settings handed to the
+/// reports.
 class ReportFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -27,6 +28,7 @@ protected:
     void copySample(int customers);
 
     TempData data_;
+    CompanySettings settings_;
 };
 
 /// The items of a page made from control @p name of band @p band, in page order.

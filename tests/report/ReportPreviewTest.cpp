@@ -7,6 +7,7 @@
 #include "ReportFixture.h"
 #include "ReportPreview.h"
 #include "ScriptedDialogs.h"
+#include "ShowPreview.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -27,7 +28,7 @@ protected:
     ReportPreview* open(report::Report& r)
     {
         EXPECT_TRUE(r.Restart());
-        ReportPreview* p = r.Show(data_.ownFiles());
+        ReportPreview* p = report::showPreview(r, data_.ownFiles());
         EXPECT_TRUE(QTest::qWaitForWindowExposed(p));
         return p;
     }
@@ -35,8 +36,8 @@ protected:
 
 TEST_F(ReportPreviewTest, CaptionsOfTheReports)
 {
-    report::rpt顧客一覧 customers;
-    report::rpt家族情報一覧 families;
+    report::rpt顧客一覧 customers(data_.workFile(), settings_);
+    report::rpt家族情報一覧 families(data_.workFile(), settings_);
     QPointer<ReportPreview> a = open(customers);
     QPointer<ReportPreview> b = open(families); // several at once
     EXPECT_EQ(a->windowTitle(), QStringLiteral("顧客一覧"));
@@ -50,7 +51,7 @@ TEST_F(ReportPreviewTest, CaptionsOfTheReports)
 TEST_F(ReportPreviewTest, KeysAndButtonsTurnThePages)
 {
     addNumberedCustomers(14);
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r(data_.workFile(), settings_);
     QPointer<ReportPreview> p = open(r);
     ASSERT_EQ(p->pageCount(), 3);
     QWidget* view = nullptr;
@@ -85,7 +86,7 @@ TEST_F(ReportPreviewTest, LaysOutTheRestAfterTheReportIsGone)
     addNumberedCustomers(14);
     QPointer<ReportPreview> p;
     {
-        report::rpt顧客一覧 r;
+        report::rpt顧客一覧 r(data_.workFile(), settings_);
         p = open(r);
     }
     QLabel* count = nullptr;
@@ -101,7 +102,7 @@ TEST_F(ReportPreviewTest, LaysOutTheRestAfterTheReportIsGone)
 // A renamed control fails the test that looks it up; the other tests still run.
 TEST_F(ReportPreviewTest, MissingControlFailsTheTest)
 {
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r(data_.workFile(), settings_);
     ReportPreview* p = open(r);
     static QPointer<ReportPreview> preview;
     preview = p;
@@ -116,7 +117,7 @@ TEST_F(ReportPreviewTest, MissingControlFailsTheTest)
 
 TEST_F(ReportPreviewTest, ZoomsChangeThePageSize)
 {
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r(data_.workFile(), settings_);
     ReportPreview* p = open(r);
     QWidget* view = nullptr;
     ASSERT_NO_FATAL_FAILURE(ctl(p, "PageView", view));
@@ -134,7 +135,7 @@ TEST_F(ReportPreviewTest, ZoomsChangeThePageSize)
 TEST_F(ReportPreviewTest, PdfSavedThroughTheSaveDialog)
 {
     addNumberedCustomers(2);
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r(data_.workFile(), settings_);
     ReportPreview* p = open(r);
     QToolButton* save = nullptr;
     ASSERT_NO_FATAL_FAILURE(ctl(p, "cmdPDF保存", save));
@@ -157,7 +158,7 @@ TEST_F(ReportPreviewTest, PdfSavedThroughTheSaveDialog)
 TEST_F(ReportPreviewTest, CtrlPOpensThePrintDialogAndCancelPrintsNothing)
 {
     addNumberedCustomers(2);
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r(data_.workFile(), settings_);
     ReportPreview* p = open(r);
     QWidget* view = nullptr;
     QToolButton* print = nullptr;
@@ -179,7 +180,7 @@ TEST_F(ReportPreviewTest, CtrlPOpensThePrintDialogAndCancelPrintsNothing)
 TEST_F(ReportPreviewTest, PdfSaveAsksBeforeReplacingAndRefusesTheProgramsFiles)
 {
     addNumberedCustomers(2);
-    report::rpt顧客一覧 r;
+    report::rpt顧客一覧 r(data_.workFile(), settings_);
     ReportPreview* p = open(r);
     ScriptedDialogs d;
     const QString pdf = data_.path(QStringLiteral("out.pdf"));

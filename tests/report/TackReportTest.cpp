@@ -2,7 +2,6 @@
 // twelve, what a label shows, and the page as an image and as PDF text.
 #include "TackReport.h"
 
-#include "ProgramEnv.h"
 #include "QtPrinters.h"
 #include "ReportFixture.h"
 #include "ReportPainter.h"
@@ -62,7 +61,7 @@ protected:
     }
     std::shared_ptr<const LaidOutReport> run(double dxMm = 0, double dyMm = 0)
     {
-        rptTack2601 r;
+        rptTack2601 r(data_.workFile());
         r.setOffsetMm(dxMm, dyMm);
         EXPECT_TRUE(r.Restart());
         return r.pages();
@@ -202,7 +201,7 @@ TEST_F(TackReportTest, OffsetMovesEveryLabelPage)
 // One object for the whole run: a restart reads the table afresh.
 TEST_F(TackReportTest, RestartReadsTheTableAgain)
 {
-    rptTack2601 r;
+    rptTack2601 r(data_.workFile());
     addLabels(1);
     ASSERT_TRUE(r.Restart());
     EXPECT_EQ(texts(r.pages()->pages[0], "txt名称").size(), 1);

@@ -9,6 +9,7 @@
 #include "FamilyListReport.h"
 #include "ReportPainter.h"
 #include "ReportPreview.h"
+#include "ShowPreview.h"
 #include "SamplePrintTables.h"
 #include "PrintDataStore.h"
 #include "TackForm2601.h"
@@ -65,7 +66,7 @@ bool saveReport(rov2::report::Report& report, const QString& name, const QString
     const QString pdf = QStringLiteral("%1/%2.pdf").arg(out, name);
     ok = savePdf(*pages, pdf, report.caption()) == PdfResult::Saved && ok;
     std::printf("wrote %s (%d pages)\n", qPrintable(pdf), static_cast<int>(pages->pages.size()));
-    ReportPreview* preview = report.Show(rov2::ownFiles(rov2::env().locations));
+    ReportPreview* preview = rov2::report::showPreview(report, rov2::ownFiles(rov2::env().locations));
     ok = save(*preview, QStringLiteral("%1/%2-preview.png").arg(out, name)) && ok;
     preview->close();
     return ok;
@@ -154,7 +155,7 @@ int main(int argc, char** argv)
         list.listModel()->setMarked(row, true);
     if (!rov2::PrintDataStore::fillLabels(l.dataFile, l.workFile, 3))
         return 1;
-    rov2::report::rptTack2601 labels;
+    rov2::report::rptTack2601 labels(rov2::env().locations.workFile);
     ok = saveReport(labels, QStringLiteral("rptTack2601"), out) && ok;
     rov2::FrmHagakiSettings hagakiSettings;
     hagakiSettings.Form_Load();
@@ -179,7 +180,7 @@ int main(int argc, char** argv)
                                 QStringLiteral("区分を選んで名称を入力し、登録（F5）を押します。\n"
                                                "行削除は、チェックを付けた行の名称を空にします。")))
         return 1;
-    QWidget* hint = rov2::openHintEditor(codes, QStringLiteral("cmdHint"));
+    QWidget* hint = rov2::openHintEditor(codes, QStringLiteral("cmdHint"), rov2::env().hint);
     if (!hint)
         return 1;
     ok = save(*hint, out + QStringLiteral("/FrmHint.png")) && ok;
@@ -188,11 +189,11 @@ int main(int argc, char** argv)
     if (!rov2::copySamplePrintTables(l.dataFile, l.workFile))
         return 1;
     rov2::env().settings.年号 = QStringLiteral("和暦");
-    rov2::report::rpt顧客一覧 customers;
+    rov2::report::rpt顧客一覧 customers(rov2::env().locations.workFile, rov2::env().settings);
     ok = saveReport(customers, QStringLiteral("rpt顧客一覧"), out) && ok;
-    rov2::report::rpt家族情報一覧 families;
+    rov2::report::rpt家族情報一覧 families(rov2::env().locations.workFile, rov2::env().settings);
     ok = saveReport(families, QStringLiteral("rpt家族情報一覧"), out) && ok;
-    rov2::report::rpt顧客家族一覧 both;
+    rov2::report::rpt顧客家族一覧 both(rov2::env().locations.workFile, rov2::env().settings);
     ok = saveReport(both, QStringLiteral("rpt顧客家族一覧"), out) && ok;
     return ok ? 0 : 1;
 }
