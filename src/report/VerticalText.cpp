@@ -22,6 +22,16 @@ namespace {
 /// layouts' names find the same installed face the rest of the page uses.
 struct Face
 {
+    Face() = default;
+    Face(const Face&) = delete;
+    Face& operator=(const Face&) = delete;
+    // The font holds the face, and the face the font tables it read through Qt.
+    ~Face()
+    {
+        hb_font_destroy(font);
+        hb_face_destroy(face);
+    }
+
     QRawFont raw;
     hb_face_t* face = nullptr;
     hb_font_t* font = nullptr;
