@@ -23,20 +23,9 @@
 
 namespace {
 
-constexpr qint64 kCustomers = 10000;
+using rov2::bench::bestOf;
 
-double bestOf(int runs, const std::function<bool()>& f)
-{
-    double best = 1e18;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        if (!f())
-            return -1;
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
+constexpr qint64 kCustomers = 10000;
 
 /// The label rows made with bare SQLiteCpp: the same join, the texts built in
 /// the loop, one prepared insert.

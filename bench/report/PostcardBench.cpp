@@ -30,23 +30,12 @@
 
 namespace {
 
+using rov2::bench::bestOf;
+
 using rov2::report::PostcardAddressee;
 using rov2::report::PostcardOptions;
 
 constexpr qint64 kCustomers = 1000;
-
-double bestOf(int runs, const std::function<bool()>& f)
-{
-    double best = 1e18;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        if (!f())
-            return -1;
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
 
 QString text(const SQLite::Column& c)
 {

@@ -5,9 +5,11 @@
 #include "SuppliedFiles.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace rov2::bench {
@@ -32,6 +34,19 @@ QString freshWorkFile()
     QFile::remove(path);
     createSuppliedWorkFile(path);
     return path;
+}
+
+double bestOf(int runs, const std::function<bool()>& f)
+{
+    double best = 1e18;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        if (!f())
+            return -1;
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
 }
 
 } // namespace rov2::bench
