@@ -14,7 +14,7 @@
 #include "RestoreDataFile.h"
 #include "RestoreFloppy.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -70,7 +70,7 @@ void row(const char* name, double seconds, bool ok, double baseline)
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     const QString sample = argc > 1 ? QString::fromLocal8Bit(argv[1]) : bench::sampleDataFile(100000);
     QTemporaryDir work;
     const QString dataFolder = work.filePath(QStringLiteral("data")) + u'/';

@@ -8,7 +8,7 @@
 #include "Database.h"
 #include "Dialogs.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -110,7 +110,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     QTemporaryDir dir;
     const QString sample = rov2::bench::sampleDataFile(kOld);
     const QString oldPath = dir.filePath(QStringLiteral("RovData.mdb"));
@@ -134,7 +134,7 @@ int main(int argc, char** argv)
     progress.update = [&](const QString&, const QString&) {
         ++updates;
         longestGap = std::max(longestGap, gap.restart());
-        QApplication::processEvents();
+        QGuiApplication::processEvents();
     };
     QElapsedTimer t;
     t.start();

@@ -4,7 +4,6 @@
 
 #include "Database.h"
 #include "PostalLookup.h"
-#include "ProgramEnv.h"
 #include "Query.h"
 
 #include <QCoreApplication>
@@ -42,11 +41,13 @@ QString asTyped(const QString& code)
     return out;
 }
 
+QString g_dictionary;
+
 void lookUp(benchmark::State& state, const std::vector<QString>& texts)
 {
     size_t i = 0, found = 0;
     for (auto _ : state) {
-        const QString address = rov2::LookupAddress(texts[i++ % texts.size()]);
+        const QString address = rov2::LookupAddress(g_dictionary, texts[i++ % texts.size()]);
         found += address.isEmpty() ? 0 : 1;
         benchmark::DoNotOptimize(address);
     }
@@ -72,7 +73,7 @@ void BM_LookupNormalised(benchmark::State& state)
 void BM_OpenOnly(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(rov2::Database::open(rov2::env().locations.postalFile));
+        benchmark::DoNotOptimize(rov2::Database::open(g_dictionary));
     state.SetItemsProcessed(state.iterations());
 }
 
@@ -104,7 +105,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench_postal: %s holds no postal codes\n", path.toLocal8Bit().constData());
         return 1;
     }
-    rov2::env().locations.postalFile = path;
+    g_dictionary = path;
     std::printf("dictionary %s, %zu sample codes\n", path.toLocal8Bit().constData(), g_codes.size());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -5,6 +5,7 @@
 #include "FrmKokyakuList.h"
 #include "FrmROV2.h"
 #include "Messages.h"
+#include "QtDialogs.h"
 #include "ScreenStack.h"
 #include "Startup.h"
 
@@ -29,6 +30,9 @@ int main(int argc, char** argv)
     QTranslator qtJapanese;
     if (qtJapanese.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtJapanese);
+    // Every question the program asks goes to the Qt dialogs from here on.
+    rov2::QtDialogs qtDialogs;
+    const rov2::DialogsScope askTheUser(qtDialogs);
     rov2::installFontSubstitutions();
     QApplication::setFont(QFont(QString::fromUtf8(rov2::kScreenFont), 10));
 

@@ -1,12 +1,7 @@
 #include "BackupJob.h"
 
-#include "ProgramEnv.h"
-
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QPointer>
 
 namespace rov2 {
 
@@ -45,31 +40,6 @@ QString BackupJob::stagingParent() const
         return dataFileFolder();
     const QString folder = QDir::cleanPath(QDir(workFolder).absolutePath());
     return folder.endsWith(u'/') ? folder : folder + u'/';
-}
-
-BackupJob programBackupJob(QWidget* owner, ProgressFn progress)
-{
-    BackupJob job;
-    job.owner = owner;
-    job.dataFile = env().locations.dataFile;
-    job.own = ownFiles(env().locations);
-    job.workFolder = env().locations.dataFolder;
-    job.progress = std::move(progress);
-    return job;
-}
-
-ProgressFn labelProgress(QLabel* label)
-{
-    return [guard = QPointer<QLabel>(label)](const QString& text) {
-        if (guard) {
-            guard->setText(text);
-            guard->setVisible(!text.isEmpty());
-            guard->repaint();
-        }
-        // Paint events only: a click on another button while a backup runs
-        // must not start a second operation underneath this one.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
 }
 
 } // namespace rov2

@@ -61,12 +61,4 @@ struct BackupJob
     QString stagingParent() const;
 };
 
-/// A job on the program's data file in use (env().locations.dataFile),
-/// staging in the data folder.
-BackupJob programBackupJob(QWidget* owner, ProgressFn progress);
-
-/// A progress line on @p label: sets the text, shows or hides the label
-/// and repaints the window without taking user input meanwhile.
-ProgressFn labelProgress(QLabel* label);
-
 } // namespace rov2

@@ -11,7 +11,7 @@
 #include "ProgramEnv.h"
 #include "ScreenStack.h"
 #include "TextBox.h"
-#include "TextHelpers.h"
+#include "LimitText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -137,7 +137,7 @@ void FrmROV2::leave郵便番号()
 {
     const QString code = txt郵便番号_->text();
     if (!code.isEmpty() && txt住所1_->text().isEmpty())
-        txt住所1_->setText(LookupAddress(code));
+        txt住所1_->setText(LookupAddress(env().locations.postalFile, code));
 }
 
 bool FrmROV2::eventFilter(QObject* watched, QEvent* event)

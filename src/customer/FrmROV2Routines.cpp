@@ -55,7 +55,7 @@ const QStringList& codeKinds()
 
 void FrmROV2::Form_Load()
 {
-    LoadCompanySettings();
+    LoadCompanySettings(env().locations.dataFile, env().settings);
     FormInit();
     SetComb(QStringLiteral("すべて"));
     codeListsSeen_ = env().codeListsVersion;

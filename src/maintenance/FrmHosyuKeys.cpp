@@ -8,6 +8,8 @@
 #include "FileDialogs.h"
 #include "FrmHosyu.h"
 #include "HintButton.h"
+#include "LabelProgress.h"
+#include "OwnFiles.h"
 #include "ProgramEnv.h"
 #include "RestoreDailyCopy.h"
 #include "RestoreFloppy.h"
@@ -179,7 +181,16 @@ void FrmHosyu::ChooseSourceFolder()
     txtSrcPath->setText(path + QStringLiteral("RovData.mdb"));
 }
 
-BackupJob FrmHosyu::backupJob() { return programBackupJob(this, labelProgress(FddMsg)); }
+BackupJob FrmHosyu::backupJob()
+{
+    BackupJob job;
+    job.owner = this;
+    job.dataFile = env().locations.dataFile;
+    job.own = ownFiles(env().locations);
+    job.workFolder = env().locations.dataFolder;
+    job.progress = labelProgress(FddMsg);
+    return job;
+}
 
 void FrmHosyu::clickFloppyBackup() { FDDBuckUp(backupJob(), cmbFDD->text()); }
 
@@ -208,7 +219,7 @@ void FrmHosyu::followNewData()
     // reads the file again when it next comes forward.
     ++env().dataFileVersion;
     Read自社情報();
-    LoadCompanySettings();
+    LoadCompanySettings(env().locations.dataFile, env().settings);
     Q_EMIT settingsSaved();
 }
 

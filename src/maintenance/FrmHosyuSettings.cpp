@@ -80,7 +80,7 @@ void FrmHosyu::Form_Load()
     Clear保守画面();
     Read自社情報();
     ReadEnv();
-    LoadCompanySettings();
+    LoadCompanySettings(env().locations.dataFile, env().settings);
     cmbアプリ名->replaceItems({kConvertibleApp}, false);
     cmbアプリ名->setText(kConvertibleApp);
     txtSrcPath->setText(defaultSourcePath());
@@ -210,7 +210,7 @@ void FrmHosyu::EntrySettings()
     // The locations are stored whatever was answered for the settings.
     Entry自社情報();
     EntryEnv();
-    LoadCompanySettings();
+    LoadCompanySettings(env().locations.dataFile, env().settings);
     Q_EMIT settingsSaved();
 }
 

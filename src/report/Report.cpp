@@ -92,12 +92,4 @@ std::shared_ptr<PageSource> Report::pageSource() const
     return layout_;
 }
 
-PrintResult Report::PrintReport(bool showDialog, const OwnFiles& own, QWidget* owner)
-{
-    if (!layout_)
-        Restart();
-    return printReport(*layout_, caption_, showDialog, owner, own, {},
-                       [this](const PageSettings& page) { return layoutOn(page); });
-}
-
 } // namespace rov2::report

@@ -1,8 +1,10 @@
 #include "ReportPrinting.h"
 
 #include "Dialogs.h"
-#include "Messages.h"
 #include "FinishedPages.h"
+#include "Messages.h"
+#include "ProgressiveLayout.h"
+#include "Report.h"
 #include "ReportPainter.h"
 
 #include <QFile>
@@ -124,6 +126,14 @@ PrintResult printReport(PageSource& pages, const QString& documentName, bool sho
 void tellPrintFailed(const QString& documentName)
 {
     ShowMessage(QStringLiteral("印刷"), QStringLiteral("失敗"), documentName);
+}
+
+PrintResult Report::PrintReport(bool showDialog, const OwnFiles& own, QWidget* owner)
+{
+    if (!layout_)
+        Restart();
+    return printReport(*layout_, caption_, showDialog, owner, own, {},
+                       [this](const PageSettings& page) { return layoutOn(page); });
 }
 
 } // namespace rov2::report

@@ -29,9 +29,4 @@ struct ProgramEnv {
 /// The one instance of the program-wide state.
 ProgramEnv& env();
 
-/// Reads the first row of 自社情報 from the data file into env().settings.
-/// An empty table, a missing file or table leaves the settings as they were;
-/// a missing field leaves only that setting unchanged.
-void LoadCompanySettings();
-
 } // namespace rov2

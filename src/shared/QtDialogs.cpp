@@ -100,7 +100,8 @@ MsgAnswer QtDialogs::message(QWidget* owner, const MessageRequest& r)
 {
     if (!canShowWidgets())
         return quietAnswer(r.buttons);
-    QMessageBox box(owner);
+    // A message with no owner belongs to the window the user is in.
+    QMessageBox box(owner ? owner : QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(r.title);
     // Subjects are customer names and other typed text: never read them as markup.

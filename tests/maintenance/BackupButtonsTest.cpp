@@ -4,6 +4,7 @@
 
 #include "ComboBox.h"
 #include "JapaneseDate.h"
+#include "LabelProgress.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,6 +104,21 @@ TEST_F(BackupButtons, ABackupToATypedFolderWritesTheArchiveThere)
               (QStringList{QStringLiteral("Rov2ctl"), QStringLiteral("rov2data.lzh")}));
     EXPECT_TRUE(ctl<QLabel>("FddMsg")->text().isEmpty() || ctl<QLabel>("FddMsg")->isHidden())
         << "the progress line is put away afterwards";
+}
+
+TEST(ProgressLine, ShowsTheTextAndHidesWhenEmpty)
+{
+    QWidget window;
+    auto* fddMsg = new QLabel(&window);
+    window.show();
+    const ProgressFn show = labelProgress(fddMsg);
+    show(QStringLiteral("1/ 2 枚目のフロッピーディスクに保存中です･･･"));
+    EXPECT_EQ(fddMsg->text(), QStringLiteral("1/ 2 枚目のフロッピーディスクに保存中です･･･"));
+    EXPECT_TRUE(fddMsg->isVisible());
+    show(QString());
+    EXPECT_FALSE(fddMsg->isVisible());
+    delete fddMsg;
+    show(QStringLiteral("the label is gone: nothing happens"));
 }
 
 } // namespace

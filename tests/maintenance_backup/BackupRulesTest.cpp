@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -151,21 +150,6 @@ TEST(Drive, GoodDriveAndWriteTest)
     FailingWriter lying(3, {}, Fault::Dropped);
     EXPECT_FALSE(WriteTest(folder, lying));
     EXPECT_TRUE(listing(folder).isEmpty());
-}
-
-TEST(ProgressLine, ShowsTheTextAndHidesWhenEmpty)
-{
-    QWidget window;
-    auto* fddMsg = new QLabel(&window);
-    window.show();
-    const ProgressFn show = labelProgress(fddMsg);
-    show(QStringLiteral("1/ 2 枚目のフロッピーディスクに保存中です･･･"));
-    EXPECT_EQ(fddMsg->text(), QStringLiteral("1/ 2 枚目のフロッピーディスクに保存中です･･･"));
-    EXPECT_TRUE(fddMsg->isVisible());
-    show(QString());
-    EXPECT_FALSE(fddMsg->isVisible());
-    delete fddMsg;
-    show(QStringLiteral("the label is gone: nothing happens"));
 }
 
 TEST(FindFile, IgnoresLetterCase)

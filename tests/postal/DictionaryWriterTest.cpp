@@ -3,7 +3,6 @@
 #include "Database.h"
 #include "PostalFixtures.h"
 #include "PostalLookup.h"
-#include "ProgramEnv.h"
 #include "SourceReader.h"
 #include "TempData.h"
 
@@ -16,9 +15,6 @@ namespace {
 class DictionaryWriterTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { saved_ = env(); }
-    void TearDown() override { env() = saved_; }
-
     /// Writes the dictionary from the fixtures named, in order; returns what each added.
     std::vector<DictionaryWriter::Added> build(const QStringList& fixtures)
     {
@@ -38,7 +34,6 @@ protected:
         EXPECT_TRUE(w->finish(&error)) << error.toStdString();
         rows_ = w->rows();
         codes_ = w->codes();
-        env().locations.postalFile = d_.postalFile();
         return added;
     }
     qint64 count(const QString& sql, const QVariantList& params = {})
@@ -48,7 +43,6 @@ protected:
     }
 
     test::TempData d_{false};
-    ProgramEnv saved_;
     int rows_ = 0;
     int codes_ = 0;
 };
@@ -66,10 +60,10 @@ TEST_F(DictionaryWriterTest, ALaterSourceOnlyAddsTheCodesEarlierOnesLack)
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) AS num FROM 郵便番号")), 14);
     EXPECT_EQ(count(QStringLiteral("SELECT count(DISTINCT 番号) AS num FROM 郵便番号")), 12);
 
-    EXPECT_EQ(LookupAddress(QStringLiteral("1000001")), QStringLiteral("東京都千代田区千代田"));
-    EXPECT_EQ(LookupAddress(QStringLiteral("100-6001")), QStringLiteral("東京都千代田区霞が関霞が関ビル"));
-    EXPECT_EQ(LookupAddress(QStringLiteral("2580000")), QStringLiteral("神奈川県足柄上郡中井町"));
-    EXPECT_EQ(LookupAddress(QStringLiteral("1050012")), QStringLiteral("東京都港区O'Brien町"));
+    EXPECT_EQ(LookupAddress(d_.postalFile(), QStringLiteral("1000001")), QStringLiteral("東京都千代田区千代田"));
+    EXPECT_EQ(LookupAddress(d_.postalFile(), QStringLiteral("100-6001")), QStringLiteral("東京都千代田区霞が関霞が関ビル"));
+    EXPECT_EQ(LookupAddress(d_.postalFile(), QStringLiteral("2580000")), QStringLiteral("神奈川県足柄上郡中井町"));
+    EXPECT_EQ(LookupAddress(d_.postalFile(), QStringLiteral("1050012")), QStringLiteral("東京都港区O'Brien町"));
 }
 
 TEST_F(DictionaryWriterTest, EveryRowOfANewCodeGoesInInTheSourceOrder)
@@ -83,9 +77,9 @@ TEST_F(DictionaryWriterTest, EveryRowOfANewCodeGoesInInTheSourceOrder)
                     {QStringLiteral("4980000")}),
               2);
     // One code in two prefectures: the row that came first in the file.
-    EXPECT_EQ(LookupAddress(QStringLiteral("498-0000")), QStringLiteral("愛知県弥富市"));
-    EXPECT_EQ(LookupAddress(QStringLiteral("0295504")), QStringLiteral("岩手県和賀郡西和賀町藤野"));
-    EXPECT_EQ(LookupAddress(QStringLiteral("0600000")), QStringLiteral("北海道札幌市中央区"));
+    EXPECT_EQ(LookupAddress(d_.postalFile(), QStringLiteral("498-0000")), QStringLiteral("愛知県弥富市"));
+    EXPECT_EQ(LookupAddress(d_.postalFile(), QStringLiteral("0295504")), QStringLiteral("岩手県和賀郡西和賀町藤野"));
+    EXPECT_EQ(LookupAddress(d_.postalFile(), QStringLiteral("0600000")), QStringLiteral("北海道札幌市中央区"));
 }
 
 TEST_F(DictionaryWriterTest, TheCodeIsIndexed)

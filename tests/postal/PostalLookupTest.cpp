@@ -3,7 +3,6 @@
 
 #include "Database.h"
 #include "PostalFixtures.h"
-#include "ProgramEnv.h"
 #include "TempData.h"
 
 #include <QDir>
@@ -21,17 +20,11 @@ using yubin::PostalRow;
 class PostalLookupTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        saved_ = env();
-        env().locations.postalFile = d_.postalFile();
-    }
-    void TearDown() override { env() = saved_; }
 
     void write(const QVector<PostalRow>& rows) { test::writeDictionary(d_.postalFile(), rows); }
 
     test::TempData d_{false};
-    ProgramEnv saved_;
+    QString postal_ = d_.postalFile();
 };
 
 TEST_F(PostalLookupTest, JoinsThePartsOfTheCode)
@@ -40,7 +33,7 @@ TEST_F(PostalLookupTest, JoinsThePartsOfTheCode)
             QStringLiteral("千代田")},
            {QStringLiteral("1000002"), QStringLiteral("東京都"), QStringLiteral("千代田区"),
             QStringLiteral("皇居外苑")}});
-    EXPECT_EQ(LookupAddress(QStringLiteral("1000002")), QStringLiteral("東京都千代田区皇居外苑"));
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("1000002")), QStringLiteral("東京都千代田区皇居外苑"));
 }
 
 TEST_F(PostalLookupTest, TheFirstRowOfACodeWins)
@@ -48,15 +41,15 @@ TEST_F(PostalLookupTest, TheFirstRowOfACodeWins)
     write(
         {{QStringLiteral("4980000"), QStringLiteral("愛知県"), QStringLiteral("弥富市"), QString()},
          {QStringLiteral("4980000"), QStringLiteral("三重県"), QStringLiteral("桑名郡木曽岬町"), QString()}});
-    EXPECT_EQ(LookupAddress(QStringLiteral("4980000")), QStringLiteral("愛知県弥富市"));
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("4980000")), QStringLiteral("愛知県弥富市"));
 }
 
 TEST_F(PostalLookupTest, ANullPartAddsNothing)
 {
     write({{QStringLiteral("0600000"), QStringLiteral("北海道"), QString(), QStringLiteral("大通")},
            {QStringLiteral("0600001"), QString(), QString(), QString()}});
-    EXPECT_EQ(LookupAddress(QStringLiteral("0600000")), QStringLiteral("北海道大通"));
-    EXPECT_EQ(LookupAddress(QStringLiteral("0600001")), QString());
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("0600000")), QStringLiteral("北海道大通"));
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("0600001")), QString());
 }
 
 TEST_F(PostalLookupTest, AnExactMatchWinsOverTheDictionaryForm)
@@ -67,9 +60,9 @@ TEST_F(PostalLookupTest, AnExactMatchWinsOverTheDictionaryForm)
            {QStringLiteral("1000002"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")},
            {QStringLiteral("100-0002"), QStringLiteral("東京都"), QStringLiteral("千代田区"),
             QStringLiteral("皇居外苑")}});
-    EXPECT_EQ(LookupAddress(QStringLiteral("100-0001")), QStringLiteral("旧県旧市"));
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("100-0001")), QStringLiteral("旧県旧市"));
     // A row found as typed wins even when it has nothing to show.
-    EXPECT_EQ(LookupAddress(QStringLiteral("1000002")), QString());
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("1000002")), QString());
 }
 
 TEST_F(PostalLookupTest, ACodeWithAnApostropheIsMatchedAsText)
@@ -77,9 +70,9 @@ TEST_F(PostalLookupTest, ACodeWithAnApostropheIsMatchedAsText)
     write({{QStringLiteral("100'0001"), QStringLiteral("東京都"), QStringLiteral("港区"), QString()},
            {QStringLiteral("1000001"), QStringLiteral("東京都"), QStringLiteral("千代田区"),
             QStringLiteral("千代田")}});
-    EXPECT_EQ(LookupAddress(QStringLiteral("100'0001")), QStringLiteral("東京都港区"));
-    EXPECT_EQ(LookupAddress(QStringLiteral("1000001' OR '1'='1")), QString());
-    EXPECT_EQ(LookupAddress(QStringLiteral("'")), QString());
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("100'0001")), QStringLiteral("東京都港区"));
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("1000001' OR '1'='1")), QString());
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("'")), QString());
 }
 
 struct Typed
@@ -101,7 +94,7 @@ TEST_P(TypedForms, FindTheCodeInTheDictionaryForm)
 {
     write({{QStringLiteral("1000001"), QStringLiteral("東京都"), QStringLiteral("千代田区"),
             QStringLiteral("千代田")}});
-    EXPECT_EQ(LookupAddress(QString::fromUtf8(GetParam().text)), QString::fromUtf8(GetParam().address));
+    EXPECT_EQ(LookupAddress(postal_, QString::fromUtf8(GetParam().text)), QString::fromUtf8(GetParam().address));
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, TypedForms,
@@ -120,19 +113,19 @@ INSTANTIATE_TEST_SUITE_P(Codes, TypedForms,
 TEST_F(PostalLookupTest, AnEmptyCodeIsNotLookedUpEvenWhenARowHasIt)
 {
     write({{QStringLiteral(""), QStringLiteral("県"), QStringLiteral("市"), QString()}});
-    EXPECT_EQ(LookupAddress(QString()), QString());
-    EXPECT_EQ(LookupAddress(QStringLiteral("")), QString());
+    EXPECT_EQ(LookupAddress(postal_, QString()), QString());
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("")), QString());
 }
 
 TEST_F(PostalLookupTest, AMissingDictionaryIsNeitherOpenedNorCreated)
 {
-    EXPECT_EQ(LookupAddress(QStringLiteral("1000001")), QString());
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("1000001")), QString());
     EXPECT_FALSE(QFileInfo::exists(d_.postalFile()));
-    env().locations.postalFile = d_.path(QStringLiteral("no/such/folder/yubin.mdb"));
-    EXPECT_EQ(LookupAddress(QStringLiteral("1000001")), QString());
+    postal_ = d_.path(QStringLiteral("no/such/folder/yubin.mdb"));
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("1000001")), QString());
     EXPECT_FALSE(QFileInfo::exists(d_.path(QStringLiteral("no"))));
-    env().locations.postalFile.clear();
-    EXPECT_EQ(LookupAddress(QStringLiteral("1000001")), QString());
+    postal_.clear();
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("1000001")), QString());
     EXPECT_TRUE(QDir(d_.folder()).isEmpty());
 }
 
@@ -142,10 +135,10 @@ TEST_F(PostalLookupTest, AnUnreadableDictionaryGivesNothing)
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("this is not a database\n");
     junk.close();
-    EXPECT_EQ(LookupAddress(QStringLiteral("1000001")), QString());
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("1000001")), QString());
 
-    env().locations.postalFile = d_.folder();
-    EXPECT_EQ(LookupAddress(QStringLiteral("1000001")), QString());
+    postal_ = d_.folder();
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("1000001")), QString());
 }
 
 TEST_F(PostalLookupTest, ADictionaryWithoutTheTableGivesNothing)
@@ -155,7 +148,7 @@ TEST_F(PostalLookupTest, ADictionaryWithoutTheTableGivesNothing)
     ASSERT_TRUE(db);
     ASSERT_TRUE(db->execute(QStringLiteral("DROP TABLE 郵便番号")));
     db.reset();
-    EXPECT_EQ(LookupAddress(QStringLiteral("1000001")), QString());
+    EXPECT_EQ(LookupAddress(postal_, QStringLiteral("1000001")), QString());
 }
 
 struct Normalized

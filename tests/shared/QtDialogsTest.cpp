@@ -1,6 +1,7 @@
 #include "QtDialogs.h"
 #include "TestNames.h"
 
+#include "CapturedWarnings.h"
 #include "FileDialogs.h"
 #include "Messages.h"
 #include "QtPrinters.h"
@@ -166,15 +167,30 @@ INSTANTIATE_TEST_SUITE_P(QtDialogs, MessageBoxTest,
 
 TEST(QtDialogs, EnterOnTheSaveQuestionSaves)
 {
+    QtDialogs qt;
+    const DialogsScope scope(qt);
     whenShown<QMessageBox>([](QMessageBox* box) { press(box, Qt::Key_Return); });
     EXPECT_TRUE(ShowMessage(QStringLiteral("登録"), QStringLiteral("確認"), QStringLiteral("山田")));
 }
 
 TEST(QtDialogs, EnterOnTheDeleteQuestionKeeps)
 {
+    QtDialogs qt;
+    const DialogsScope scope(qt);
     whenShown<QMessageBox>([](QMessageBox* box) { press(box, Qt::Key_Return); });
     EXPECT_FALSE(
         ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票確認2"), QStringLiteral("すべてのデータ")));
+}
+
+// A tool or test that installed no dialogs must not have its questions
+// answered yes, nor fail without a word in the log.
+TEST(QtDialogs, WithNoneInstalledNothingIsAgreedToAndTheLogSaysSo)
+{
+    test::CapturedWarnings log;
+    EXPECT_FALSE(ShowMessage(QStringLiteral("登録"), QStringLiteral("確認"), QStringLiteral("山田")));
+    EXPECT_TRUE(log.said(QStringLiteral("no dialogs installed")));
+    EXPECT_EQ(dialogs().saveFile(nullptr, QStringLiteral("t"), QStringLiteral("a.csv"), {}, 0), std::nullopt);
+    EXPECT_EQ(dialogs().folder(nullptr, QStringLiteral("p")), std::nullopt);
 }
 
 class FileDialogTest : public ::testing::Test

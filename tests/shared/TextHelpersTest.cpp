@@ -1,4 +1,5 @@
 #include "TextHelpers.h"
+#include "LimitText.h"
 
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"

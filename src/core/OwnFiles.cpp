@@ -1,7 +1,7 @@
 #include "OwnFiles.h"
 
 #include "Dialogs.h"
-#include "ProgramEnv.h"
+#include "Locations.h"
 
 #include <QDir>
 #include <QFile>

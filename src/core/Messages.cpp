@@ -2,7 +2,6 @@
 
 #include "Dialogs.h"
 
-#include <QApplication>
 #include <QtDebug>
 #include <span>
 
@@ -47,7 +46,7 @@ bool show(std::span<const Entry> entries, const QString& kind, const QString& su
         if (e.kind != kind)
             continue;
         const MessageRequest r = requestFor(e, subject);
-        const MsgAnswer answer = dialogs().message(QApplication::activeWindow(), r);
+        const MsgAnswer answer = dialogs().message(nullptr, r);
         return r.buttons == MsgButtons::YesNo && answer == MsgAnswer::Yes;
     }
     // Said nowhere else: a caller asking for a message the catalogue lacks

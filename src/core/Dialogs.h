@@ -78,7 +78,8 @@ public:
     virtual void beep() = 0;
 };
 
-/// The installed dialogs: the Qt ones unless a DialogsScope installed others.
+/// The installed dialogs: the program installs the Qt ones at its start, tests
+/// their scripts. With none installed nothing is shown and nothing is agreed to.
 Dialogs& dialogs();
 
 /// Installs @p d as dialogs() for its lifetime; the previous ones come back on destruction.

@@ -1,4 +1,4 @@
-#include "TextHelpers.h"
+#include "LimitText.h"
 
 #include "Dialogs.h"
 
@@ -9,8 +9,6 @@
 namespace rov2 {
 
 namespace {
-
-constexpr int kCutBefore = 2;
 
 QLineEdit* editorOf(QWidget* control)
 {
@@ -31,16 +29,6 @@ QString firstCharacters(const QString& text, qsizetype count)
     return text.left(units);
 }
 
-QString cutBefore(const QString& text, const QString& token, int mode)
-{
-    if (mode != kCutBefore) {
-        qWarning() << "CutText: unknown mode" << mode;
-        return text;
-    }
-    const qsizetype at = token.isEmpty() ? -1 : text.indexOf(token, 0, Qt::CaseSensitive);
-    return at < 0 ? text : text.left(at);
-}
-
 } // namespace
 
 bool LimitTextLength(QWidget* control, int limit)
@@ -58,16 +46,6 @@ bool LimitTextLength(QWidget* control, int limit)
     edit->setText(firstCharacters(text, qMax(0, limit) / 2));
     control->setFocus();
     return false;
-}
-
-QString CutText(const QString& text, int token, int mode)
-{
-    return cutBefore(text, QString(QChar(char16_t(token))), mode);
-}
-
-QString CutText(const QString& text, const QString& token, int mode)
-{
-    return cutBefore(text, token, mode);
 }
 
 } // namespace rov2

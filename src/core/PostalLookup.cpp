@@ -1,7 +1,6 @@
 #include "PostalLookup.h"
 
 #include "Database.h"
-#include "ProgramEnv.h"
 #include "Query.h"
 
 #include <QFileInfo>
@@ -47,11 +46,10 @@ QString NormalizePostalCode(const QString& text)
     return out;
 }
 
-QString LookupAddress(const QString& code)
+QString LookupAddress(const QString& path, const QString& code)
 {
     if (code.isEmpty())
         return {};
-    const QString path = env().locations.postalFile;
     // Checked first so that a missing dictionary is never opened, let alone created.
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return {};

@@ -18,4 +18,9 @@ struct CompanySettings {
     bool eraCalendar() const { return 年号.toString() == QStringLiteral("和暦"); }
 };
 
+/// Reads the first row of 自社情報 from @p dataFile into @p settings.
+/// An empty table, a missing file or table leaves the settings as they were;
+/// a missing field leaves only that setting unchanged.
+void LoadCompanySettings(const QString& dataFile, CompanySettings& settings);
+
 } // namespace rov2
