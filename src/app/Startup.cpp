@@ -183,7 +183,7 @@ void tellAfterShown(QWidget* window, const QStringList& notices)
 {
     for (const QString& text : notices)
         QTimer::singleShot(0, window, [text] {
-            ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"), text);
+            ShowMessage(MsgOp::その他, MsgKind::メッセージ, text);
         });
 }
 

@@ -1,9 +1,11 @@
 // The program: fixes the data locations, loads the customer screen and runs.
-#include "CodeScreens.h"
 #include "FontSubstitutes.h"
+#include "FrmCodeMaster.h"
+#include "FrmHint.h"
 #include "FrmHosyu.h"
 #include "FrmKokyakuList.h"
 #include "FrmROV2.h"
+#include "HintButton.h"
 #include "Messages.h"
 #include "QtDialogs.h"
 #include "ScreenStack.h"
@@ -16,6 +18,26 @@
 #include <QLocale>
 #include <QStringList>
 #include <QTranslator>
+
+namespace {
+
+void registerScreens()
+{
+    using namespace rov2;
+    registerScreenType<FrmROV2>(kMainScreenName);
+    registerScreenType<FrmKokyakuList>(kKokyakuListName);
+    registerScreenType<FrmCodeMaster>(QStringLiteral("FrmCodeMaster"));
+    registerScreenType<FrmHint>(kHintScreenName);
+    registerScreenType<FrmHosyu>(QStringLiteral("FrmHosyu"), [](FrmHosyu& hosyu) {
+        // The main screen follows saved settings at once (its date form).
+        QObject::connect(&hosyu, &FrmHosyu::settingsSaved, &hosyu, [] {
+            if (auto* main = qobject_cast<FrmROV2*>(screenNamed(kMainScreenName)))
+                main->FormInit();
+        });
+    });
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -38,24 +60,21 @@ int main(int argc, char** argv)
 
     const rov2::ProgramStart start = rov2::startProgram(QCoreApplication::applicationDirPath());
     if (start.outcome == rov2::StartOutcome::AlreadyRunning) {
-        rov2::ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+        rov2::ShowMessage(rov2::MsgOp::その他, rov2::MsgKind::メッセージ,
                           QStringLiteral("VAVⅡaruv はすでに起動しています。"));
         return 0;
     }
     if (start.outcome == rov2::StartOutcome::LockUnusable) {
-        rov2::ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+        rov2::ShowMessage(rov2::MsgOp::その他, rov2::MsgKind::メッセージ,
                           rov2::lockUnusableNotice(start.lockFile));
         return 1;
     }
 
-    rov2::FrmROV2 main;
-    rov2::registerScreen(rov2::kMainScreenName, [&main] { return &main; });
-    // The main screen follows saved settings at once (its date form).
-    rov2::FrmHosyu::registerScreen([&main] { main.FormInit(); });
-    rov2::registerKokyakuList();
-    rov2::registerCodeScreens();
-    main.Form_Load();
-    main.show();
+    registerScreens();
+    QWidget* main = rov2::screenNamed(rov2::kMainScreenName);
+    if (!main)
+        return 1;
+    main->show();
 
     // Said once, after the window is up, instead of empty lists in silence.
     QStringList notices;
@@ -63,6 +82,6 @@ int main(int argc, char** argv)
         notices << *notice;
     if (!start.dailyCopyNotice.isEmpty())
         notices << start.dailyCopyNotice;
-    rov2::tellAfterShown(&main, notices);
+    rov2::tellAfterShown(main, notices);
     return app.exec();
 }

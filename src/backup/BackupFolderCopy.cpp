@@ -53,10 +53,10 @@ std::function<void(int, int)> snapshotProgress(const BackupJob& job)
 }
 
 // The catalogue's notice, through the job's dialogs.
-void notice(const BackupJob& job, const QString& kind, const QString& subject)
+void notice(const BackupJob& job, MsgKind kind, const QString& subject)
 {
     DialogsScope scope(job.ask());
-    ShowMessage(QStringLiteral("その他"), kind, subject);
+    ShowMessage(MsgOp::その他, kind, subject);
 }
 
 QString temporaryBeside(const QString& path)
@@ -88,7 +88,7 @@ BackupOutcome takeIn(const BackupJob& job, const QString& copy, const QString& f
                                                     MsgButtons::Ok, MsgIcon::Information, false});
     // The catalogue's notice quotes its subject in front of its own words.
     const QString where = QDir::toNativeSeparators(job.dataFile) + QStringLiteral(" に");
-    notice(job, QStringLiteral("読込み完了"), kept.isEmpty() ? where : keptCopyNotice(kept) + u'\n' + where);
+    notice(job, MsgKind::読込み完了, kept.isEmpty() ? where : keptCopyNotice(kept) + u'\n' + where);
     return BackupOutcome::Done;
 }
 
@@ -130,7 +130,7 @@ BackupOutcome SaveDataFileToHdd(const BackupJob& job)
         return failed(job, title, QStringLiteral("コピーできませんでした。\n%1 を作れません。").arg(target));
     }
     job.show({});
-    notice(job, QStringLiteral("コピー完了"), QDir::toNativeSeparators(target) + QStringLiteral(" に"));
+    notice(job, MsgKind::コピー完了, QDir::toNativeSeparators(target) + QStringLiteral(" に"));
     return BackupOutcome::Done;
 }
 

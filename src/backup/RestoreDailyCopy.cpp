@@ -42,7 +42,7 @@ void reportDone(const BackupJob& job, const QString& kept)
     // The catalogue's notice quotes its subject in front of its own words.
     const QString where = QDir::toNativeSeparators(job.dataFile) + QStringLiteral(" に");
     DialogsScope scope(job.ask());
-    ShowMessage(QStringLiteral("その他"), QStringLiteral("読込み完了"),
+    ShowMessage(MsgOp::その他, MsgKind::読込み完了,
                 kept.isEmpty() ? where : keptCopyNotice(kept) + u'\n' + where);
 }
 

@@ -44,45 +44,45 @@ FrmCodeMaster::FrmCodeMaster(QWidget* parent) : QWidget(parent, Qt::Window)
     nameControls();
     connectControls();
     connectKeys();
-    cmb区分->installEventFilter(this);
+    cmb区分_->installEventFilter(this);
 }
 
 FrmCodeMaster::~FrmCodeMaster() = default;
 
 void FrmCodeMaster::buildControls()
 {
-    cmb区分 = new QComboBox(this);
-    cmb区分->setEditable(false);
-    cmb区分->setMinimumContentsLength(6);
-    cmd読込 = button("読込", this);
-    cmdHint = button("ヒント", this);
+    cmb区分_ = new QComboBox(this);
+    cmb区分_->setEditable(false);
+    cmb区分_->setMinimumContentsLength(6);
+    cmd読込_ = button("読込", this);
+    cmdHint_ = button("ヒント", this);
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("区分"), this));
-    top->addWidget(cmb区分);
-    top->addWidget(cmd読込);
+    top->addWidget(cmb区分_);
+    top->addWidget(cmd読込_);
     top->addStretch();
-    top->addWidget(cmdHint);
+    top->addWidget(cmdHint_);
 
-    datコードマスタ = new CodeTableModel(this, env().locations.workFile);
-    Gridコードマスタ = new CodeGridView(this);
-    Gridコードマスタ->setModel(datコードマスタ);
+    datコードマスタ_ = new CodeTableModel(this, env().locations.workFile);
+    Gridコードマスタ_ = new CodeGridView(this);
+    Gridコードマスタ_->setModel(datコードマスタ_);
     cells_ = new CodeGridDelegate(this);
-    Gridコードマスタ->setItemDelegate(cells_);
-    Gridコードマスタ->verticalHeader()->setDefaultSectionSize(Gridコードマスタ->fontMetrics().height() + 6);
+    Gridコードマスタ_->setItemDelegate(cells_);
+    Gridコードマスタ_->verticalHeader()->setDefaultSectionSize(Gridコードマスタ_->fontMetrics().height() + 6);
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(top);
-    root->addWidget(Gridコードマスタ, 1);
+    root->addWidget(Gridコードマスタ_, 1);
     root->addWidget(buildButtonBar());
 
-    Lst性別 = new SexPickList(this);
-    lblMsg = new QLabel(QStringLiteral("読み込み中です"), this);
-    lblMsg->setAlignment(Qt::AlignCenter);
-    lblMsg->setFrameShape(QFrame::Panel);
-    lblMsg->setFrameShadow(QFrame::Raised);
-    lblMsg->setAutoFillBackground(true);
-    lblMsg->resize(220, 50);
-    lblMsg->hide();
+    Lst性別_ = new SexPickList(this);
+    lblMsg_ = new QLabel(QStringLiteral("読み込み中です"), this);
+    lblMsg_->setAlignment(Qt::AlignCenter);
+    lblMsg_->setFrameShape(QFrame::Panel);
+    lblMsg_->setFrameShadow(QFrame::Raised);
+    lblMsg_->setAutoFillBackground(true);
+    lblMsg_->resize(220, 50);
+    lblMsg_->hide();
     resize(440, 620);
 }
 
@@ -91,27 +91,27 @@ QWidget* FrmCodeMaster::buildButtonBar()
     auto* bar = new QWidget(this);
     auto* v = new QVBoxLayout(bar);
     v->setContentsMargins(0, 0, 0, 0);
-    cmd戻る = button("戻る", bar);
-    cmdメニュー = button("メイン", bar);
-    cmd登録 = button("登録", bar);
-    cmd削除 = button("行削除", bar);
-    cmdクリア = button("クリア", bar);
-    cmd閉じる = button("閉じる", bar);
+    cmd戻る_ = button("戻る", bar);
+    cmdメニュー_ = button("メイン", bar);
+    cmd登録_ = button("登録", bar);
+    cmd削除_ = button("行削除", bar);
+    cmdクリア_ = button("クリア", bar);
+    cmd閉じる_ = button("閉じる", bar);
     // The legend: each key above its button.
-    Label37 = new QLabel(bar);
+    Label37_ = new QLabel(bar);
     auto* keys = new QHBoxLayout;
     auto* h = new QHBoxLayout;
     const char* const legend[] = {"F1", "F2", "F5", "F6", "F9", "ESC"};
     int i = 0;
-    for (QPushButton* b : {cmd戻る, cmdメニュー, cmd登録, cmd削除, cmdクリア, cmd閉じる}) {
-        auto* key = new QLabel(QString::fromLatin1(legend[i++]), Label37);
+    for (QPushButton* b : {cmd戻る_, cmdメニュー_, cmd登録_, cmd削除_, cmdクリア_, cmd閉じる_}) {
+        auto* key = new QLabel(QString::fromLatin1(legend[i++]), Label37_);
         key->setAlignment(Qt::AlignCenter);
         keys->addWidget(key, 1);
         h->addWidget(b, 1);
     }
     keys->setContentsMargins(0, 0, 0, 0);
-    Label37->setLayout(keys);
-    v->addWidget(Label37);
+    Label37_->setLayout(keys);
+    v->addWidget(Label37_);
     v->addLayout(h);
     return bar;
 }
@@ -124,49 +124,48 @@ void FrmCodeMaster::nameControls()
         const char* caption;
     };
     const Named all[] = {
-        {cmb区分, "cmb区分", "区分"},           {Gridコードマスタ, "Gridコードマスタ", "コード表"},
-        {cmd読込, "cmd読込", "読込"},           {cmdHint, "cmdHint", "ヒント"},
-        {cmd戻る, "cmd戻る", "戻る"},           {cmdメニュー, "cmdメニュー", "メイン"},
-        {cmd登録, "cmd登録", "登録"},           {cmd削除, "cmd削除", "行削除"},
-        {cmdクリア, "cmdクリア", "クリア"},     {cmd閉じる, "cmd閉じる", "閉じる"},
-        {Label37, "Label37", "ファンクションキー"}, {lblMsg, "lblMsg", "読み込み中です"},
+        {cmb区分_, "cmb区分", "区分"},           {Gridコードマスタ_, "Gridコードマスタ", "コード表"},
+        {cmd読込_, "cmd読込", "読込"},           {cmdHint_, "cmdHint", "ヒント"},
+        {cmd戻る_, "cmd戻る", "戻る"},           {cmdメニュー_, "cmdメニュー", "メイン"},
+        {cmd登録_, "cmd登録", "登録"},           {cmd削除_, "cmd削除", "行削除"},
+        {cmdクリア_, "cmdクリア", "クリア"},     {cmd閉じる_, "cmd閉じる", "閉じる"},
+        {Label37_, "Label37", "ファンクションキー"}, {lblMsg_, "lblMsg", "読み込み中です"},
     };
     for (const Named& n : all)
         nameControl(n.w, QString::fromUtf8(n.name), QString::fromUtf8(n.caption));
-    datコードマスタ->setObjectName(QStringLiteral("datコードマスタ"));
-    setTabOrder(cmb区分, Gridコードマスタ);
+    datコードマスタ_->setObjectName(QStringLiteral("datコードマスタ"));
+    setTabOrder(cmb区分_, Gridコードマスタ_);
     // The buttons beside the kind box are reached by the mouse; Tab goes from the grid to the bar.
-    for (QPushButton* b : {cmd読込, cmdHint})
+    for (QPushButton* b : {cmd読込_, cmdHint_})
         b->setFocusPolicy(Qt::ClickFocus);
 }
 
 void FrmCodeMaster::connectControls()
 {
-    connect(cmb区分, &QComboBox::activated, this, [this](int) { kindChosen(); });
-    connect(cmd読込, &QPushButton::clicked, this, &FrmCodeMaster::click読込);
-    connect(cmdHint, &QPushButton::clicked, this,
-            [this] { openHintEditor(this, QStringLiteral("cmdHint"), env().hint); });
-    connect(cmd戻る, &QPushButton::clicked, this, &FrmCodeMaster::click戻る);
-    connect(cmdメニュー, &QPushButton::clicked, this, &FrmCodeMaster::clickメニュー);
-    connect(cmd登録, &QPushButton::clicked, this, [this] { Entryコードマスタ(true); });
-    connect(cmd削除, &QPushButton::clicked, this, &FrmCodeMaster::Deleteコードマスタ);
-    connect(cmdクリア, &QPushButton::clicked, this, &FrmCodeMaster::clickクリア);
-    connect(cmd閉じる, &QPushButton::clicked, this, &FrmCodeMaster::click閉じる);
+    connect(cmb区分_, &QComboBox::activated, this, &FrmCodeMaster::cmb区分_Click);
+    connect(cmd読込_, &QPushButton::clicked, this, &FrmCodeMaster::cmd読込_Click);
+    connect(cmdHint_, &QPushButton::clicked, this, &FrmCodeMaster::cmdHint_Click);
+    connect(cmd戻る_, &QPushButton::clicked, this, &FrmCodeMaster::cmd戻る_Click);
+    connect(cmdメニュー_, &QPushButton::clicked, this, &FrmCodeMaster::cmdメニュー_Click);
+    connect(cmd登録_, &QPushButton::clicked, this, [this] { Entryコードマスタ(true); });
+    connect(cmd削除_, &QPushButton::clicked, this, &FrmCodeMaster::Deleteコードマスタ);
+    connect(cmdクリア_, &QPushButton::clicked, this, &FrmCodeMaster::cmdクリア_Click);
+    connect(cmd閉じる_, &QPushButton::clicked, this, &FrmCodeMaster::cmd閉じる_Click);
 
-    connect(datコードマスタ, &CodeTableModel::writeFailed, this,
+    connect(datコードマスタ_, &CodeTableModel::writeFailed, this,
             [this](int, int column, const QVariant& value) { noteUnwritten(column, value); });
-    connect(Gridコードマスタ->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(Gridコードマスタ_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &FrmCodeMaster::switchInputMethod);
-    connect(Gridコードマスタ, &CodeGridView::markToggleRequested, this, [this](int row) {
-        Gridコードマスタ->commitPendingEdit();
-        datコードマスタ->toggleMark(row);
+    connect(Gridコードマスタ_, &CodeGridView::markToggleRequested, this, [this](int row) {
+        Gridコードマスタ_->commitPendingEdit();
+        datコードマスタ_->toggleMark(row);
     });
-    connect(Gridコードマスタ, &CodeGridView::genderListRequested, this, &FrmCodeMaster::openGenderList);
-    connect(cells_, &CodeGridDelegate::enterCommitted, Gridコードマスタ, &CodeGridView::moveDown);
-    connect(Lst性別, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { takeGender(item->text()); });
-    connect(Lst性別, &SexPickList::textEntered, this, &FrmCodeMaster::takeGender);
-    connect(Lst性別, &SexPickList::cancelled, this,
-            [this] { Gridコードマスタ->setFocus(Qt::OtherFocusReason); });
+    connect(Gridコードマスタ_, &CodeGridView::genderListRequested, this, &FrmCodeMaster::openGenderList);
+    connect(cells_, &CodeGridDelegate::enterCommitted, Gridコードマスタ_, &CodeGridView::moveDown);
+    connect(Lst性別_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { takeGender(item->text()); });
+    connect(Lst性別_, &SexPickList::textEntered, this, &FrmCodeMaster::takeGender);
+    connect(Lst性別_, &SexPickList::cancelled, this,
+            [this] { Gridコードマスタ_->setFocus(Qt::OtherFocusReason); });
 }
 
 int FrmCodeMaster::twips(int value) const { return value * logicalDpiX() / 1440; }
@@ -174,28 +173,28 @@ int FrmCodeMaster::twips(int value) const { return value * logicalDpiX() / 1440;
 void FrmCodeMaster::applyColumnLayout(const QString& kind)
 {
     for (int c : {codes::行番号, codes::code, codes::Unbound})
-        Gridコードマスタ->setColumnHidden(c, true);
-    Gridコードマスタ->setColumnHidden(codes::チェック, false);
-    Gridコードマスタ->setColumnHidden(codes::sname, false);
-    Gridコードマスタ->setColumnWidth(codes::チェック, twips(400));
+        Gridコードマスタ_->setColumnHidden(c, true);
+    Gridコードマスタ_->setColumnHidden(codes::チェック, false);
+    Gridコードマスタ_->setColumnHidden(codes::sname, false);
+    Gridコードマスタ_->setColumnWidth(codes::チェック, twips(400));
     const bool relationship = kind == QStringLiteral("続柄");
-    Gridコードマスタ->setColumnHidden(codes::性別, !relationship);
+    Gridコードマスタ_->setColumnHidden(codes::性別, !relationship);
     cells_->setGenderButton(relationship);
-    Gridコードマスタ->setColumnWidth(codes::sname, twips(relationship ? 3780 : 4580));
+    Gridコードマスタ_->setColumnWidth(codes::sname, twips(relationship ? 3780 : 4580));
     if (relationship)
-        Gridコードマスタ->setColumnWidth(codes::性別, twips(800));
-    Gridコードマスタ->viewport()->update();
+        Gridコードマスタ_->setColumnWidth(codes::性別, twips(800));
+    Gridコードマスタ_->viewport()->update();
 }
 
 bool FrmCodeMaster::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != cmb区分)
+    if (watched != cmb区分_)
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
         // Back in the kind box after a save or a clear: its list comes back. A
         // list still being edited is not read over.
-        if (loadedKind_ != cmb区分->currentText())
-            QMetaObject::invokeMethod(this, &FrmCodeMaster::click読込, Qt::QueuedConnection);
+        if (loadedKind_ != cmb区分_->currentText())
+            QMetaObject::invokeMethod(this, &FrmCodeMaster::cmd読込_Click, Qt::QueuedConnection);
         return false;
     }
     if (event->type() == QEvent::KeyPress) {
@@ -209,9 +208,9 @@ bool FrmCodeMaster::eventFilter(QObject* watched, QEvent* event)
 void FrmCodeMaster::connectKeys()
 {
     // Shortcuts of the window: the screen sees these keys before its controls.
-    const std::pair<int, QPushButton*> keys[] = {{Qt::Key_F1, cmd戻る},  {Qt::Key_F2, cmdメニュー},
-                                                 {Qt::Key_F5, cmd登録},  {Qt::Key_F6, cmd削除},
-                                                 {Qt::Key_F9, cmdクリア}};
+    const std::pair<int, QPushButton*> keys[] = {{Qt::Key_F1, cmd戻る_},  {Qt::Key_F2, cmdメニュー_},
+                                                 {Qt::Key_F5, cmd登録_},  {Qt::Key_F6, cmd削除_},
+                                                 {Qt::Key_F9, cmdクリア_}};
     for (const auto& [key, target] : keys) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         connect(shortcut, &QShortcut::activated, target, &QPushButton::click);
@@ -223,12 +222,12 @@ void FrmCodeMaster::connectKeys()
 void FrmCodeMaster::pressEscape()
 {
     // Esc first cancels a name being typed or the open gender list.
-    if (Lst性別->isVisible()) {
-        Lst性別->hide();
-        Gridコードマスタ->setFocus(Qt::OtherFocusReason);
-    } else if (Gridコードマスタ->currentEditor()) {
-        Gridコードマスタ->discardPendingEdit();
-        Gridコードマスタ->setFocus(Qt::OtherFocusReason);
+    if (Lst性別_->isVisible()) {
+        Lst性別_->hide();
+        Gridコードマスタ_->setFocus(Qt::OtherFocusReason);
+    } else if (Gridコードマスタ_->currentEditor()) {
+        Gridコードマスタ_->discardPendingEdit();
+        Gridコードマスタ_->setFocus(Qt::OtherFocusReason);
     } else {
         close();
     }
@@ -237,35 +236,35 @@ void FrmCodeMaster::pressEscape()
 bool FrmCodeMaster::kindBoxKey(int key, const QString& text)
 {
     if (isEnter(key)) {
-        Gridコードマスタ->setFocus(Qt::TabFocusReason);
+        Gridコードマスタ_->setFocus(Qt::TabFocusReason);
         return true;
     }
     // The box is a list: what is typed or deleted goes nowhere.
     return key == Qt::Key_Delete || key == Qt::Key_Backspace || (!text.isEmpty() && text.at(0).isPrint());
 }
 
-void FrmCodeMaster::kindChosen()
+void FrmCodeMaster::cmb区分_Click()
 {
-    applyColumnLayout(cmb区分->currentText());
-    click読込();
+    applyColumnLayout(cmb区分_->currentText());
+    cmd読込_Click();
 }
 
 void FrmCodeMaster::focusKindBox()
 {
-    if (cmb区分->hasFocus() && loadedKind_ != cmb区分->currentText())
-        click読込(); // no focus change will tell the box
-    cmb区分->setFocus(Qt::OtherFocusReason);
+    if (cmb区分_->hasFocus() && loadedKind_ != cmb区分_->currentText())
+        cmd読込_Click(); // no focus change will tell the box
+    cmb区分_->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmCodeMaster::click戻る()
+void FrmCodeMaster::cmd戻る_Click()
 {
-    if (ScreenStack(QStringLiteral("POP"), this).toBool())
+    if (ScreenStack(StackOp::Pop, this).toBool())
         close();
 }
 
-void FrmCodeMaster::clickメニュー()
+void FrmCodeMaster::cmdメニュー_Click()
 {
-    ScreenStack(QStringLiteral("PUSH"), this);
+    ScreenStack(StackOp::Push, this);
     if (QWidget* main = screenNamed(kMainScreenName)) {
         main->setWindowState(main->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
         main->show();
@@ -274,18 +273,18 @@ void FrmCodeMaster::clickメニュー()
     }
 }
 
-void FrmCodeMaster::clickクリア()
+void FrmCodeMaster::cmdクリア_Click()
 {
     FormInit();
     if (!Clearコード明細())
-        ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+        ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                     QStringLiteral("コード表 をクリアできませんでした。作業ファイルを確認してください。"));
-    cmb区分->setCurrentIndex(0);
-    applyColumnLayout(cmb区分->currentText());
+    cmb区分_->setCurrentIndex(0);
+    applyColumnLayout(cmb区分_->currentText());
     focusKindBox();
 }
 
-void FrmCodeMaster::click閉じる()
+void FrmCodeMaster::cmd閉じる_Click()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == kHintScreenName)
@@ -293,15 +292,17 @@ void FrmCodeMaster::click閉じる()
     close();
 }
 
-void FrmCodeMaster::click読込()
+void FrmCodeMaster::cmdHint_Click() { openHintEditor(this, QStringLiteral("cmdHint"), env().hint); }
+
+void FrmCodeMaster::cmd読込_Click()
 {
-    lblMsg->move((width() - lblMsg->width()) / 2, (height() - lblMsg->height()) / 2);
-    lblMsg->raise();
-    lblMsg->show();
-    lblMsg->repaint();
+    lblMsg_->move((width() - lblMsg_->width()) / 2, (height() - lblMsg_->height()) / 2);
+    lblMsg_->raise();
+    lblMsg_->show();
+    lblMsg_->repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     Readコードマスタ();
-    lblMsg->hide();
+    lblMsg_->hide();
 }
 
 void FrmCodeMaster::noteUnwritten(int column, const QVariant& value)
@@ -320,9 +321,9 @@ void FrmCodeMaster::noteUnwritten(int column, const QVariant& value)
 void FrmCodeMaster::tellUnwritten()
 {
     const QString what = std::exchange(unwritten_, QString());
-    ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+    ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                 what + QStringLiteral(" を書き込めませんでした。") +
-                    QDir::toNativeSeparators(datコードマスタ->workFile()) + QStringLiteral(" を確認してください。"));
+                    QDir::toNativeSeparators(datコードマスタ_->workFile()) + QStringLiteral(" を確認してください。"));
 }
 
 void FrmCodeMaster::switchInputMethod(const QModelIndex& current)
@@ -330,8 +331,8 @@ void FrmCodeMaster::switchInputMethod(const QModelIndex& current)
     if (!current.isValid())
         return;
     const int open = current.column() == codes::sname ? 1 : 0;
-    SetImeOpen(Gridコードマスタ, open);
-    SetImeOpen(Gridコードマスタ->currentEditor(), open);
+    SetImeOpen(Gridコードマスタ_, open);
+    SetImeOpen(Gridコードマスタ_->currentEditor(), open);
 }
 
 void FrmCodeMaster::openGenderList(const QModelIndex& index)
@@ -339,26 +340,26 @@ void FrmCodeMaster::openGenderList(const QModelIndex& index)
     if (!index.isValid())
         return;
     genderRow_ = index.row();
-    Gridコードマスタ->setCurrentIndex(index);
+    Gridコードマスタ_->setCurrentIndex(index);
     // Right of the gender cell, at the top of its row; pulled back inside the window.
-    QWidget* viewport = Gridコードマスタ->viewport();
-    const int x = Gridコードマスタ->columnViewportPosition(codes::性別) +
-                  Gridコードマスタ->columnWidth(codes::性別);
-    const QPoint corner = viewport->mapTo(this, QPoint(x, Gridコードマスタ->rowViewportPosition(index.row())));
-    const QSize size = Lst性別->sizeHint();
+    QWidget* viewport = Gridコードマスタ_->viewport();
+    const int x = Gridコードマスタ_->columnViewportPosition(codes::性別) +
+                  Gridコードマスタ_->columnWidth(codes::性別);
+    const QPoint corner = viewport->mapTo(this, QPoint(x, Gridコードマスタ_->rowViewportPosition(index.row())));
+    const QSize size = Lst性別_->sizeHint();
     const QPoint at(qMax(0, qMin(corner.x(), width() - size.width())),
                     qMax(0, qMin(corner.y(), height() - size.height())));
-    Lst性別->popUp(at, index.data(Qt::EditRole).toString());
+    Lst性別_->popUp(at, index.data(Qt::EditRole).toString());
 }
 
 void FrmCodeMaster::takeGender(const QString& text)
 {
-    if (genderRow_ >= 0 && genderRow_ < datコードマスタ->rowCount())
-        datコードマスタ->setData(datコードマスタ->index(genderRow_, codes::性別), text);
-    Gridコードマスタ->setFocus(Qt::OtherFocusReason);
+    if (genderRow_ >= 0 && genderRow_ < datコードマスタ_->rowCount())
+        datコードマスタ_->setData(datコードマスタ_->index(genderRow_, codes::性別), text);
+    Gridコードマスタ_->setFocus(Qt::OtherFocusReason);
     if (genderRow_ >= 0)
-        Gridコードマスタ->setCurrentIndex(datコードマスタ->index(genderRow_, codes::性別));
-    Lst性別->hide();
+        Gridコードマスタ_->setCurrentIndex(datコードマスタ_->index(genderRow_, codes::性別));
+    Lst性別_->hide();
     genderRow_ = -1;
 }
 

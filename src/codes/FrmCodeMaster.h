@@ -56,16 +56,17 @@ private:
     void connectKeys();
     void pressEscape();
     bool kindBoxKey(int key, const QString& text);
-    void kindChosen();
+    void cmb区分_Click();
     void focusKindBox();
     void applyColumnLayout(const QString& kind);
     int twips(int value) const;
 
-    void click戻る();
-    void clickメニュー();
-    void clickクリア();
-    void click閉じる();
-    void click読込();
+    void cmd戻る_Click();
+    void cmdメニュー_Click();
+    void cmdクリア_Click();
+    void cmd閉じる_Click();
+    void cmd読込_Click();
+    void cmdHint_Click();
 
     void noteUnwritten(int column, const QVariant& value);
     void tellUnwritten();
@@ -73,21 +74,21 @@ private:
     void openGenderList(const QModelIndex& index);
     void takeGender(const QString& text);
 
-    QComboBox* cmb区分;
-    CodeTableModel* datコードマスタ;
-    CodeGridView* Gridコードマスタ;
-    CodeGridDelegate* cells_;
-    SexPickList* Lst性別;
-    QLabel* lblMsg;
-    QLabel* Label37;
-    QPushButton* cmd読込;
-    QPushButton* cmdHint;
-    QPushButton* cmd戻る;
-    QPushButton* cmdメニュー;
-    QPushButton* cmd登録;
-    QPushButton* cmd削除;
-    QPushButton* cmdクリア;
-    QPushButton* cmd閉じる;
+    QComboBox* cmb区分_ = nullptr;
+    CodeTableModel* datコードマスタ_ = nullptr;
+    CodeGridView* Gridコードマスタ_ = nullptr;
+    CodeGridDelegate* cells_ = nullptr;
+    SexPickList* Lst性別_ = nullptr;
+    QLabel* lblMsg_ = nullptr;
+    QLabel* Label37_ = nullptr;
+    QPushButton* cmd読込_ = nullptr;
+    QPushButton* cmdHint_ = nullptr;
+    QPushButton* cmd戻る_ = nullptr;
+    QPushButton* cmdメニュー_ = nullptr;
+    QPushButton* cmd登録_ = nullptr;
+    QPushButton* cmd削除_ = nullptr;
+    QPushButton* cmdクリア_ = nullptr;
+    QPushButton* cmd閉じる_ = nullptr;
 
     QString loadedKind_;
     QString unwritten_;  ///< what the work table refused, until the user is told

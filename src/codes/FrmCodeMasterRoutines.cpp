@@ -18,7 +18,7 @@
 namespace rov2 {
 namespace {
 
-void notice(const QString& text) { ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"), text); }
+void notice(const QString& text) { ShowMessage(MsgOp::その他, MsgKind::メッセージ, text); }
 
 /// The grid back on its first row, in the column it was in.
 void backToFirstRow(CodeGridView* grid, CodeTableModel* model)
@@ -37,10 +37,10 @@ void FrmCodeMaster::Form_Load()
     FormInit();
     Clearコード明細();
     {
-        const QSignalBlocker quiet(cmb区分);
-        cmb区分->setCurrentIndex(0);
+        const QSignalBlocker quiet(cmb区分_);
+        cmb区分_->setCurrentIndex(0);
     }
-    applyColumnLayout(cmb区分->currentText());
+    applyColumnLayout(cmb区分_->currentText());
     Readコードマスタ();
 }
 
@@ -59,70 +59,70 @@ void FrmCodeMaster::changeEvent(QEvent* event)
 
 void FrmCodeMaster::FormInit()
 {
-    const QSignalBlocker quiet(cmb区分);
-    cmb区分->clear();
-    cmb区分->addItems(codeKinds());
-    cmb区分->setCurrentIndex(-1);
-    Lst性別->hide();
+    const QSignalBlocker quiet(cmb区分_);
+    cmb区分_->clear();
+    cmb区分_->addItems(codeKinds());
+    cmb区分_->setCurrentIndex(-1);
+    Lst性別_->hide();
     applyColumnLayout(QString());
 }
 
 bool FrmCodeMaster::Clearコード明細()
 {
-    const bool reset = CodeMasterStore::resetWork(datコードマスタ->workFile());
+    const bool reset = CodeMasterStore::resetWork(datコードマスタ_->workFile());
     if (!reset)
         qWarning("code table: the work slots could not be reset");
     loadedKind_.clear();
-    Lst性別->hide();
-    datコードマスタ->refresh();
+    Lst性別_->hide();
+    datコードマスタ_->refresh();
     return reset;
 }
 
 void FrmCodeMaster::Readコードマスタ()
 {
-    const QString kind = cmb区分->currentText();
+    const QString kind = cmb区分_->currentText();
     const bool cleared = Clearコード明細();
     if (kind.isEmpty()) {
-        cmb区分->setFocus(Qt::OtherFocusReason);
+        cmb区分_->setFocus(Qt::OtherFocusReason);
         return;
     }
     // Taken as read even when the read failed: the kind box coming back into
     // focus would otherwise read, and tell the failure, again and again.
     loadedKind_ = kind;
     const std::optional<int> rows =
-        cleared ? CodeMasterStore::loadIntoWork(env().locations.dataFile, datコードマスタ->workFile(), kind)
+        cleared ? CodeMasterStore::loadIntoWork(env().locations.dataFile, datコードマスタ_->workFile(), kind)
                 : std::nullopt;
-    datコードマスタ->refresh();
+    datコードマスタ_->refresh();
     if (!rows) {
         qWarning().noquote() << "code table: the list" << kind << "could not be read";
         notice(kind + (cleared ? QStringLiteral(" を読み込めませんでした。データファイルを確認してください。")
                                : QStringLiteral(" を読み込めませんでした。作業ファイルを確認してください。")));
         return;
     }
-    if (*rows > 0 && datコードマスタ->rowCount() > 0) {
-        Gridコードマスタ->setCurrentIndex(datコードマスタ->index(0, codes::sname));
-        Gridコードマスタ->setFocus(Qt::OtherFocusReason);
+    if (*rows > 0 && datコードマスタ_->rowCount() > 0) {
+        Gridコードマスタ_->setCurrentIndex(datコードマスタ_->index(0, codes::sname));
+        Gridコードマスタ_->setFocus(Qt::OtherFocusReason);
     }
 }
 
 bool FrmCodeMaster::Entryコードマスタ(bool confirm)
 {
-    Gridコードマスタ->commitPendingEdit();
-    const QString kind = cmb区分->currentText();
+    Gridコードマスタ_->commitPendingEdit();
+    const QString kind = cmb区分_->currentText();
     if (kind.isEmpty()) {
         // Slots without a kind would be stored under an empty one.
         if (confirm)
-            ShowMessage(QStringLiteral("入力"), QStringLiteral("区分なし"), QString());
-        cmb区分->setFocus(Qt::OtherFocusReason);
+            ShowMessage(MsgOp::入力, MsgKind::区分なし, QString());
+        cmb区分_->setFocus(Qt::OtherFocusReason);
         return false;
     }
     if (confirm) {
-        const bool named = datコードマスタ->hasAnyName();
-        backToFirstRow(Gridコードマスタ, datコードマスタ);
-        if (!named || !ShowMessage(QStringLiteral("登録"), QStringLiteral("確認"), kind))
+        const bool named = datコードマスタ_->hasAnyName();
+        backToFirstRow(Gridコードマスタ_, datコードマスタ_);
+        if (!named || !ShowMessage(MsgOp::登録, MsgKind::確認, kind))
             return false;
     }
-    const auto result = CodeMasterStore::saveFromWork(env().locations.dataFile, datコードマスタ->workFile(), kind);
+    const auto result = CodeMasterStore::saveFromWork(env().locations.dataFile, datコードマスタ_->workFile(), kind);
     if (result == CodeMasterStore::SaveResult::Failed) {
         // The stored list is as it was, and the slots stay on the screen to try again.
         notice(kind + QStringLiteral(" を登録できませんでした。データファイルを確認してください。"));
@@ -131,7 +131,7 @@ bool FrmCodeMaster::Entryコードマスタ(bool confirm)
     if (result == CodeMasterStore::SaveResult::Saved) {
         ++env().codeListsVersion;
         if (confirm)
-            ShowMessage(QStringLiteral("登録"), QStringLiteral("標準完了"), kind);
+            ShowMessage(MsgOp::登録, MsgKind::標準完了, kind);
     }
     Clearコード明細();
     focusKindBox();
@@ -140,23 +140,23 @@ bool FrmCodeMaster::Entryコードマスタ(bool confirm)
 
 void FrmCodeMaster::Deleteコードマスタ()
 {
-    Gridコードマスタ->commitPendingEdit();
-    const bool marked = FindTrueRecord(datコードマスタ->workFile(), QStringLiteral("wコードマスタ"),
+    Gridコードマスタ_->commitPendingEdit();
+    const bool marked = FindTrueRecord(datコードマスタ_->workFile(), QStringLiteral("wコードマスタ"),
                                        QStringLiteral("チェック")) == 1;
-    backToFirstRow(Gridコードマスタ, datコードマスタ);
+    backToFirstRow(Gridコードマスタ_, datコードマスタ_);
     if (!marked) {
-        cmb区分->setFocus(Qt::OtherFocusReason);
+        cmb区分_->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票確認2"), QStringLiteral("指定されたデータ")))
+    if (!ShowMessage(MsgOp::削除, MsgKind::伝票確認2, QStringLiteral("指定されたデータ")))
         return;
-    if (!CodeMasterStore::clearMarkedNames(datコードマスタ->workFile())) {
+    if (!CodeMasterStore::clearMarkedNames(datコードマスタ_->workFile())) {
         notice(QStringLiteral("指定されたデータ を削除できませんでした。データファイルを確認してください。"));
-        datコードマスタ->refresh();
+        datコードマスタ_->refresh();
         return;
     }
     Entryコードマスタ(false);
-    datコードマスタ->refresh();
+    datコードマスタ_->refresh();
 }
 
 } // namespace rov2

@@ -36,7 +36,7 @@ QLabel* valueLabel(const char* name, QWidget* parent)
 
 void notice(const QString& text)
 {
-    ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"), text);
+    ShowMessage(MsgOp::その他, MsgKind::メッセージ, text);
 }
 
 } // namespace
@@ -49,127 +49,127 @@ FrmHint::FrmHint(QWidget* parent) : QWidget(parent, Qt::Window)
     buildControls();
     nameControls();
     setEditing(false);
-    connect(cmd編集, &QPushButton::clicked, this, &FrmHint::click編集);
-    connect(cmd登録, &QPushButton::clicked, this, &FrmHint::click登録);
-    connect(cmd削除, &QPushButton::clicked, this, &FrmHint::click削除);
-    connect(cmdクリア, &QPushButton::clicked, txtContents, &QPlainTextEdit::clear);
-    connect(cmd閉じる, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmd編集_, &QPushButton::clicked, this, &FrmHint::cmd編集_Click);
+    connect(cmd登録_, &QPushButton::clicked, this, &FrmHint::cmd登録_Click);
+    connect(cmd削除_, &QPushButton::clicked, this, &FrmHint::cmd削除_Click);
+    connect(cmdクリア_, &QPushButton::clicked, txtContents_, &QPlainTextEdit::clear);
+    connect(cmd閉じる_, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void FrmHint::buildControls()
 {
     auto* caption = new QLabel(QStringLiteral("機能名"), this);
-    lblFormName = valueLabel("lblFormName", this);
-    lblCtlName = valueLabel("lblCtlName", this);
-    lblFormTitle = valueLabel("lblFormTitle", this);
-    txtContents = new QPlainTextEdit(this);
-    SetImeOpen(txtContents, 1);
+    lblFormName_ = valueLabel("lblFormName", this);
+    lblCtlName_ = valueLabel("lblCtlName", this);
+    lblFormTitle_ = valueLabel("lblFormTitle", this);
+    txtContents_ = new QPlainTextEdit(this);
+    SetImeOpen(txtContents_, 1);
 
     auto* names = new QGridLayout;
     names->addWidget(caption, 0, 0, 1, 2);
-    names->addWidget(lblFormTitle, 1, 0, 1, 2);
-    names->addWidget(lblFormName, 2, 0);
-    names->addWidget(lblCtlName, 2, 1);
+    names->addWidget(lblFormTitle_, 1, 0, 1, 2);
+    names->addWidget(lblFormName_, 2, 0);
+    names->addWidget(lblCtlName_, 2, 1);
 
     auto* buttons = new QHBoxLayout;
-    cmd編集 = button("編集", this);
-    cmd登録 = button("登録", this);
-    cmd削除 = button("削除", this);
-    cmdクリア = button("クリア", this);
-    cmd閉じる = button("閉じる", this);
-    for (QPushButton* b : {cmd編集, cmd登録, cmd削除, cmdクリア, cmd閉じる})
+    cmd編集_ = button("編集", this);
+    cmd登録_ = button("登録", this);
+    cmd削除_ = button("削除", this);
+    cmdクリア_ = button("クリア", this);
+    cmd閉じる_ = button("閉じる", this);
+    for (QPushButton* b : {cmd編集_, cmd登録_, cmd削除_, cmdクリア_, cmd閉じる_})
         buttons->addWidget(b);
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(names);
-    root->addWidget(txtContents, 1);
+    root->addWidget(txtContents_, 1);
     root->addLayout(buttons);
     resize(480, 360);
 }
 
 void FrmHint::nameControls()
 {
-    nameControl(txtContents, QStringLiteral("txtContents"), QStringLiteral("内容"));
-    nameControl(cmd編集, QStringLiteral("cmd編集"), QStringLiteral("編集"));
-    nameControl(cmd登録, QStringLiteral("cmd登録"), QStringLiteral("登録"));
-    nameControl(cmd削除, QStringLiteral("cmd削除"), QStringLiteral("削除"));
-    nameControl(cmdクリア, QStringLiteral("cmdクリア"), QStringLiteral("クリア"));
-    nameControl(cmd閉じる, QStringLiteral("cmd閉じる"), QStringLiteral("閉じる"));
+    nameControl(txtContents_, QStringLiteral("txtContents"), QStringLiteral("内容"));
+    nameControl(cmd編集_, QStringLiteral("cmd編集"), QStringLiteral("編集"));
+    nameControl(cmd登録_, QStringLiteral("cmd登録"), QStringLiteral("登録"));
+    nameControl(cmd削除_, QStringLiteral("cmd削除"), QStringLiteral("削除"));
+    nameControl(cmdクリア_, QStringLiteral("cmdクリア"), QStringLiteral("クリア"));
+    nameControl(cmd閉じる_, QStringLiteral("cmd閉じる"), QStringLiteral("閉じる"));
 }
 
 void FrmHint::Form_Load()
 {
     const HintHandOver& h = env().hint;
-    lblFormName->setText(h.formName);
-    lblFormTitle->setText(h.formCaption);
-    lblCtlName->setText(h.controlName);
+    lblFormName_->setText(h.formName);
+    lblFormTitle_->setText(h.formCaption);
+    lblCtlName_->setText(h.controlName);
     ReadHint();
-    txtContents->setFocus(Qt::OtherFocusReason);
+    txtContents_->setFocus(Qt::OtherFocusReason);
 }
 
-bool FrmHint::hasKey() const { return !lblFormName->text().isEmpty() && !lblCtlName->text().isEmpty(); }
+bool FrmHint::hasKey() const { return !lblFormName_->text().isEmpty() && !lblCtlName_->text().isEmpty(); }
 
 void FrmHint::ReadHint()
 {
     if (!hasKey())
         return;
-    const auto note = HintStore::read(env().locations.defaultDataFile, lblFormName->text(), lblCtlName->text());
+    const auto note = HintStore::read(env().locations.defaultDataFile, lblFormName_->text(), lblCtlName_->text());
     if (note && note->found)
-        txtContents->setPlainText(note->contents);
+        txtContents_->setPlainText(note->contents);
 }
 
 bool FrmHint::EntryHint()
 {
     if (!hasKey())
         return false;
-    return HintStore::write(env().locations.defaultDataFile, lblFormName->text(), lblCtlName->text(),
-                            lblFormTitle->text(), txtContents->toPlainText());
+    return HintStore::write(env().locations.defaultDataFile, lblFormName_->text(), lblCtlName_->text(),
+                            lblFormTitle_->text(), txtContents_->toPlainText());
 }
 
 bool FrmHint::Deleteヒント()
 {
     if (!hasKey())
         return false;
-    if (!HintStore::remove(env().locations.defaultDataFile, lblFormName->text(), lblCtlName->text()))
+    if (!HintStore::remove(env().locations.defaultDataFile, lblFormName_->text(), lblCtlName_->text()))
         return false;
-    txtContents->clear();
+    txtContents_->clear();
     return true;
 }
 
-void FrmHint::click登録()
+void FrmHint::cmd登録_Click()
 {
-    if (!ShowMessage(QStringLiteral("登録"), QStringLiteral("確認"), kSubject))
+    if (!ShowMessage(MsgOp::登録, MsgKind::確認, kSubject))
         return;
     if (EntryHint())
-        ShowMessage(QStringLiteral("登録"), QStringLiteral("完了"), kSubject);
+        ShowMessage(MsgOp::登録, MsgKind::完了, kSubject);
     else
         notice(QStringLiteral("ヒント を登録できませんでした。データファイルを確認してください。"));
 }
 
-void FrmHint::click削除()
+void FrmHint::cmd削除_Click()
 {
-    if (!ShowMessage(QStringLiteral("削除"), QStringLiteral("確認"), kSubject))
+    if (!ShowMessage(MsgOp::削除, MsgKind::確認, kSubject))
         return;
     if (Deleteヒント())
-        ShowMessage(QStringLiteral("削除"), QStringLiteral("完了"), kSubject);
+        ShowMessage(MsgOp::削除, MsgKind::完了, kSubject);
     else
         notice(QStringLiteral("ヒント を削除できませんでした。データファイルを確認してください。"));
 }
 
-void FrmHint::click編集()
+void FrmHint::cmd編集_Click()
 {
     setEditing(!editing_);
-    txtContents->setFocus(Qt::OtherFocusReason);
+    txtContents_->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmHint::setEditing(bool on)
 {
     editing_ = on;
-    txtContents->setReadOnly(!on);
-    QPalette p = cmd編集->palette();
+    txtContents_->setReadOnly(!on);
+    QPalette p = cmd編集_->palette();
     p.setColor(QPalette::Button, on ? kEditingColour : palette().color(QPalette::Button));
-    cmd編集->setPalette(p);
-    cmd編集->setAutoFillBackground(on);
+    cmd編集_->setPalette(p);
+    cmd編集_->setAutoFillBackground(on);
 }
 
 } // namespace rov2

@@ -35,21 +35,21 @@ public:
 private:
     void buildControls();
     void nameControls();
-    void click登録();
-    void click削除();
-    void click編集();
+    void cmd登録_Click();
+    void cmd削除_Click();
+    void cmd編集_Click();
     void setEditing(bool on);
     bool hasKey() const;
 
-    QLabel* lblFormName;
-    QLabel* lblCtlName;
-    QLabel* lblFormTitle;
-    QPlainTextEdit* txtContents;
-    QPushButton* cmd編集;
-    QPushButton* cmd登録;
-    QPushButton* cmd削除;
-    QPushButton* cmdクリア;
-    QPushButton* cmd閉じる;
+    QLabel* lblFormName_ = nullptr;
+    QLabel* lblCtlName_ = nullptr;
+    QLabel* lblFormTitle_ = nullptr;
+    QPlainTextEdit* txtContents_ = nullptr;
+    QPushButton* cmd編集_ = nullptr;
+    QPushButton* cmd登録_ = nullptr;
+    QPushButton* cmd削除_ = nullptr;
+    QPushButton* cmdクリア_ = nullptr;
+    QPushButton* cmd閉じる_ = nullptr;
     bool editing_ = false;
 };
 

@@ -157,13 +157,13 @@ ImportOffer offerWindowsImport(const QString& chosenFile, const QString& newFile
     if (sniffSourceKind(chosenFile) != SourceKind::Jet)
         return ImportOffer::NotJet;
     const DialogsScope scope(dialogs);
-    if (!ShowMessage(QStringLiteral("その他"), QStringLiteral("確認"),
+    if (!ShowMessage(MsgOp::その他, MsgKind::確認,
                      QStringLiteral("Windows版のデータファイルです。データを取り込みますか")))
         return ImportOffer::Declined;
     ImportReport r = importDataFile(chosenFile, newFile, options);
     const bool ok = r.ok;
     if (!ok)
-        ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+        ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                     QStringLiteral("データを取り込めませんでした。データは変更されていません。"));
     if (report)
         *report = std::move(r);

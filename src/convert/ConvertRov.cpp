@@ -69,7 +69,7 @@ ConvertTableResult convertTable(Database& current, TableSource& old, const Conve
 
 void tell(const QString& text)
 {
-    ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"), text);
+    ShowMessage(MsgOp::その他, MsgKind::メッセージ, text);
 }
 
 /// The final notice with what came over, so that a file whose rows were all

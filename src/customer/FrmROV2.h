@@ -23,6 +23,17 @@ class FamilyGrid;
 class NumberBox;
 class TextBox;
 
+// Hidden from moc, which cannot parse enumerators that are not ASCII.
+#ifndef Q_MOC_RUN
+/// The drop-down lists SetComb rebuilds: one list of the code table, the
+/// customer names, the family relationships, or all of them.
+enum class CustomerComb { すべて, 顧客, 続柄, 敬称, 区分1, 区分2 };
+
+/// The code table's kind of @p list ("敬称", "区分1", "区分2"); empty for the
+/// lists that do not come from the code table.
+QString codeTableKind(CustomerComb list);
+#endif
+
 /// The customer screen and main window: one customer at a time is looked up
 /// by name, edited with its family, saved and deleted. It is also the hub from
 /// which the other screens are opened, and closing it ends the program.
@@ -41,8 +52,8 @@ public:
     void Form_Activate();
 
     void FormInit();
-    /// Rebuilds the lists of one kind: "敬称", "区分1", "区分2", "顧客", "続柄" or "すべて".
-    void SetComb(const QString& kind);
+    /// Rebuilds @p list, or every list.
+    void SetComb(CustomerComb list);
     void Clear顧客情報画面();
     void Clear家族情報();
     /// Copies the customer's family rows into the grid's work table.
@@ -127,24 +138,24 @@ private:
     void moveTo(QWidget* target);
 
     /// @return false when the name was too long or its customer could not be read.
-    bool leave顧客名();
+    bool cmb顧客名_LostFocus();
     /// Runs the name box's leave check unless the name in the box was checked
     /// since it last changed. @return true when a save or delete may go on.
     bool checkNameFirst();
     void reportUnreadable(const QString& name, const QString& file);
     bool readFamily(const QString& name, QString* failedFile);
-    void leave敬称();
-    void leave区分(ComboBox* box, const QString& kind, bool enabled);
-    void leave生年月日();
-    void leave郵便番号();
-    void clickHint();
-    void clickLogo();
+    void cmb敬称_LostFocus();
+    void leave区分(ComboBox* box, CustomerComb list, bool enabled);
+    void dt生年月日_LostFocus();
+    void txt郵便番号_LostFocus();
+    void CmdHint_Click();
+    void Image1_Click();
     /// 顧客 and F3: the customer search; the chosen customer is read.
-    void clickCustomerSearch();
+    void cmd顧客参照_Click();
     /// 顧客50 and F4: the search in kana syllabary order; its answer is read even when empty.
-    void clickKanaSearch();
+    void cmd顧客参照50_Click();
     /// 郵便: the postal-code search, after checking that the dictionary exists.
-    void clickPostalSearch();
+    void cmd郵便_Click();
 
     void fillInputs(const QVariantMap& fields);
     QVariantMap collectInputs() const;

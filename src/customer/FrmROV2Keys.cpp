@@ -53,22 +53,22 @@ void FrmROV2::connectControls()
     connect(cmd削除_, &QPushButton::clicked, this, [this] { Delete顧客(); });
     connect(cmdクリア_, &QPushButton::clicked, this, &FrmROV2::endRecordAction);
     connect(cmd閉じる_, &QPushButton::clicked, this, &QWidget::close);
-    connect(cmd顧客参照_, &QPushButton::clicked, this, &FrmROV2::clickCustomerSearch);
-    connect(cmd顧客参照50_, &QPushButton::clicked, this, &FrmROV2::clickKanaSearch);
-    connect(cmd郵便_, &QPushButton::clicked, this, &FrmROV2::clickPostalSearch);
-    connect(Grid家族_, &FamilyGrid::relationshipsChanged, this, [this] { SetComb(QStringLiteral("続柄")); });
+    connect(cmd顧客参照_, &QPushButton::clicked, this, &FrmROV2::cmd顧客参照_Click);
+    connect(cmd顧客参照50_, &QPushButton::clicked, this, &FrmROV2::cmd顧客参照50_Click);
+    connect(cmd郵便_, &QPushButton::clicked, this, &FrmROV2::cmd郵便_Click);
+    connect(Grid家族_, &FamilyGrid::relationshipsChanged, this, [this] { SetComb(CustomerComb::続柄); });
 }
 
 void FrmROV2::connectLeaveChecks()
 {
-    connect(cmb顧客名_, &ComboBox::left, this, &FrmROV2::leave顧客名);
-    connect(cmb敬称_, &ComboBox::left, this, &FrmROV2::leave敬称);
+    connect(cmb顧客名_, &ComboBox::left, this, &FrmROV2::cmb顧客名_LostFocus);
+    connect(cmb敬称_, &ComboBox::left, this, &FrmROV2::cmb敬称_LostFocus);
     connect(cmb区分1_, &ComboBox::left, this,
-            [this] { leave区分(cmb区分1_, QStringLiteral("区分1"), env().settings.区分登録1); });
+            [this] { leave区分(cmb区分1_, CustomerComb::区分1, env().settings.区分登録1); });
     connect(cmb区分2_, &ComboBox::left, this,
-            [this] { leave区分(cmb区分2_, QStringLiteral("区分2"), env().settings.区分登録2); });
-    connect(dt生年月日_, &DateBox::left, this, &FrmROV2::leave生年月日);
-    connect(txt郵便番号_, &TextBox::left, this, &FrmROV2::leave郵便番号);
+            [this] { leave区分(cmb区分2_, CustomerComb::区分2, env().settings.区分登録2); });
+    connect(dt生年月日_, &DateBox::left, this, &FrmROV2::dt生年月日_LostFocus);
+    connect(txt郵便番号_, &TextBox::left, this, &FrmROV2::txt郵便番号_LostFocus);
 }
 
 void FrmROV2::connectHub()
@@ -76,10 +76,10 @@ void FrmROV2::connectHub()
     connect(Command3_, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("FrmKokyakuList")); });
     connect(Command11_, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("FrmHosyu")); });
     connect(Command5_, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("FrmCodeMaster")); });
-    connect(CmdHint_, &QPushButton::clicked, this, &FrmROV2::clickHint);
+    connect(CmdHint_, &QPushButton::clicked, this, &FrmROV2::CmdHint_Click);
 }
 
-bool FrmROV2::leave顧客名()
+bool FrmROV2::cmb顧客名_LostFocus()
 {
     if (!LimitTextLength(cmb顧客名_, 40))
         return false;
@@ -97,10 +97,10 @@ bool FrmROV2::checkNameFirst()
     // and held to its length, as leaving the box would.
     if (checkedName_ && *checkedName_ == cmb顧客名_->text())
         return true;
-    return leave顧客名();
+    return cmb顧客名_LostFocus();
 }
 
-void FrmROV2::leave敬称()
+void FrmROV2::cmb敬称_LostFocus()
 {
     if (!LimitTextLength(cmb敬称_, 40))
         return;
@@ -108,21 +108,21 @@ void FrmROV2::leave敬称()
     if (text.isEmpty() || !env().settings.敬称登録)
         return;
     if (AddCodeName(env().locations.dataFile, env().settings, QStringLiteral("敬称"), text, QString())) {
-        SetComb(QStringLiteral("敬称"));
+        SetComb(CustomerComb::敬称);
         cmb敬称_->setText(text);
     }
 }
 
-void FrmROV2::leave区分(ComboBox* box, const QString& kind, bool enabled)
+void FrmROV2::leave区分(ComboBox* box, CustomerComb list, bool enabled)
 {
     const QString text = box->text();
     if (text.isEmpty() || !enabled)
         return;
-    AddCodeName(env().locations.dataFile, env().settings, kind, text, QString());
-    SetComb(kind);
+    AddCodeName(env().locations.dataFile, env().settings, codeTableKind(list), text, QString());
+    SetComb(list);
 }
 
-void FrmROV2::leave生年月日()
+void FrmROV2::dt生年月日_LostFocus()
 {
     const auto birth = dt生年月日_->date();
     if (!birth)
@@ -133,7 +133,7 @@ void FrmROV2::leave生年月日()
     num年齢_->setValue(ageOn(*birth, Clock::today()));
 }
 
-void FrmROV2::leave郵便番号()
+void FrmROV2::txt郵便番号_LostFocus()
 {
     const QString code = txt郵便番号_->text();
     if (!code.isEmpty() && txt住所1_->text().isEmpty())
@@ -143,7 +143,7 @@ void FrmROV2::leave郵便番号()
 bool FrmROV2::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Image1_ && event->type() == QEvent::MouseButtonRelease) {
-        clickLogo();
+        Image1_Click();
         return true;
     }
     if (event->type() != QEvent::KeyPress || !isActiveWindow())
@@ -241,7 +241,7 @@ void FrmROV2::openScreen(const QString& name)
     QWidget* target = screenNamed(name);
     if (!target)
         return; // that screen is not part of this build
-    ScreenStack(QStringLiteral("PUSH"), this);
+    ScreenStack(StackOp::Push, this);
     opened_.removeAll(target);
     opened_.append(target);
     target->setWindowState(target->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
@@ -250,7 +250,7 @@ void FrmROV2::openScreen(const QString& name)
     target->activateWindow();
 }
 
-void FrmROV2::clickHint()
+void FrmROV2::CmdHint_Click()
 {
     env().hint = {objectName(), QStringLiteral("CmdHint"), windowTitle()};
     if (QWidget* hint = screenNamed(QStringLiteral("FrmHint"))) {
@@ -262,7 +262,7 @@ void FrmROV2::clickHint()
     }
 }
 
-void FrmROV2::clickLogo() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kMakerPage))); }
+void FrmROV2::Image1_Click() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kMakerPage))); }
 
 void FrmROV2::changeEvent(QEvent* event)
 {

@@ -16,7 +16,7 @@
 
 namespace rov2 {
 
-void FrmROV2::clickCustomerSearch()
+void FrmROV2::cmd顧客参照_Click()
 {
     QVariant chosen;
     {
@@ -33,7 +33,7 @@ void FrmROV2::clickCustomerSearch()
     cmb顧客名_->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmROV2::clickKanaSearch()
+void FrmROV2::cmd顧客参照50_Click()
 {
     QString chosen;
     {
@@ -50,11 +50,11 @@ void FrmROV2::clickKanaSearch()
     cmb顧客名_->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmROV2::clickPostalSearch()
+void FrmROV2::cmd郵便_Click()
 {
     const QString dictionary = env().locations.postalFile;
     if (dictionary.isEmpty() || !QFileInfo(dictionary).isFile()) {
-        ShowMessage(QStringLiteral("その他"), QStringLiteral("ファイルなし"), QStringLiteral("郵便番号辞書"));
+        ShowMessage(MsgOp::その他, MsgKind::ファイルなし, QStringLiteral("郵便番号辞書"));
         return;
     }
     QString code;

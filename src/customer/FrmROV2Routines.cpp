@@ -57,7 +57,7 @@ void FrmROV2::Form_Load()
 {
     LoadCompanySettings(env().locations.dataFile, env().settings);
     FormInit();
-    SetComb(QStringLiteral("すべて"));
+    SetComb(CustomerComb::すべて);
     codeListsSeen_ = env().codeListsVersion;
     dataFileSeen_ = env().dataFileVersion;
     Clear顧客情報画面();
@@ -90,7 +90,7 @@ void FrmROV2::refreshCodeLists()
     codeListsSeen_ = env().codeListsVersion;
     const QString honorific = cmb敬称_->text();
     reloadCodeLists(codeKinds());
-    SetComb(QStringLiteral("続柄"));
+    SetComb(CustomerComb::続柄);
     cmb敬称_->setText(honorific);
 }
 
@@ -102,14 +102,24 @@ void FrmROV2::FormInit()
     Grid家族_->setEraCalendar(era);
 }
 
-void FrmROV2::SetComb(const QString& kind)
+QString codeTableKind(CustomerComb list)
 {
-    const bool all = kind == QStringLiteral("すべて");
+    switch (list) {
+    case CustomerComb::敬称: return QStringLiteral("敬称");
+    case CustomerComb::区分1: return QStringLiteral("区分1");
+    case CustomerComb::区分2: return QStringLiteral("区分2");
+    default: return {};
+    }
+}
+
+void FrmROV2::SetComb(CustomerComb list)
+{
+    const bool all = list == CustomerComb::すべて;
     const QString& data = env().locations.dataFile;
-    reloadCodeLists(all ? codeKinds() : QStringList{kind});
-    if (all || kind == QStringLiteral("顧客"))
+    reloadCodeLists(all ? codeKinds() : QStringList{codeTableKind(list)});
+    if (all || list == CustomerComb::顧客)
         reload(cmb顧客名_, CustomerStore::quickCustomers(data));
-    if ((all || kind == QStringLiteral("続柄")) &&
+    if ((all || list == CustomerComb::続柄) &&
         !CustomerStore::rebuildRelationships(data, env().locations.workFile))
         qWarning("customer screen: the relationship list could not be rebuilt");
 }
@@ -136,7 +146,7 @@ void FrmROV2::reloadCodeLists(const QStringList& kinds)
     }
     if (!allRead) {
         qWarning("customer screen: a code list could not be read");
-        ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+        ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                     QStringLiteral("コード表 を読み込めませんでした。データファイルを確認してください。"));
     }
 }
@@ -290,7 +300,7 @@ QVariantMap FrmROV2::collectInputs() const
 
 void FrmROV2::reportUnreadable(const QString& name, const QString& file)
 {
-    ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+    ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                 name + QStringLiteral(" を読み込めませんでした。") + QDir::toNativeSeparators(file) +
                     QStringLiteral(" を確認してください。"));
 }
@@ -344,7 +354,7 @@ void FrmROV2::Entry顧客マスタ(const QString& name)
     Grid家族_->commitPendingEdit();
     if (!checkNameFirst())
         return;
-    if (!ShowMessage(QStringLiteral("登録"), QStringLiteral("確認"), name))
+    if (!ShowMessage(MsgOp::登録, MsgKind::確認, name))
         return;
     showBusy(QStringLiteral("登録しています････"));
     const bool saved = CustomerStore::saveCustomer(env().locations.dataFile, name, collectInputs(),
@@ -352,13 +362,13 @@ void FrmROV2::Entry顧客マスタ(const QString& name)
     if (!saved) {
         // Nothing was written; what the user typed stays on the screen.
         hideBusy();
-        ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+        ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                     name + QStringLiteral(" を登録できませんでした。データファイルを確認してください。"));
         return;
     }
-    SetComb(QStringLiteral("顧客"));
+    SetComb(CustomerComb::顧客);
     hideBusy();
-    ShowMessage(QStringLiteral("登録"), QStringLiteral("標準完了"), name);
+    ShowMessage(MsgOp::登録, MsgKind::標準完了, name);
     endRecordAction();
 }
 
@@ -369,19 +379,19 @@ void FrmROV2::Delete顧客()
     const QString name = cmb顧客名_->text();
     if (name.isEmpty())
         return;
-    if (!ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票確認2"), name))
+    if (!ShowMessage(MsgOp::削除, MsgKind::伝票確認2, name))
         return;
     showBusy(QStringLiteral("削除しています････"));
     const bool deleted = CustomerStore::deleteCustomer(env().locations.dataFile, name);
     if (!deleted) {
         hideBusy();
-        ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+        ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                     name + QStringLiteral(" を削除できませんでした。データファイルを確認してください。"));
         return;
     }
     Clear顧客情報画面();
     Clear家族情報();
-    SetComb(QStringLiteral("顧客"));
+    SetComb(CustomerComb::顧客);
     hideBusy();
     cmb顧客名_->setFocus(Qt::OtherFocusReason);
 }

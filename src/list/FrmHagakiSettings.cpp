@@ -166,7 +166,7 @@ void FrmHagakiSettings::store()
         return;
     failureTold_ = true;
     ShowMessage(
-        QStringLiteral("その他"), QStringLiteral("メッセージ"),
+        MsgOp::その他, MsgKind::メッセージ,
         QStringLiteral("はがき宛名の設定を保存できませんでした（ディスクの空きが足りないなど）。\n%1\n"
                        "この設定は次の印刷には使われません。")
             .arg(QDir::toNativeSeparators(LabelSettings::programSettingsPath())));

@@ -23,6 +23,12 @@ class PrintSelection;
 class TackForm2601;
 class TextBox;
 
+// Hidden from moc, which cannot parse enumerators that are not ASCII.
+#ifndef Q_MOC_RUN
+/// The filter drop-downs SetComb fills from the code table: one or both.
+enum class ListComb { すべて, 区分1, 区分2 };
+#endif
+
 /// The customer list: customers (and optionally their family members)
 /// gathered by category, reading, birth month and sex into the work table
 /// w顧客リスト, marked there, then printed, deleted or opened one at a time
@@ -44,9 +50,9 @@ public:
     /// list and the filters emptied, the drop-downs filled.
     void Form_Load();
 
-    /// Fills the filter drop-downs: "すべて", "区分1" or "区分2". The sex and
-    /// birth-month lists are filled every time.
-    void SetComb(const QString& which);
+    /// Fills the filter drop-downs of @p which from the code table. The sex
+    /// and birth-month lists are filled every time.
+    void SetComb(ListComb which);
     /// Empties the list, the filters and the counts.
     void Clear顧客一覧();
     /// Lists what the filters ask for and shows the counts.
@@ -112,11 +118,12 @@ private:
 
     bool functionKey(int key);
     bool enterKey(QWidget* focus);
-    void openSearchPanel();
-    void goToMain();
-    void goBack();
-    void clickHint();
-    void togglePrintPanel();
+    void Command3_Click();
+    void Command2_Click();
+    void cmdメニュー_Click();
+    void cmd戻る_Click();
+    void CmdHint_Click();
+    void cmd印刷_Click();
     void connectPrintPanel();
     void openTackForm();
     void openHagakiSettings();
@@ -125,40 +132,40 @@ private:
     void showCounts();
     void focusGrid();
 
-    QFrame* Cn検索条件 = nullptr;
-    QLabel* lbl検索条件 = nullptr;
-    TextBox* txtふりがな = nullptr;
-    ComboBox* cmb区分1 = nullptr;
-    ComboBox* cmb区分2 = nullptr;
-    ComboBox* cmb誕生月 = nullptr;
-    ComboBox* cmb性別 = nullptr;
-    QCheckBox* Chk家族 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command1 = nullptr;
-    ListGridView* Grid明細 = nullptr;
+    QFrame* Cn検索条件_ = nullptr;
+    QLabel* lbl検索条件_ = nullptr;
+    TextBox* txtふりがな_ = nullptr;
+    ComboBox* cmb区分1_ = nullptr;
+    ComboBox* cmb区分2_ = nullptr;
+    ComboBox* cmb誕生月_ = nullptr;
+    ComboBox* cmb性別_ = nullptr;
+    QCheckBox* Chk家族_ = nullptr;
+    QPushButton* Command2_ = nullptr;
+    QPushButton* Command1_ = nullptr;
+    ListGridView* Grid明細_ = nullptr;
     CustomerListModel* model_ = nullptr;
-    PrintSelection* frm印刷選択 = nullptr;
+    PrintSelection* frm印刷選択_ = nullptr;
     QPointer<TackForm2601> tackForm_;
     QPointer<FrmHagakiSettings> hagakiForm_;
-    QLabel* LblDispNum = nullptr;
-    QLabel* LblAllNum = nullptr;
-    QLabel* LblFamNum = nullptr;
-    QLabel* Label20 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* cmd_ENT = nullptr;
-    QPushButton* cmd印刷 = nullptr;
-    QPushButton* cmdCSV出力 = nullptr;
-    ComboBox* cmbCSV文字コード = nullptr;
-    QPushButton* cmdクリア = nullptr;
-    QPushButton* cmd全選択 = nullptr;
-    QPushButton* cmd全解除 = nullptr;
-    QPushButton* cmd削除 = nullptr;
-    QPushButton* cmdメニュー = nullptr;
-    QPushButton* cmd戻る = nullptr;
-    QPushButton* cmd閉じる = nullptr;
-    QPushButton* CmdHint = nullptr;
-    QFrame* CnMsg = nullptr;
-    QLabel* LMsg = nullptr;
+    QLabel* LblDispNum_ = nullptr;
+    QLabel* LblAllNum_ = nullptr;
+    QLabel* LblFamNum_ = nullptr;
+    QLabel* Label20_ = nullptr;
+    QPushButton* Command3_ = nullptr;
+    QPushButton* cmd_ENT_ = nullptr;
+    QPushButton* cmd印刷_ = nullptr;
+    QPushButton* cmdCSV出力_ = nullptr;
+    ComboBox* cmbCSV文字コード_ = nullptr;
+    QPushButton* cmdクリア_ = nullptr;
+    QPushButton* cmd全選択_ = nullptr;
+    QPushButton* cmd全解除_ = nullptr;
+    QPushButton* cmd削除_ = nullptr;
+    QPushButton* cmdメニュー_ = nullptr;
+    QPushButton* cmd戻る_ = nullptr;
+    QPushButton* cmd閉じる_ = nullptr;
+    QPushButton* CmdHint_ = nullptr;
+    QFrame* CnMsg_ = nullptr;
+    QLabel* LMsg_ = nullptr;
     /// env().dataFileVersion when the screen was loaded.
     int dataFileSeen_ = 0;
 };
@@ -169,9 +176,5 @@ report::rptTack2601& tackReport();
 
 /// The name under which the screen is registered and found.
 inline const QString kKokyakuListName = QStringLiteral("FrmKokyakuList");
-
-/// Registers the list screen with the screen stack: the first request loads
-/// it (Form_Load), closing it unloads it, and the next request loads it afresh.
-void registerKokyakuList();
 
 } // namespace rov2

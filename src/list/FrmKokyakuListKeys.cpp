@@ -13,7 +13,6 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QPushButton>
 
 namespace rov2 {
@@ -33,37 +32,40 @@ void bringForward(QWidget* w)
 
 } // namespace
 
+void FrmKokyakuList::Command2_Click()
+{
+    Cn検索条件_->hide();
+    Read顧客一覧();
+}
+
 void FrmKokyakuList::connectControls()
 {
-    connect(Command3, &QPushButton::clicked, this, &FrmKokyakuList::openSearchPanel);
-    connect(Command2, &QPushButton::clicked, this, [this] {
-        Cn検索条件->hide();
-        Read顧客一覧();
-    });
-    connect(Command1, &QPushButton::clicked, Cn検索条件, &QWidget::hide);
-    connect(cmd_ENT, &QPushButton::clicked, this, &FrmKokyakuList::Read顧客一覧);
-    connect(cmd印刷, &QPushButton::clicked, this, &FrmKokyakuList::togglePrintPanel);
-    connect(cmdCSV出力, &QPushButton::clicked, this, &FrmKokyakuList::CSV出力);
-    connect(cmdクリア, &QPushButton::clicked, this, &FrmKokyakuList::Clear顧客一覧);
-    connect(cmd全選択, &QPushButton::clicked, this, [this] { OnOff顧客一覧(true); });
-    connect(cmd全解除, &QPushButton::clicked, this, [this] { OnOff顧客一覧(false); });
-    connect(cmd削除, &QPushButton::clicked, this, &FrmKokyakuList::Delete顧客マスタ);
-    connect(cmdメニュー, &QPushButton::clicked, this, &FrmKokyakuList::goToMain);
-    connect(cmd戻る, &QPushButton::clicked, this, &FrmKokyakuList::goBack);
-    connect(cmd閉じる, &QPushButton::clicked, this, &QWidget::close);
-    connect(CmdHint, &QPushButton::clicked, this, &FrmKokyakuList::clickHint);
-    connect(Grid明細, &ListGridView::rowOpened, this, &FrmKokyakuList::openRow);
+    connect(Command3_, &QPushButton::clicked, this, &FrmKokyakuList::Command3_Click);
+    connect(Command2_, &QPushButton::clicked, this, &FrmKokyakuList::Command2_Click);
+    connect(Command1_, &QPushButton::clicked, Cn検索条件_, &QWidget::hide);
+    connect(cmd_ENT_, &QPushButton::clicked, this, &FrmKokyakuList::Read顧客一覧);
+    connect(cmd印刷_, &QPushButton::clicked, this, &FrmKokyakuList::cmd印刷_Click);
+    connect(cmdCSV出力_, &QPushButton::clicked, this, &FrmKokyakuList::CSV出力);
+    connect(cmdクリア_, &QPushButton::clicked, this, &FrmKokyakuList::Clear顧客一覧);
+    connect(cmd全選択_, &QPushButton::clicked, this, [this] { OnOff顧客一覧(true); });
+    connect(cmd全解除_, &QPushButton::clicked, this, [this] { OnOff顧客一覧(false); });
+    connect(cmd削除_, &QPushButton::clicked, this, &FrmKokyakuList::Delete顧客マスタ);
+    connect(cmdメニュー_, &QPushButton::clicked, this, &FrmKokyakuList::cmdメニュー_Click);
+    connect(cmd戻る_, &QPushButton::clicked, this, &FrmKokyakuList::cmd戻る_Click);
+    connect(cmd閉じる_, &QPushButton::clicked, this, &QWidget::close);
+    connect(CmdHint_, &QPushButton::clicked, this, &FrmKokyakuList::CmdHint_Click);
+    connect(Grid明細_, &ListGridView::rowOpened, this, &FrmKokyakuList::openRow);
     connectPrintPanel();
 }
 
-void FrmKokyakuList::openSearchPanel()
+void FrmKokyakuList::Command3_Click()
 {
-    Cn検索条件->show();
-    txtふりがな->clear();
-    for (ComboBox* c : {cmb区分1, cmb区分2, cmb性別, cmb誕生月})
+    Cn検索条件_->show();
+    txtふりがな_->clear();
+    for (ComboBox* c : {cmb区分1_, cmb区分2_, cmb性別_, cmb誕生月_})
         c->setText(QString());
-    Chk家族->setChecked(false);
-    txtふりがな->setFocus(Qt::OtherFocusReason);
+    Chk家族_->setChecked(false);
+    txtふりがな_->setFocus(Qt::OtherFocusReason);
 }
 
 
@@ -78,20 +80,20 @@ void FrmKokyakuList::openRow(int row)
         bringForward(main);
 }
 
-void FrmKokyakuList::goToMain()
+void FrmKokyakuList::cmdメニュー_Click()
 {
-    ScreenStack(QStringLiteral("PUSH"), this);
+    ScreenStack(StackOp::Push, this);
     if (QWidget* main = screenNamed(kMainScreenName))
         bringForward(main);
 }
 
-void FrmKokyakuList::goBack()
+void FrmKokyakuList::cmd戻る_Click()
 {
-    if (ScreenStack(QStringLiteral("POP"), this).toBool())
+    if (ScreenStack(StackOp::Pop, this).toBool())
         close();
 }
 
-void FrmKokyakuList::clickHint() { openHintEditor(this, QStringLiteral("CmdHint"), env().hint); }
+void FrmKokyakuList::CmdHint_Click() { openHintEditor(this, QStringLiteral("CmdHint"), env().hint); }
 
 bool FrmKokyakuList::eventFilter(QObject* watched, QEvent* event)
 {
@@ -117,14 +119,14 @@ bool FrmKokyakuList::functionKey(int key)
 {
     QPushButton* target = nullptr;
     switch (key) {
-    case Qt::Key_F1: target = cmd戻る; break;
-    case Qt::Key_F2: target = cmdメニュー; break;
-    case Qt::Key_F6: target = cmd削除; break;
-    case Qt::Key_F7: target = cmd印刷; break;
-    case Qt::Key_F9: target = cmdクリア; break;
-    case Qt::Key_F11: target = cmd全選択; break;
-    case Qt::Key_F12: target = cmd全解除; break;
-    case Qt::Key_Escape: target = cmd閉じる; break;
+    case Qt::Key_F1: target = cmd戻る_; break;
+    case Qt::Key_F2: target = cmdメニュー_; break;
+    case Qt::Key_F6: target = cmd削除_; break;
+    case Qt::Key_F7: target = cmd印刷_; break;
+    case Qt::Key_F9: target = cmdクリア_; break;
+    case Qt::Key_F11: target = cmd全選択_; break;
+    case Qt::Key_F12: target = cmd全解除_; break;
+    case Qt::Key_Escape: target = cmd閉じる_; break;
     default: return false;
     }
     target->click();
@@ -138,25 +140,12 @@ bool FrmKokyakuList::enterKey(QWidget* focus)
         b->click();
         return true;
     }
-    if (Cn検索条件->isAncestorOf(focus)) {
+    if (Cn検索条件_->isAncestorOf(focus)) {
         // Filters (and a combo box's own line edit) pass on to the next input.
         focusNextChild();
         return true;
     }
     return false; // the grid opens its row
-}
-
-void registerKokyakuList()
-{
-    registerScreen(kKokyakuListName, [] {
-        static QPointer<FrmKokyakuList> loaded;
-        if (!loaded) {
-            loaded = new FrmKokyakuList;
-            loaded->setAttribute(Qt::WA_DeleteOnClose);
-            loaded->Form_Load();
-        }
-        return loaded.data();
-    });
 }
 
 } // namespace rov2

@@ -61,7 +61,7 @@ const QString kPostcardCaption = QStringLiteral("はがき宛名");
 
 void tellPrintDataFailed()
 {
-    ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+    ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                 QStringLiteral("印刷データを作成できませんでした。"));
 }
 
@@ -69,27 +69,27 @@ void tellPrintDataFailed()
 
 void FrmKokyakuList::connectPrintPanel()
 {
-    connect(frm印刷選択->startButton(), &QPushButton::clicked, this, &FrmKokyakuList::cmd印刷開始_Click);
-    connect(frm印刷選択->optionButton(), &QPushButton::clicked, this, &FrmKokyakuList::cmdオプション_Click);
-    connect(frm印刷選択->closeButton(), &QPushButton::clicked, frm印刷選択, &QWidget::hide);
+    connect(frm印刷選択_->startButton(), &QPushButton::clicked, this, &FrmKokyakuList::cmd印刷開始_Click);
+    connect(frm印刷選択_->optionButton(), &QPushButton::clicked, this, &FrmKokyakuList::cmdオプション_Click);
+    connect(frm印刷選択_->closeButton(), &QPushButton::clicked, frm印刷選択_, &QWidget::hide);
 }
 
-void FrmKokyakuList::togglePrintPanel()
+void FrmKokyakuList::cmd印刷_Click()
 {
-    frm印刷選択->setVisible(!frm印刷選択->isVisible());
-    if (frm印刷選択->isVisible())
-        frm印刷選択->firstInput()->setFocus(Qt::OtherFocusReason);
+    frm印刷選択_->setVisible(!frm印刷選択_->isVisible());
+    if (frm印刷選択_->isVisible())
+        frm印刷選択_->firstInput()->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmKokyakuList::cmd印刷開始_Click()
 {
     if (FindTrueRecord(model_->workFile(), QStringLiteral("w顧客リスト"), QStringLiteral("チェック")) == 0) {
-        ShowMessage(QStringLiteral("行指定"), QStringLiteral("指定なし"), QString());
+        ShowMessage(MsgOp::行指定, MsgKind::指定なし, QString());
         return;
     }
-    switch (frm印刷選択->choice()) {
+    switch (frm印刷選択_->choice()) {
     case PrintChoice::None:
-        ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+        ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                     QStringLiteral("どれを印刷するか指定してください"));
         return;
     case PrintChoice::Tack:
@@ -111,14 +111,14 @@ void FrmKokyakuList::cmd印刷開始_Click()
         PrintPostcards(true);
         break;
     }
-    frm印刷選択->hide();
+    frm印刷選択_->hide();
 }
 
 void FrmKokyakuList::cmdオプション_Click()
 {
-    if (frm印刷選択->labelsChosen())
+    if (frm印刷選択_->labelsChosen())
         openTackForm();
-    else if (frm印刷選択->postcardsChosen())
+    else if (frm印刷選択_->postcardsChosen())
         openHagakiSettings();
 }
 
@@ -229,8 +229,8 @@ bool FrmKokyakuList::PrintPostcards(bool preview)
 bool FrmKokyakuList::CSV出力()
 {
     const CsvEncoding encoding =
-        cmbCSV文字コード->currentIndex() == 1 ? CsvEncoding::Utf8Bom : CsvEncoding::Cp932;
-    return ExportCustomerCsv(this, ownFiles(env().locations), Chk家族->isChecked(), QString(), encoding,
+        cmbCSV文字コード_->currentIndex() == 1 ? CsvEncoding::Utf8Bom : CsvEncoding::Cp932;
+    return ExportCustomerCsv(this, ownFiles(env().locations), Chk家族_->isChecked(), QString(), encoding,
                              dialogs());
 }
 

@@ -44,7 +44,7 @@ QString deletionSubject(const QString& dataFile, const QString& workFile)
     return marked + QStringLiteral(" %1人と家族 %2人").arg(locale.toString(who->customers), family);
 }
 
-void notice(const QString& text) { ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"), text); }
+void notice(const QString& text) { ShowMessage(MsgOp::その他, MsgKind::メッセージ, text); }
 
 } // namespace
 
@@ -53,7 +53,7 @@ void FrmKokyakuList::Form_Load()
     dataFileSeen_ = env().dataFileVersion;
     model_->setWorkFile(env().locations.workFile);
     Clear顧客一覧();
-    SetComb(QStringLiteral("すべて"));
+    SetComb(ListComb::すべて);
 }
 
 void FrmKokyakuList::changeEvent(QEvent* event)
@@ -66,14 +66,15 @@ void FrmKokyakuList::changeEvent(QEvent* event)
         Form_Load();
 }
 
-void FrmKokyakuList::SetComb(const QString& which)
+void FrmKokyakuList::SetComb(ListComb which)
 {
-    const bool all = which == QStringLiteral("すべて");
+    const std::pair<ListComb, ComboBox*> filters[] = {{ListComb::区分1, cmb区分1_},
+                                                      {ListComb::区分2, cmb区分2_}};
     bool allRead = true;
-    for (ComboBox* box : {cmb区分1, cmb区分2}) {
-        const QString kind = box == cmb区分1 ? QStringLiteral("区分1") : QStringLiteral("区分2");
-        if (!all && which != kind)
+    for (const auto& [list, box] : filters) {
+        if (which != ListComb::すべて && which != list)
             continue;
+        const QString kind = list == ListComb::区分1 ? QStringLiteral("区分1") : QStringLiteral("区分2");
         // A list that cannot be read keeps what it offered: one cut short would pass for the whole list.
         const std::optional<QStringList> names = readCodeList(env().locations.dataFile, kind);
         if (names)
@@ -84,11 +85,11 @@ void FrmKokyakuList::SetComb(const QString& which)
         qWarning("customer list: a code list could not be read");
         notice(QStringLiteral("コード表 を読み込めませんでした。データファイルを確認してください。"));
     }
-    cmb性別->replaceItems({QStringLiteral("女"), QStringLiteral("男")}, false);
+    cmb性別_->replaceItems({QStringLiteral("女"), QStringLiteral("男")}, false);
     QStringList months;
     for (int m = 1; m <= 12; ++m)
         months << QString::number(m);
-    cmb誕生月->replaceItems(months, false);
+    cmb誕生月_->replaceItems(months, false);
 }
 
 void FrmKokyakuList::Clear顧客一覧()
@@ -97,19 +98,19 @@ void FrmKokyakuList::Clear顧客一覧()
         qWarning("customer list: the list could not be emptied");
         notice(QStringLiteral("一覧 をクリアできませんでした。作業ファイルを確認してください。"));
     }
-    txtふりがな->clear();
-    for (ComboBox* c : {cmb区分1, cmb区分2, cmb性別, cmb誕生月})
+    txtふりがな_->clear();
+    for (ComboBox* c : {cmb区分1_, cmb区分2_, cmb性別_, cmb誕生月_})
         c->setText(QString());
-    Chk家族->setChecked(false);
-    for (QLabel* l : {LblAllNum, LblDispNum, LblFamNum})
+    Chk家族_->setChecked(false);
+    for (QLabel* l : {LblAllNum_, LblDispNum_, LblFamNum_})
         l->clear();
     model_->refresh();
 }
 
 void FrmKokyakuList::Read顧客一覧()
 {
-    const ListFilter filter{cmb区分1->text(), cmb区分2->text(), txtふりがな->text(),
-                            cmb誕生月->text(), cmb性別->text(),  Chk家族->isChecked()};
+    const ListFilter filter{cmb区分1_->text(), cmb区分2_->text(), txtふりがな_->text(),
+                            cmb誕生月_->text(), cmb性別_->text(),  Chk家族_->isChecked()};
     showBusy(QStringLiteral("読込中です････"));
     const bool built = CustomerListStore::buildList(env().locations.dataFile, model_->workFile(), filter);
     showCounts();
@@ -125,16 +126,16 @@ void FrmKokyakuList::Read顧客一覧()
 void FrmKokyakuList::showCounts()
 {
     const ListCounts n = CustomerListStore::counts(env().locations.dataFile, model_->workFile());
-    LblDispNum->setText(thousands(n.listed));
-    LblAllNum->setText(thousands(n.customers));
-    LblFamNum->setText(thousands(n.family));
+    LblDispNum_->setText(thousands(n.listed));
+    LblAllNum_->setText(thousands(n.customers));
+    LblFamNum_->setText(thousands(n.family));
 }
 
 void FrmKokyakuList::focusGrid()
 {
-    if (model_->rowCount() > 0 && !Grid明細->currentIndex().isValid())
-        Grid明細->setCurrentIndex(model_->index(0, listcol::名称));
-    Grid明細->setFocus(Qt::OtherFocusReason);
+    if (model_->rowCount() > 0 && !Grid明細_->currentIndex().isValid())
+        Grid明細_->setCurrentIndex(model_->index(0, listcol::名称));
+    Grid明細_->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmKokyakuList::OnOff顧客一覧(bool mark)
@@ -155,10 +156,10 @@ void FrmKokyakuList::Delete顧客マスタ()
         return;
     const QString& work = model_->workFile();
     if (FindTrueRecord(work, QStringLiteral("w顧客リスト"), QStringLiteral("チェック")) == 0) {
-        txtふりがな->setFocus(Qt::OtherFocusReason);
+        txtふりがな_->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票確認2"),
+    if (!ShowMessage(MsgOp::削除, MsgKind::伝票確認2,
                      deletionSubject(env().locations.dataFile, work)))
         return;
     showBusy(QStringLiteral("削除中です････"));
@@ -166,7 +167,7 @@ void FrmKokyakuList::Delete顧客マスタ()
     hideBusy();
     if (!deleted) {
         // Nothing was deleted: the list keeps its marks, so the user may try again.
-        ShowMessage(QStringLiteral("削除"), QStringLiteral("削除不可能"), QStringLiteral("指定された顧客は"));
+        ShowMessage(MsgOp::削除, MsgKind::削除不可能, QStringLiteral("指定された顧客は"));
         return;
     }
     Read顧客一覧();

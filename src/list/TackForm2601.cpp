@@ -135,7 +135,7 @@ void TackForm2601::storeOffset()
     if (offsetFailureTold_)
         return;
     offsetFailureTold_ = true;
-    ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+    ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                 QStringLiteral("印字位置の調整を保存できませんでした（ディスクの空きが足りないなど）。\n%1\n"
                                "この調整は次の印刷には使われません。")
                     .arg(QDir::toNativeSeparators(LabelSettings::programSettingsPath())));

@@ -54,11 +54,11 @@ private:
     QString chosen_;
     QString listed_;
     bool haveListed_ = false;
-    KanaTableModel* kanaModel_;
-    QTableView* kana_;
-    MatchTableModel* model_;
-    MatchList* list_;
-    QLabel* count_;
+    KanaTableModel* kanaModel_ = nullptr;
+    QTableView* kana_ = nullptr;
+    MatchTableModel* model_ = nullptr;
+    MatchList* list_ = nullptr;
+    QLabel* count_ = nullptr;
 };
 
 } // namespace rov2

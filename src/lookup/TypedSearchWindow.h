@@ -53,10 +53,10 @@ protected:
 private:
     void choose(int row);
 
-    TextBox* input_;
-    MatchList* list_;
-    QLabel* count_;
-    MatchTableModel* model_;
+    TextBox* input_ = nullptr;
+    MatchList* list_ = nullptr;
+    QLabel* count_ = nullptr;
+    MatchTableModel* model_ = nullptr;
 };
 
 /// "1,234件": a count as the look-up windows show it.

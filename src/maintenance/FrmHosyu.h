@@ -99,26 +99,9 @@ public:
     /// Command17: a chosen folder gives the path of the old data file in it.
     void ChooseSourceFolder();
 
-    /// Registers the screen as "FrmHosyu": created and loaded when first
-    /// asked for, deleted when it is closed, so that the next opening loads it
-    /// afresh. @p afterSettingsSaved runs after each 登録 (the main screen
-    /// follows the new settings).
-    static void registerScreen(std::function<void()> afterSettingsSaved);
-
 Q_SIGNALS:
     /// 登録 has run and the program-wide settings were read again.
     void settingsSaved();
-
-private Q_SLOTS:
-    // The backup, restore, copy and conversion routines are wired here.
-    void clickFloppyBackup();   ///< Command7
-    void clickFloppyRestore();  ///< Command8
-    void clickCopyToFolder();   ///< Command9
-    void clickReadFromFolder(); ///< Command11
-    void clickRestoreDailyCopy(); ///< cmd自動保存読込 (Enter on the list too)
-    void clickConvert();        ///< Command16
-    BackupJob backupJob();
-    void afterRestore(BackupOutcome outcome);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -140,11 +123,24 @@ private:
     QList<QWidget*> settingsInputs() const;
     /// Enter/Down and Up on an input of the 設定 tab.
     bool moveFrom(QWidget* input, int key);
-    void goToMain();
-    void goBack();
+    void cmdクリア_Click();
+    void cmdメニュー_Click();
+    void cmd戻る_Click();
+    void cmdHint1_Click();
+    void CmdHint2_Click();
+    // Backup, restore, copy and conversion. Plain members, not slots: moc
+    // cannot take the Japanese names.
+    void Command7_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void Command11_Click();
+    void cmd自動保存読込_Click(); ///< Enter on the list too
+    void Command16_Click();
+    BackupJob backupJob();
+    void afterRestore(BackupOutcome outcome);
     /// After the data file was replaced or filled from an old one.
     void followNewData();
-    void clickHint(const QString& buttonName);
+    void openHint(const QString& buttonName);
     bool confirmDataLocation(const QString& path);
     /// The summary shown after a CSV import.
     void reportCsvImport(const CsvImportReport& report);
@@ -153,59 +149,59 @@ private:
     /// The completion notice, or what went wrong.
     void reportDeletion(const QString& subject, bool done);
 
-    QTabWidget* SSTab = nullptr;
+    QTabWidget* SSTab_ = nullptr;
     // 設定
-    TextBox* txtDataPath = nullptr;
-    QPushButton* Command2 = nullptr;
-    TextBox* txtYubinPath = nullptr;
-    QPushButton* Command3 = nullptr;
-    QCheckBox* chkYubinEria = nullptr;
-    TextBox* txtYubinEriaName = nullptr;
-    QCheckBox* Chk敬称 = nullptr;
-    QCheckBox* Chk区分1 = nullptr;
-    QCheckBox* Chk区分2 = nullptr;
-    QCheckBox* Chk続柄 = nullptr;
-    ComboBox* cmb年号 = nullptr;
-    ComboBox* cmb性別 = nullptr;
-    ComboBox* cmbクイック = nullptr;
-    TextBox* txt自社名 = nullptr;
-    TextBox* txt自社郵便番号 = nullptr;
-    TextBox* txt自社住所 = nullptr;
-    TextBox* txt自社電話番号 = nullptr;
-    QPushButton* cmdHint1 = nullptr;
-    QLabel* Image1 = nullptr;
+    TextBox* txtDataPath_ = nullptr;
+    QPushButton* Command2_ = nullptr;
+    TextBox* txtYubinPath_ = nullptr;
+    QPushButton* Command3_ = nullptr;
+    QCheckBox* chkYubinEria_ = nullptr;
+    TextBox* txtYubinEriaName_ = nullptr;
+    QCheckBox* Chk敬称_ = nullptr;
+    QCheckBox* Chk区分1_ = nullptr;
+    QCheckBox* Chk区分2_ = nullptr;
+    QCheckBox* Chk続柄_ = nullptr;
+    ComboBox* cmb年号_ = nullptr;
+    ComboBox* cmb性別_ = nullptr;
+    ComboBox* cmbクイック_ = nullptr;
+    TextBox* txt自社名_ = nullptr;
+    TextBox* txt自社郵便番号_ = nullptr;
+    TextBox* txt自社住所_ = nullptr;
+    TextBox* txt自社電話番号_ = nullptr;
+    QPushButton* cmdHint1_ = nullptr;
+    QLabel* Image1_ = nullptr;
     // データ保守
-    QLabel* Label5 = nullptr;
-    ComboBox* cmbFDD = nullptr;
-    QPushButton* Command7 = nullptr;
-    QPushButton* Command9 = nullptr;
-    QPushButton* Command8 = nullptr;
-    QPushButton* Command11 = nullptr;
-    QPushButton* cmdCSV読込 = nullptr;
-    DailyCopyPanel* pnl自動保存 = nullptr;
-    QLabel* FddMsg = nullptr;
-    QPushButton* CmdHint2 = nullptr;
+    QLabel* Label5_ = nullptr;
+    ComboBox* cmbFDD_ = nullptr;
+    QPushButton* Command7_ = nullptr;
+    QPushButton* Command9_ = nullptr;
+    QPushButton* Command8_ = nullptr;
+    QPushButton* Command11_ = nullptr;
+    QPushButton* cmdCSV読込_ = nullptr;
+    DailyCopyPanel* pnl自動保存_ = nullptr;
+    QLabel* FddMsg_ = nullptr;
+    QPushButton* CmdHint2_ = nullptr;
     // データ削除
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command6 = nullptr;
-    QPushButton* Command5 = nullptr;
+    QPushButton* Command1_ = nullptr;
+    QPushButton* Command6_ = nullptr;
+    QPushButton* Command5_ = nullptr;
     // データコンバータ
-    QLabel* Label26 = nullptr;
-    ComboBox* cmbアプリ名 = nullptr;
-    TextBox* txtSrcPath = nullptr;
-    QPushButton* Command17 = nullptr;
-    QPushButton* Command16 = nullptr;
-    QFrame* Cnコンバート = nullptr;
-    QLabel* Label29 = nullptr;
-    QLabel* Lblコンバート = nullptr;
-    QLabel* lblコンバート2 = nullptr;
+    QLabel* Label26_ = nullptr;
+    ComboBox* cmbアプリ名_ = nullptr;
+    TextBox* txtSrcPath_ = nullptr;
+    QPushButton* Command17_ = nullptr;
+    QPushButton* Command16_ = nullptr;
+    QFrame* Cnコンバート_ = nullptr;
+    QLabel* Label29_ = nullptr;
+    QLabel* Lblコンバート_ = nullptr;
+    QLabel* lblコンバート2_ = nullptr;
     // Command row
-    QLabel* Label37 = nullptr;
-    QPushButton* cmd登録 = nullptr;
-    QPushButton* cmd閉じる = nullptr;
-    QPushButton* cmdクリア = nullptr;
-    QPushButton* cmdメニュー = nullptr;
-    QPushButton* cmd戻る = nullptr;
+    QLabel* Label37_ = nullptr;
+    QPushButton* cmd登録_ = nullptr;
+    QPushButton* cmd閉じる_ = nullptr;
+    QPushButton* cmdクリア_ = nullptr;
+    QPushButton* cmdメニュー_ = nullptr;
+    QPushButton* cmd戻る_ = nullptr;
 };
 
 } // namespace rov2

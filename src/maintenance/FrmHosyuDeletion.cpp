@@ -11,7 +11,7 @@ namespace {
 
 bool askDelete(const QString& subject)
 {
-    return ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票確認2"), subject);
+    return ShowMessage(MsgOp::削除, MsgKind::伝票確認2, subject);
 }
 
 /// A wait cursor while a deletion runs on a large file.
@@ -30,9 +30,9 @@ void FrmHosyu::reportDeletion(const QString& subject, bool done)
     if (done) {
         // The other screens still show what was deleted until they read the file again.
         ++env().dataFileVersion;
-        ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票完了2"), subject);
+        ShowMessage(MsgOp::削除, MsgKind::伝票完了2, subject);
     } else
-        ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+        ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                     subject + QStringLiteral(" を削除できませんでした。データは削除する前のままです。"
                                              "データファイルを確認してください。"));
 }
@@ -85,7 +85,7 @@ void FrmHosyu::DeleteAll着信履歴()
 void FrmHosyu::DelSiteiKokyaku(qint64 code, const QString& name)
 {
     if (name.isEmpty()) {
-        ShowMessage(QStringLiteral("入力"), QStringLiteral("必須入力なし"), QStringLiteral("顧客名が"));
+        ShowMessage(MsgOp::入力, MsgKind::必須入力なし, QStringLiteral("顧客名が"));
         return;
     }
     const QString subject = name + QStringLiteral("の顧客情報、着信履歴");

@@ -29,8 +29,6 @@
 #include <QTabWidget>
 #include <QUrl>
 
-#include <memory>
-
 namespace rov2 {
 namespace {
 
@@ -48,57 +46,53 @@ void bringUp(QWidget* w)
 
 QList<QWidget*> FrmHosyu::settingsInputs() const
 {
-    return {txtDataPath, txtYubinPath, cmb年号, chkYubinEria, txtYubinEriaName, Chk敬称,
-            Chk区分1,    Chk区分2,     Chk続柄, cmb性別,      cmbクイック, txt自社名,
-            txt自社郵便番号, txt自社電話番号, txt自社住所};
+    return {txtDataPath_, txtYubinPath_, cmb年号_, chkYubinEria_, txtYubinEriaName_, Chk敬称_,
+            Chk区分1_,    Chk区分2_,     Chk続柄_, cmb性別_,      cmbクイック_, txt自社名_,
+            txt自社郵便番号_, txt自社電話番号_, txt自社住所_};
 }
 
 void FrmHosyu::setInputOrder()
 {
     // The choosers beside the paths are reached by the mouse, not by Enter.
-    for (QPushButton* b : {Command2, Command3, Command17})
+    for (QPushButton* b : {Command2_, Command3_, Command17_})
         b->setFocusPolicy(Qt::ClickFocus);
     QList<QWidget*> order = settingsInputs();
-    order << cmd戻る << cmdメニュー << cmd登録 << cmdクリア << cmd閉じる;
+    order << cmd戻る_ << cmdメニュー_ << cmd登録_ << cmdクリア_ << cmd閉じる_;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
     for (QWidget* w : settingsInputs())
         w->installEventFilter(this);
     // Paths are typed in Latin letters; the area name is Japanese.
-    for (TextBox* t : {txtDataPath, txtYubinPath, txtSrcPath})
+    for (TextBox* t : {txtDataPath_, txtYubinPath_, txtSrcPath_})
         t->setImeOpen(false);
-    for (TextBox* t : {txtYubinEriaName, txt自社名, txt自社住所})
+    for (TextBox* t : {txtYubinEriaName_, txt自社名_, txt自社住所_})
         t->setImeOpen(true);
-    for (TextBox* t : {txt自社郵便番号, txt自社電話番号})
+    for (TextBox* t : {txt自社郵便番号_, txt自社電話番号_})
         t->setImeOpen(false);
 }
 
 void FrmHosyu::connectControls()
 {
-    connect(cmd登録, &QPushButton::clicked, this, &FrmHosyu::EntrySettings);
-    connect(cmd閉じる, &QPushButton::clicked, this, &QWidget::close);
-    connect(cmdクリア, &QPushButton::clicked, this, [this] {
-        Clear保守画面();
-        SSTab->setCurrentIndex(0);
-        txtDataPath->setFocus(Qt::OtherFocusReason);
-    });
-    connect(cmdメニュー, &QPushButton::clicked, this, &FrmHosyu::goToMain);
-    connect(cmd戻る, &QPushButton::clicked, this, &FrmHosyu::goBack);
-    connect(Command2, &QPushButton::clicked, this, &FrmHosyu::ChooseDataFile);
-    connect(Command3, &QPushButton::clicked, this, &FrmHosyu::ChooseYubinFile);
-    connect(cmdHint1, &QPushButton::clicked, this, [this] { clickHint(QStringLiteral("cmdHint1")); });
-    connect(CmdHint2, &QPushButton::clicked, this, [this] { clickHint(QStringLiteral("CmdHint2")); });
-    connect(Command7, &QPushButton::clicked, this, &FrmHosyu::clickFloppyBackup);
-    connect(Command8, &QPushButton::clicked, this, &FrmHosyu::clickFloppyRestore);
-    connect(Command9, &QPushButton::clicked, this, &FrmHosyu::clickCopyToFolder);
-    connect(Command11, &QPushButton::clicked, this, &FrmHosyu::clickReadFromFolder);
-    connect(cmdCSV読込, &QPushButton::clicked, this, &FrmHosyu::ReadCsvFile);
-    connect(pnl自動保存, &DailyCopyPanel::restoreRequested, this, &FrmHosyu::clickRestoreDailyCopy);
-    connect(Command1, &QPushButton::clicked, this, &FrmHosyu::DeleteAllData);
-    connect(Command6, &QPushButton::clicked, this, [this] { DeleteAllKokyaku(true); });
-    connect(Command5, &QPushButton::clicked, this, &FrmHosyu::DeleteCodeTables);
-    connect(Command16, &QPushButton::clicked, this, &FrmHosyu::clickConvert);
-    connect(Command17, &QPushButton::clicked, this, &FrmHosyu::ChooseSourceFolder);
+    connect(cmd登録_, &QPushButton::clicked, this, &FrmHosyu::EntrySettings);
+    connect(cmd閉じる_, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdクリア_, &QPushButton::clicked, this, &FrmHosyu::cmdクリア_Click);
+    connect(cmdメニュー_, &QPushButton::clicked, this, &FrmHosyu::cmdメニュー_Click);
+    connect(cmd戻る_, &QPushButton::clicked, this, &FrmHosyu::cmd戻る_Click);
+    connect(Command2_, &QPushButton::clicked, this, &FrmHosyu::ChooseDataFile);
+    connect(Command3_, &QPushButton::clicked, this, &FrmHosyu::ChooseYubinFile);
+    connect(cmdHint1_, &QPushButton::clicked, this, &FrmHosyu::cmdHint1_Click);
+    connect(CmdHint2_, &QPushButton::clicked, this, &FrmHosyu::CmdHint2_Click);
+    connect(Command7_, &QPushButton::clicked, this, &FrmHosyu::Command7_Click);
+    connect(Command8_, &QPushButton::clicked, this, &FrmHosyu::Command8_Click);
+    connect(Command9_, &QPushButton::clicked, this, &FrmHosyu::Command9_Click);
+    connect(Command11_, &QPushButton::clicked, this, &FrmHosyu::Command11_Click);
+    connect(cmdCSV読込_, &QPushButton::clicked, this, &FrmHosyu::ReadCsvFile);
+    connect(pnl自動保存_, &DailyCopyPanel::restoreRequested, this, &FrmHosyu::cmd自動保存読込_Click);
+    connect(Command1_, &QPushButton::clicked, this, &FrmHosyu::DeleteAllData);
+    connect(Command6_, &QPushButton::clicked, this, [this] { DeleteAllKokyaku(true); });
+    connect(Command5_, &QPushButton::clicked, this, &FrmHosyu::DeleteCodeTables);
+    connect(Command16_, &QPushButton::clicked, this, &FrmHosyu::Command16_Click);
+    connect(Command17_, &QPushButton::clicked, this, &FrmHosyu::ChooseSourceFolder);
 }
 
 void FrmHosyu::bindKeys()
@@ -106,8 +100,8 @@ void FrmHosyu::bindKeys()
     // The keys of Label37, from anywhere in the window; a list that is
     // dropped down sees Esc first and closes itself.
     const std::pair<int, QPushButton*> keys[] = {
-        {Qt::Key_F1, cmd戻る},   {Qt::Key_F2, cmdメニュー},   {Qt::Key_F5, cmd登録},
-        {Qt::Key_F9, cmdクリア}, {Qt::Key_Escape, cmd閉じる},
+        {Qt::Key_F1, cmd戻る_},   {Qt::Key_F2, cmdメニュー_},   {Qt::Key_F5, cmd登録_},
+        {Qt::Key_F9, cmdクリア_}, {Qt::Key_Escape, cmd閉じる_},
     };
     for (const auto& [key, target] : keys) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
@@ -118,7 +112,7 @@ void FrmHosyu::bindKeys()
 
 bool FrmHosyu::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == Image1_ && event->type() == QEvent::MouseButtonRelease) {
         QDesktopServices::openUrl(QUrl(QString::fromLatin1(kMakerPage)));
         return true;
     }
@@ -147,38 +141,49 @@ bool FrmHosyu::moveFrom(QWidget* input, int key)
     // Enter from the last input goes on to 登録; Up from the first stays.
     QWidget* to = input;
     if (forward)
-        to = at + 1 < inputs.size() ? inputs.at(at + 1) : cmd登録;
+        to = at + 1 < inputs.size() ? inputs.at(at + 1) : cmd登録_;
     else if (at > 0)
         to = inputs.at(at - 1);
     to->setFocus(Qt::TabFocusReason);
     return true;
 }
 
-void FrmHosyu::goToMain()
+void FrmHosyu::cmdクリア_Click()
 {
-    ScreenStack(QStringLiteral("PUSH"), this);
+    Clear保守画面();
+    SSTab_->setCurrentIndex(0);
+    txtDataPath_->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmHosyu::cmdメニュー_Click()
+{
+    ScreenStack(StackOp::Push, this);
     if (QWidget* main = screenNamed(kMainScreenName))
         bringUp(main);
 }
 
-void FrmHosyu::goBack()
+void FrmHosyu::cmd戻る_Click()
 {
     // False: the stack was empty and the main screen is up; this one stays.
-    if (ScreenStack(QStringLiteral("POP"), this).toBool())
+    if (ScreenStack(StackOp::Pop, this).toBool())
         close();
 }
 
-void FrmHosyu::clickHint(const QString& buttonName) { openHintEditor(this, buttonName, env().hint); }
+void FrmHosyu::openHint(const QString& buttonName) { openHintEditor(this, buttonName, env().hint); }
+
+void FrmHosyu::cmdHint1_Click() { openHint(QStringLiteral("cmdHint1")); }
+
+void FrmHosyu::CmdHint2_Click() { openHint(QStringLiteral("CmdHint2")); }
 
 void FrmHosyu::ChooseSourceFolder()
 {
     const QVariant folder = BrowseFolder();
-    if (folder.isNull() || cmbアプリ名->text() != QStringLiteral("ROV顧客管理"))
+    if (folder.isNull() || cmbアプリ名_->text() != QStringLiteral("ROV顧客管理"))
         return;
     QString path = folder.toString();
     if (!path.endsWith(QDir::separator()))
         path += QDir::separator();
-    txtSrcPath->setText(path + QStringLiteral("RovData.mdb"));
+    txtSrcPath_->setText(path + QStringLiteral("RovData.mdb"));
 }
 
 BackupJob FrmHosyu::backupJob()
@@ -188,21 +193,21 @@ BackupJob FrmHosyu::backupJob()
     job.dataFile = env().locations.dataFile;
     job.own = ownFiles(env().locations);
     job.workFolder = env().locations.dataFolder;
-    job.progress = labelProgress(FddMsg);
+    job.progress = labelProgress(FddMsg_);
     return job;
 }
 
-void FrmHosyu::clickFloppyBackup() { FDDBuckUp(backupJob(), cmbFDD->text()); }
+void FrmHosyu::Command7_Click() { FDDBuckUp(backupJob(), cmbFDD_->text()); }
 
-void FrmHosyu::clickFloppyRestore() { afterRestore(RestoreVT(backupJob(), cmbFDD->text())); }
+void FrmHosyu::Command8_Click() { afterRestore(RestoreVT(backupJob(), cmbFDD_->text())); }
 
-void FrmHosyu::clickCopyToFolder() { SaveDataFileToHdd(backupJob()); }
+void FrmHosyu::Command9_Click() { SaveDataFileToHdd(backupJob()); }
 
-void FrmHosyu::clickReadFromFolder() { afterRestore(ReadDataFileFromHdd(backupJob())); }
+void FrmHosyu::Command11_Click() { afterRestore(ReadDataFileFromHdd(backupJob())); }
 
-void FrmHosyu::clickRestoreDailyCopy()
+void FrmHosyu::cmd自動保存読込_Click()
 {
-    if (const std::optional<DailyCopy> copy = pnl自動保存->chosen())
+    if (const std::optional<DailyCopy> copy = pnl自動保存_->chosen())
         afterRestore(RestoreDailyCopy(backupJob(), *copy));
 }
 
@@ -223,16 +228,16 @@ void FrmHosyu::followNewData()
     Q_EMIT settingsSaved();
 }
 
-void FrmHosyu::clickConvert()
+void FrmHosyu::Command16_Click()
 {
     // Only the one older program's data can be converted.
-    if (cmbアプリ名->text() != QStringLiteral("ROV顧客管理"))
+    if (cmbアプリ名_->text() != QStringLiteral("ROV顧客管理"))
         return;
     // The panel is repainted and pending paints run whenever the conversion
     // reports (by time, a few times a second), so the window stays drawn
     // during a long conversion; user input waits, so that no second
     // operation starts underneath this one.
-    const QPointer<QFrame> panel(Cnコンバート);
+    const QPointer<QFrame> panel(Cnコンバート_);
     const auto repaint = [panel] {
         if (panel)
             panel->repaint();
@@ -242,37 +247,21 @@ void FrmHosyu::clickConvert()
     progress.panel = [this, panel, repaint](bool visible) {
         if (!panel)
             return;
-        Lblコンバート->clear();
-        lblコンバート2->clear();
+        Lblコンバート_->clear();
+        lblコンバート2_->clear();
         panel->setVisible(visible);
         repaint();
     };
     progress.update = [this, panel, repaint](const QString& stage, const QString& current) {
         if (!panel)
             return;
-        Lblコンバート->setText(stage);
-        lblコンバート2->setText(current);
+        Lblコンバート_->setText(stage);
+        lblコンバート2_->setText(current);
         repaint();
     };
-    const ConvertResult result = ConvertRov(txtSrcPath->text(), env().locations.dataFile, dialogs(), progress);
+    const ConvertResult result = ConvertRov(txtSrcPath_->text(), env().locations.dataFile, dialogs(), progress);
     if (result.outcome == ConvertOutcome::Converted)
         followNewData();
-}
-
-void FrmHosyu::registerScreen(std::function<void()> afterSettingsSaved)
-{
-    auto instance = std::make_shared<QPointer<FrmHosyu>>();
-    rov2::registerScreen(QStringLiteral("FrmHosyu"), [instance, afterSettingsSaved]() -> QWidget* {
-        if (!*instance) {
-            auto* screen = new FrmHosyu;
-            screen->setAttribute(Qt::WA_DeleteOnClose);
-            if (afterSettingsSaved)
-                connect(screen, &FrmHosyu::settingsSaved, screen, afterSettingsSaved);
-            screen->Form_Load();
-            *instance = screen;
-        }
-        return instance->data();
-    });
 }
 
 } // namespace rov2

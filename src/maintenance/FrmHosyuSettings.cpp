@@ -81,12 +81,12 @@ void FrmHosyu::Form_Load()
     Read自社情報();
     ReadEnv();
     LoadCompanySettings(env().locations.dataFile, env().settings);
-    cmbアプリ名->replaceItems({kConvertibleApp}, false);
-    cmbアプリ名->setText(kConvertibleApp);
-    txtSrcPath->setText(defaultSourcePath());
-    if (cmbFDD->count() > 0)
-        cmbFDD->setText(cmbFDD->itemText(0));
-    pnl自動保存->refresh(env().locations.dataFile);
+    cmbアプリ名_->replaceItems({kConvertibleApp}, false);
+    cmbアプリ名_->setText(kConvertibleApp);
+    txtSrcPath_->setText(defaultSourcePath());
+    if (cmbFDD_->count() > 0)
+        cmbFDD_->setText(cmbFDD_->itemText(0));
+    pnl自動保存_->refresh(env().locations.dataFile);
 }
 
 void FrmHosyu::Clear保守画面()
@@ -98,13 +98,13 @@ void FrmHosyu::Clear保守画面()
             box->setText(itemsOf(f).constFirst());
         } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
             // Adding new names is on by default; the postal area is off.
-            check->setChecked(w != chkYubinEria);
+            check->setChecked(w != chkYubinEria_);
         } else if (auto* text = qobject_cast<TextBox*>(w)) {
             text->clear();
         }
     }
-    txtDataPath->clear();
-    txtYubinPath->clear();
+    txtDataPath_->clear();
+    txtYubinPath_->clear();
 }
 
 void FrmHosyu::Read自社情報()
@@ -132,7 +132,7 @@ void FrmHosyu::Read自社情報()
 bool FrmHosyu::Entry自社情報()
 {
     const QString subject = QStringLiteral("設定");
-    if (!ShowMessage(QStringLiteral("登録"), QStringLiteral("確認"), subject))
+    if (!ShowMessage(MsgOp::登録, MsgKind::確認, subject))
         return false;
     QVariantMap row;
     for (const SettingField& f : kSettingFields) {
@@ -150,11 +150,11 @@ bool FrmHosyu::Entry自社情報()
         row.insert(str(f.field), value);
     }
     if (!SingleRowTable::replace(env().locations.dataFile, kSettingsTable, row)) {
-        ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+        ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                     QStringLiteral("設定 を登録できませんでした。データファイルを確認してください。"));
         return false;
     }
-    ShowMessage(QStringLiteral("登録"), QStringLiteral("完了"), subject);
+    ShowMessage(MsgOp::登録, MsgKind::完了, subject);
     return true;
 }
 
@@ -163,19 +163,19 @@ void FrmHosyu::ReadEnv()
     const SingleRowTable::Row row = SingleRowTable::readFirst(env().locations.workFile, kLocationTable);
     if (row.status != SingleRowTable::ReadStatus::Ok)
         return;
-    txtDataPath->setText(row.fields.value(QStringLiteral("DataPath")).toString());
-    txtYubinPath->setText(row.fields.value(QStringLiteral("YubinPath")).toString());
+    txtDataPath_->setText(row.fields.value(QStringLiteral("DataPath")).toString());
+    txtYubinPath_->setText(row.fields.value(QStringLiteral("YubinPath")).toString());
 }
 
 bool FrmHosyu::EntryEnv()
 {
-    const QString dataPath = txtDataPath->text();
+    const QString dataPath = txtDataPath_->text();
     if (!dataPath.isEmpty() && !confirmDataLocation(dataPath))
         return false;
     const QVariantMap row = {{QStringLiteral("DataPath"), textOrNull(dataPath)},
-                             {QStringLiteral("YubinPath"), textOrNull(txtYubinPath->text())}};
+                             {QStringLiteral("YubinPath"), textOrNull(txtYubinPath_->text())}};
     if (!SingleRowTable::replace(env().locations.workFile, kLocationTable, row)) {
-        ShowMessage(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+        ShowMessage(MsgOp::その他, MsgKind::メッセージ,
                     QStringLiteral("データの場所を登録できませんでした。作業ファイルを確認してください。"));
         return false;
     }
@@ -223,7 +223,7 @@ void FrmHosyu::ChooseDataFile()
     r.dialogTitle = QStringLiteral("データファイルを指定する");
     r.initialFolder = QStringLiteral("c:\\");
     if (ShowOpenFileDialog(this, r) != 0)
-        txtDataPath->setText(QDir::toNativeSeparators(r.filePath));
+        txtDataPath_->setText(QDir::toNativeSeparators(r.filePath));
 }
 
 void FrmHosyu::ChooseYubinFile()
@@ -233,7 +233,7 @@ void FrmHosyu::ChooseYubinFile()
     r.dialogTitle = QStringLiteral("郵便番号辞書を指定する");
     r.initialFolder = QStringLiteral("c:\\");
     if (ShowOpenFileDialog(this, r) != 0)
-        txtYubinPath->setText(QDir::toNativeSeparators(r.filePath));
+        txtYubinPath_->setText(QDir::toNativeSeparators(r.filePath));
 }
 
 } // namespace rov2

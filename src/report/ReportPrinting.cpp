@@ -125,7 +125,7 @@ PrintResult printReport(PageSource& pages, const QString& documentName, bool sho
 
 void tellPrintFailed(const QString& documentName)
 {
-    ShowMessage(QStringLiteral("印刷"), QStringLiteral("失敗"), documentName);
+    ShowMessage(MsgOp::印刷, MsgKind::失敗, documentName);
 }
 
 PrintResult Report::PrintReport(bool showDialog, const OwnFiles& own, QWidget* owner)

@@ -69,22 +69,22 @@ void showMainScreen()
 
 } // namespace
 
-QVariant ScreenStack(const QString& operation, QWidget* screen)
+QVariant ScreenStack(StackOp operation, QWidget* screen)
 {
     if (!screen || screen->objectName().isEmpty())
         return {};
-    if (operation == QLatin1String("PUSH")) {
+    if (operation == StackOp::Push) {
         push(screen->objectName());
-    } else if (operation == QLatin1String("POP")) {
-        const QString popped = pop();
-        if (popped.isEmpty()) {
-            showMainScreen();
-            return false;
-        }
-        screen->showNormal();
-        if (QWidget* below = registeredScreen(popped); below && below != screen)
-            bringForward(below);
+        return true;
     }
+    const QString popped = pop();
+    if (popped.isEmpty()) {
+        showMainScreen();
+        return false;
+    }
+    screen->showNormal();
+    if (QWidget* below = registeredScreen(popped); below && below != screen)
+        bringForward(below);
     return true;
 }
 
@@ -96,6 +96,13 @@ void registerScreen(const QString& name, std::function<QWidget*()> getter)
 void unregisterScreen(const QString& name)
 {
     registry().remove(name);
+}
+
+void checkScreenName(const QString& name, const QWidget* screen)
+{
+    if (screen->objectName() != name)
+        qWarning().noquote() << "screen stack: the screen registered as" << name << "is called"
+                             << screen->objectName();
 }
 
 QStringList screenStackEntries()

@@ -95,7 +95,9 @@ TEST_F(CodeMaster, LoadsThirtySlotsWithTheNamesOfTheFirstKindInTheirCodes)
     EXPECT_TRUE(shown(3, codes::sname).isNull()) << "a free slot stays empty";
     EXPECT_EQ(grid()->currentIndex(), model()->index(0, codes::sname));
     EXPECT_TRUE(grid()->hasFocus());
-    EXPECT_FALSE(codes->findChild<QLabel*>(QStringLiteral("lblMsg"))->isVisible());
+    QLabel* busy = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(codes.data(), "lblMsg", busy));
+    EXPECT_FALSE(busy->isVisible());
 }
 
 TEST_F(CodeMaster, SavingTwoNamesStoresAllThirtySlotsAndSaysSo)
@@ -205,7 +207,8 @@ TEST_F(CodeMaster, ARelationshipKeepsTheGenderPickedForIt)
     grid()->scrollTo(cell);
     grid()->setCurrentIndex(cell);
     QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(cell).center());
-    auto* list = codes->findChild<SexPickList*>(QStringLiteral("Lst性別"));
+    SexPickList* list = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(codes.data(), "Lst性別", list));
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }));
     EXPECT_GE(list->x(), grid()->viewport()->mapTo(codes, grid()->visualRect(cell).topRight()).x());
     QListWidgetItem* woman = list->findItems(QStringLiteral("女"), Qt::MatchExactly).value(0);
@@ -233,7 +236,8 @@ TEST_F(CodeMaster, TheGenderListWorksFromTheKeyboard)
     ASSERT_TRUE(focus(grid()));
     QTest::keyClicks(grid(), QStringLiteral("x"));
     EXPECT_EQ(grid()->currentEditor(), nullptr) << "the gender is never typed";
-    auto* list = codes->findChild<SexPickList*>(QStringLiteral("Lst性別"));
+    SexPickList* list = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(codes.data(), "Lst性別", list));
     QTest::keyClick(grid(), Qt::Key_F4);
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->hasFocus(); }));
     QTest::keyClick(list, Qt::Key_Up); // from the empty entry (no gender yet) to 男

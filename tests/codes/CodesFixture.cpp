@@ -55,16 +55,14 @@ bool CodesFixture::focus(QWidget* w)
 
 QPushButton* CodesFixture::buttonOf(QWidget* screen, const char* name) const
 {
-    auto* b = screen->findChild<QPushButton*>(QString::fromUtf8(name));
-    EXPECT_NE(b, nullptr) << name;
-    return b;
+    return ctl<QPushButton>(screen, name);
 }
 
-QComboBox* CodesFixture::kindBox() const { return codes->findChild<QComboBox*>(QStringLiteral("cmb区分")); }
-CodeGridView* CodesFixture::grid() const { return codes->findChild<CodeGridView*>(QStringLiteral("Gridコードマスタ")); }
+QComboBox* CodesFixture::kindBox() const { return ctl<QComboBox>(codes.data(), "cmb区分"); }
+CodeGridView* CodesFixture::grid() const { return ctl<CodeGridView>(codes.data(), "Gridコードマスタ"); }
 CodeTableModel* CodesFixture::model() const
 {
-    return codes->findChild<CodeTableModel*>(QStringLiteral("datコードマスタ"));
+    return ctl<CodeTableModel>(codes.data(), "datコードマスタ");
 }
 
 void CodesFixture::chooseKind(const QString& kind)

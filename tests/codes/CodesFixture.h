@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FindControl.h"
 #include "ProgramEnv.h"
 #include "ScriptedDialogs.h"
 #include "TempData.h"

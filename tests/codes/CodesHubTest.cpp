@@ -3,12 +3,12 @@
 #include "CodeColumn.h"
 #include "CodesFixture.h"
 
-#include "CodeScreens.h"
 #include "CodeTableModel.h"
 #include "ComboBox.h"
 #include "FrmCodeMaster.h"
 #include "FrmHint.h"
 #include "FrmROV2.h"
+#include "HintButton.h"
 #include "ScreenStack.h"
 #include "TextBox.h"
 
@@ -28,7 +28,8 @@ protected:
         CodesFixture::SetUp();
         main = std::make_unique<FrmROV2>();
         registerScreen(kMainScreenName, [this] { return main.get(); });
-        registerCodeScreens();
+        registerScreenType<FrmCodeMaster>(QStringLiteral("FrmCodeMaster"));
+        registerScreenType<FrmHint>(kHintScreenName);
         main->Form_Load();
         main->show();
         ASSERT_TRUE(activate(main.get()));
@@ -85,7 +86,8 @@ TEST_F(CodesHub, TheMainScreenShowsNewNamesWhenItIsActiveAgain)
     main->cmb敬称()->setText(QStringLiteral("打ちかけ"));
     openFromMain();
     ASSERT_TRUE(activate(codes));
-    auto* model = codes->findChild<CodeTableModel*>(QStringLiteral("datコードマスタ"));
+    CodeTableModel* model = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(codes.data(), "datコードマスタ", model));
     ASSERT_TRUE(model->setData(model->index(2, codes::sname), QStringLiteral("新区分")));
     dialogs.answer(MsgAnswer::Yes);
     buttonOf(codes, "cmd登録")->click();
@@ -105,14 +107,20 @@ TEST_F(CodesHub, HintButtonsOpenOneEditorWhichTheCodeTableClosesWithItself)
     QPointer<FrmHint> hint = qobject_cast<FrmHint*>(screenNamed(QStringLiteral("FrmHint")));
     ASSERT_TRUE(hint);
     EXPECT_TRUE(hint->isVisible());
-    EXPECT_EQ(hint->findChild<QLabel*>(QStringLiteral("lblFormName"))->text(), QStringLiteral("FrmCodeMaster"));
-    EXPECT_EQ(hint->findChild<QLabel*>(QStringLiteral("lblCtlName"))->text(), QStringLiteral("cmdHint"));
-    EXPECT_EQ(hint->findChild<QLabel*>(QStringLiteral("lblFormTitle"))->text(), codes->windowTitle());
+    QLabel* formName = nullptr;
+    QLabel* ctlName = nullptr;
+    QLabel* formTitle = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(hint.data(), "lblFormName", formName));
+    ASSERT_NO_FATAL_FAILURE(ctl(hint.data(), "lblCtlName", ctlName));
+    ASSERT_NO_FATAL_FAILURE(ctl(hint.data(), "lblFormTitle", formTitle));
+    EXPECT_EQ(formName->text(), QStringLiteral("FrmCodeMaster"));
+    EXPECT_EQ(ctlName->text(), QStringLiteral("cmdHint"));
+    EXPECT_EQ(formTitle->text(), codes->windowTitle());
 
     // The main screen's button brings the same editor forward, still on its note.
     main->CmdHint()->click();
     EXPECT_EQ(screenNamed(QStringLiteral("FrmHint")), hint.data());
-    EXPECT_EQ(hint->findChild<QLabel*>(QStringLiteral("lblFormName"))->text(), QStringLiteral("FrmCodeMaster"));
+    EXPECT_EQ(formName->text(), QStringLiteral("FrmCodeMaster"));
 
     buttonOf(codes, "cmd閉じる")->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return hint.isNull() && codes.isNull(); }));
@@ -121,7 +129,8 @@ TEST_F(CodesHub, HintButtonsOpenOneEditorWhichTheCodeTableClosesWithItself)
     main->CmdHint()->click();
     hint = qobject_cast<FrmHint*>(screenNamed(QStringLiteral("FrmHint")));
     ASSERT_TRUE(hint);
-    EXPECT_EQ(hint->findChild<QLabel*>(QStringLiteral("lblFormName"))->text(), QStringLiteral("FrmROV2"));
+    ASSERT_NO_FATAL_FAILURE(ctl(hint.data(), "lblFormName", formName));
+    EXPECT_EQ(formName->text(), QStringLiteral("FrmROV2"));
 }
 
 } // namespace

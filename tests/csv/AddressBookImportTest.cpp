@@ -6,6 +6,7 @@
 #include "CustomerCsvFixture.h"
 #include "CustomerCsvImport.h"
 #include "FamilyCsvImport.h"
+#include "FindControl.h"
 #include "FrmHosyu.h"
 #include "JapaneseDate.h"
 #include "ProgramEnv.h"
@@ -273,15 +274,15 @@ TEST_F(ContactsFile, TheDialogPreviewsJoinedFieldsAndImportsEveryContact)
     QString previewed;
     frm.setCsvMappingChooser([&](QWidget*, const QString& path, const CsvTable& table) {
         CsvImportDialog dialog(path, table, &frm);
-        const auto* result = dialog.findChild<QTableWidget*>(QStringLiteral("tblResult"));
+        const auto* result = ctl<QTableWidget>(&dialog, "tblResult");
         previewed = result && result->item(1, 0) ? result->item(1, 0)->text() : QString();
         return std::optional<CsvImportOptions>(dialog.options());
     });
     const QString file = d.path(QStringLiteral("連絡先.vcf"));
     writeFile(file, kVCards);
     dialogs.chooseFile(file);
-    auto* button = frm.findChild<QPushButton*>(QStringLiteral("cmdCSV読込"));
-    ASSERT_TRUE(button);
+    QPushButton* button = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(&frm, "cmdCSV読込", button));
     button->click();
     QApplication::processEvents();
     ASSERT_EQ(dialogs.fileRequests().size(), 1);

@@ -2,6 +2,7 @@
 #include "CsvImportDialog.h"
 #include "CustomerCsvExport.h"
 #include "CustomerCsvFixture.h"
+#include "FindControl.h"
 #include "FrmHosyu.h"
 #include "ProgramEnv.h"
 #include "ScreenStack.h"
@@ -44,8 +45,8 @@ protected:
     }
     void clickImport()
     {
-        auto* b = frm->findChild<QPushButton*>(QStringLiteral("cmdCSV読込"));
-        ASSERT_TRUE(b);
+        QPushButton* b = nullptr;
+        ASSERT_NO_FATAL_FAILURE(ctl(frm.get(), "cmdCSV読込", b));
         b->click();
         QApplication::processEvents();
     }
@@ -107,20 +108,20 @@ TEST_F(HosyuCsvImport, MappingChangedInTheDialogAndOverwriteChosen)
     const QString file = d.path(QStringLiteral("顧客.csv"));
     writeFile(file, "\xEF\xBB\xBF名称,住所,備考\n佐藤,新,メモ\n");
     adjust = [](CsvImportDialog& dialog) {
-        auto* encoding = dialog.findChild<QLabel*>(QStringLiteral("lblEncoding"));
-        ASSERT_TRUE(encoding);
+        auto* encoding = ctl<QLabel>(&dialog, "lblEncoding");
+        auto* heading = ctl<QCheckBox>(&dialog, "chk見出し");
+        auto* second = ctl<QComboBox>(&dialog, "cmb列2");
+        auto* third = ctl<QComboBox>(&dialog, "cmb列3");
+        auto* overwrite = ctl<QRadioButton>(&dialog, "opt上書き");
+        auto* preview = ctl<QTableWidget>(&dialog, "tblPreview");
+        ASSERT_TRUE(encoding && heading && second && third && overwrite && preview);
         EXPECT_TRUE(encoding->text().contains(QStringLiteral("UTF-8 (BOM付き)")));
-        EXPECT_TRUE(dialog.findChild<QCheckBox*>(QStringLiteral("chk見出し"))->isChecked());
-        auto* second = dialog.findChild<QComboBox*>(QStringLiteral("cmb列2"));
-        auto* third = dialog.findChild<QComboBox*>(QStringLiteral("cmb列3"));
-        ASSERT_TRUE(second && third);
+        EXPECT_TRUE(heading->isChecked());
         EXPECT_EQ(second->currentText(), QStringLiteral("住所1"));
         EXPECT_EQ(third->currentText(), QStringLiteral("顧客メモ"));
         second->setCurrentText(QStringLiteral("住所2"));
         third->setCurrentIndex(0); // left out
-        dialog.findChild<QRadioButton*>(QStringLiteral("opt上書き"))->setChecked(true);
-        auto* preview = dialog.findChild<QTableWidget*>(QStringLiteral("tblPreview"));
-        ASSERT_TRUE(preview);
+        overwrite->setChecked(true);
         EXPECT_EQ(preview->item(2, 0)->text(), QStringLiteral("佐藤"));
     };
     dialogs.chooseFile(file);
@@ -138,8 +139,11 @@ TEST_F(HosyuCsvImport, UntickingTheHeadingReadsTheFirstRowToo)
     const QString file = d.path(QStringLiteral("顧客.csv"));
     writeFile(file, "名称\n佐藤\n");
     adjust = [](CsvImportDialog& dialog) {
-        dialog.findChild<QCheckBox*>(QStringLiteral("chk見出し"))->setChecked(false);
-        dialog.findChild<QComboBox*>(QStringLiteral("cmb列1"))->setCurrentText(QStringLiteral("名称"));
+        auto* heading = ctl<QCheckBox>(&dialog, "chk見出し");
+        auto* first = ctl<QComboBox>(&dialog, "cmb列1");
+        ASSERT_TRUE(heading && first);
+        heading->setChecked(false);
+        first->setCurrentText(QStringLiteral("名称"));
     };
     dialogs.chooseFile(file);
     clickImport();
@@ -165,8 +169,8 @@ TEST_F(HosyuCsvImport, TheFamilyFileOfAnExportGoesToTheFamilyNotOntoTheCustomer)
     exec(d.dataFile(), s("DELETE FROM 家族情報"));
     addFamily(s("佐藤"), 0, s("一郎"), s("長男"));
     adjust = [](CsvImportDialog& dialog) {
-        auto* overwrite = dialog.findChild<QRadioButton*>(QStringLiteral("opt上書き"));
-        ASSERT_TRUE(overwrite);
+        QRadioButton* overwrite = nullptr;
+        ASSERT_NO_FATAL_FAILURE(ctl(&dialog, "opt上書き", overwrite));
         overwrite->setChecked(true);
     };
     dialogs.chooseFile(familyCsvPath(file));
@@ -224,12 +228,14 @@ TEST(CsvImportDialogKeys, TabWalksTheFieldListsInColumnOrder)
     CsvImportDialog dialog(QStringLiteral("a.csv"), *table);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    auto* heading = dialog.findChild<QCheckBox*>(QStringLiteral("chk見出し"));
+    QCheckBox* heading = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(&dialog, "chk見出し", heading));
     heading->setFocus(Qt::OtherFocusReason);
     ASSERT_TRUE(QTest::qWaitFor([&] { return heading->hasFocus(); }));
     for (const char* next : {"cmb列1", "cmb列2", "cmb列3"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        auto* list = dialog.findChild<QComboBox*>(QString::fromUtf8(next));
+        QComboBox* list = nullptr;
+        ASSERT_NO_FATAL_FAILURE(ctl(&dialog, next, list));
         ASSERT_TRUE(QTest::qWaitFor([&] { return list->hasFocus(); })) << next;
     }
 }

@@ -3,6 +3,7 @@
 #include "ComboBox.h"
 #include "Database.h"
 #include "DateBox.h"
+#include "FindControl.h"
 #include "LookupFixtures.h"
 #include "ModalDriving.h"
 #include "Query.h"
@@ -27,8 +28,8 @@ QString u(const char* s) { return QString::fromUtf8(s); }
 /// Types into the search input of a look-up window.
 void typeInto(QWidget* window, const QString& text)
 {
-    auto* input = window->findChild<TextBox*>(u("txt検索"));
-    ASSERT_TRUE(input);
+    TextBox* input = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(window, "txt検索", input));
     input->setFocus(Qt::OtherFocusReason);
     ASSERT_TRUE(waitForFocus(input));
     typeText(text);
@@ -61,7 +62,7 @@ protected:
     QStringList familyTexts()
     {
         QStringList texts;
-        auto* view = frm->findChild<QTableView*>(u("Grid家族"));
+        auto* view = ctl<QTableView>(frm.get(), "Grid家族");
         if (!view)
             return texts;
         const QAbstractItemModel* m = view->model();
@@ -172,10 +173,9 @@ TEST_P(PickedCustomer, IsShownWithItsFamily)
     } else {
         button = frm->cmd顧客参照50();
         whenModal([](QWidget* w) {
-            auto* kana = w->findChild<QTableView*>(u("Grid五十音"));
-            ASSERT_TRUE(kana);
-            auto* list = w->findChild<QWidget*>(u("Grid顧客"));
-            ASSERT_TRUE(list);
+            auto* kana = ctl<QTableView>(w, "Grid五十音");
+            auto* list = ctl<QWidget>(w, "Grid顧客");
+            ASSERT_TRUE(kana && list);
             kana->setFocus(Qt::OtherFocusReason);
             ASSERT_TRUE(waitForFocus(kana));
             QTest::keyClick(kana, Qt::Key_Right); // か

@@ -4,6 +4,7 @@
 #include "TestNames.h"
 #include "Database.h"
 #include "DateBox.h"
+#include "FindControl.h"
 #include "InputMethod.h"
 #include "JapaneseDate.h"
 #include "NumberBox.h"
@@ -121,7 +122,7 @@ TEST_F(CustomerScreen, RebuildingAllListsKeepsOnlyTheCategoryTexts)
     frm->cmb区分2()->setText(QStringLiteral("乙"));
     frm->cmb敬称()->setText(QStringLiteral("様"));
     frm->cmb顧客名()->setText(QStringLiteral("誰か"));
-    frm->SetComb(QStringLiteral("すべて"));
+    frm->SetComb(CustomerComb::すべて);
     EXPECT_EQ(frm->cmb区分1()->text(), QStringLiteral("甲"));
     EXPECT_EQ(frm->cmb区分2()->text(), QStringLiteral("乙"));
     EXPECT_EQ(frm->cmb敬称()->text(), QString());
@@ -149,7 +150,7 @@ TEST_F(CustomerScreen, ACodeListCutShortByAFailingReadIsToldOnceAndNotOffered)
                                                "'03' THEN abs(-9223372036854775807 - 1) ELSE sname END AS sname "
                                                "FROM 元のコードマスタ")));
     }
-    frm->SetComb(QStringLiteral("すべて"));
+    frm->SetComb(CustomerComb::すべて);
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_EQ(dialogs.messages().at(0).text,
               QStringLiteral("コード表 を読み込めませんでした。データファイルを確認してください。"));
@@ -164,7 +165,7 @@ TEST_F(CustomerScreen, QuickPickListHoldsOnlyQuickCustomersInReadingOrder)
                    {QStringLiteral("クイック"), QStringLiteral("する")}});
     storeCustomer({{QStringLiteral("名称"), QStringLiteral("丙")}, {QStringLiteral("ふりがな"), QStringLiteral("いとう")},
                    {QStringLiteral("クイック"), QStringLiteral("しない")}});
-    frm->SetComb(QStringLiteral("顧客"));
+    frm->SetComb(CustomerComb::顧客);
     ASSERT_EQ(frm->cmb顧客名()->count(), 2);
     EXPECT_EQ(frm->cmb顧客名()->itemText(0), QStringLiteral("甲"));
     EXPECT_EQ(frm->cmb顧客名()->itemText(1), QStringLiteral("乙"));
@@ -315,20 +316,21 @@ TEST_F(CustomerScreen, InputMethodIsOnForJapaneseTextOnly)
 TEST_F(CustomerScreen, ControlsAreNamedForAssistiveTools)
 {
     EXPECT_EQ(frm->windowTitle(), QStringLiteral("VAVⅡaruv　Ver1.00"));
-    const auto* name = frm->findChild<QWidget*>(QStringLiteral("cmb顧客名"));
+    QWidget* name = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(frm.get(), "cmb顧客名", name));
     ASSERT_EQ(name, frm->cmb顧客名());
     EXPECT_EQ(name->accessibleName(), QStringLiteral("顧客名"));
     EXPECT_EQ(name->accessibleDescription(), QStringLiteral("cmb顧客名"));
     for (const char* control : {"cmd登録", "txtTEL1", "dt生年月日", "num年齢", "Grid家族", "Command11"}) {
-        const QWidget* w = frm->findChild<QWidget*>(QString::fromUtf8(control));
-        ASSERT_NE(w, nullptr) << control;
+        QWidget* w = nullptr;
+        ASSERT_NO_FATAL_FAILURE(ctl(frm.get(), control, w));
         EXPECT_FALSE(w->accessibleName().isEmpty()) << control;
         EXPECT_EQ(w->accessibleDescription(), QString::fromUtf8(control));
     }
     // Labels that show a value are heard by that value, not by a fixed name.
     for (const char* control : {"LblEntNum", "LMsg"}) {
-        auto* label = frm->findChild<QLabel*>(QString::fromUtf8(control));
-        ASSERT_NE(label, nullptr) << control;
+        QLabel* label = nullptr;
+        ASSERT_NO_FATAL_FAILURE(ctl(frm.get(), control, label));
         EXPECT_TRUE(label->accessibleName().isEmpty()) << control;
         EXPECT_EQ(label->accessibleDescription(), QString::fromUtf8(control));
     }
@@ -339,8 +341,8 @@ TEST_F(CustomerScreen, ControlsAreNamedForAssistiveTools)
 TEST_F(CustomerScreen, TheFamilyGridShowsWholeValuesAtTheDefaultSize)
 {
     frm->Tab顧客情報()->setCurrentIndex(1);
-    auto* view = frm->findChild<QTableView*>(QStringLiteral("Grid家族"));
-    ASSERT_NE(view, nullptr);
+    QTableView* view = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(frm.get(), "Grid家族", view));
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->isVisible(); }));
     const QFontMetrics fm(view->font());
     const struct {

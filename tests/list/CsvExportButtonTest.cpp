@@ -50,9 +50,9 @@ TEST_F(CsvExportButton, WritesTheMarkedCustomersInShiftJis)
 
 TEST_F(CsvExportButton, UnmarkedListWritesEveryoneAndFamilyInUtf8)
 {
-    find<QCheckBox>("Chk家族")->setChecked(true);
+    ctl<QCheckBox>("Chk家族")->setChecked(true);
     frm->Read顧客一覧();
-    auto* encoding = find<ComboBox>("cmbCSV文字コード");
+    auto* encoding = ctl<ComboBox>("cmbCSV文字コード");
     ASSERT_TRUE(encoding);
     encoding->setCurrentIndex(1);
     dialogs.chooseFile(out.filePath(QStringLiteral("list.csv")));

@@ -103,14 +103,14 @@ void ListScreen::TearDown() { frm.reset(); }
 
 void ListScreen::click(const char* button)
 {
-    if (auto* b = find<QPushButton>(button))
+    if (auto* b = ctl<QPushButton>(button))
         b->click();
     QApplication::processEvents();
 }
 
 void ListScreen::key(int k, const char* target)
 {
-    QWidget* w = target ? find<QWidget>(target) : QApplication::focusWidget();
+    QWidget* w = target ? ctl<QWidget>(target) : QApplication::focusWidget();
     ASSERT_TRUE(w);
     if (target) {
         w->setFocus(Qt::OtherFocusReason);
@@ -122,15 +122,18 @@ void ListScreen::key(int k, const char* target)
 
 void ListScreen::setText(const char* control, const QString& text)
 {
-    if (auto* c = frm->findChild<ComboBox*>(QString::fromUtf8(control)))
+    QWidget* w = ctl<QWidget>(control);
+    if (auto* c = qobject_cast<ComboBox*>(w))
         c->setText(text);
-    else if (auto* t = find<TextBox>(control))
+    else if (auto* t = qobject_cast<TextBox*>(w))
         t->setText(text);
+    else if (w)
+        ADD_FAILURE() << control << " takes no text";
 }
 
 QString ListScreen::label(const char* name) const
 {
-    const QLabel* l = find<QLabel>(name);
+    const QLabel* l = ctl<QLabel>(name);
     return l ? l->text() : QStringLiteral("<missing>");
 }
 

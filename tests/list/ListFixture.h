@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FindControl.h"
 #include "FrmKokyakuList.h"
 #include "ProgramEnv.h"
 #include "ScriptedDialogs.h"
@@ -43,12 +44,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    template <typename T> T* find(const char* name) const
-    {
-        T* w = frm->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_TRUE(w) << name;
-        return w;
-    }
+    /// A control of the screen (see FindControl.h).
+    template <typename T> T* ctl(const char* name) const { return test::ctl<T>(frm.get(), name); }
     void click(const char* button);
     void key(int k, const char* target = nullptr);
     void setText(const char* control, const QString& text);

@@ -32,7 +32,7 @@ protected:
         addCustomer(u("青木　誠"), u("あおき まこと"));
         main = std::make_unique<FrmROV2>();
         registerScreen(kMainScreenName, [this] { return main.get(); });
-        registerKokyakuList();
+        registerScreenType<FrmKokyakuList>(kKokyakuListName);
         main->Form_Load();
         main->show();
         main->activateWindow();
@@ -66,8 +66,8 @@ protected:
         QTest::keyClick(grid(), key);
         QApplication::processEvents();
     }
-    QPushButton* button(const char* name) { return list->findChild<QPushButton*>(u(name)); }
-    QTableView* grid() { return list->findChild<QTableView*>(u("Grid明細")); }
+    QPushButton* button(const char* name) { return ctl<QPushButton>(list.data(), name); }
+    QTableView* grid() { return ctl<QTableView>(list.data(), "Grid明細"); }
 
     std::unique_ptr<FrmROV2> main;
     QPointer<FrmKokyakuList> list;
@@ -101,7 +101,9 @@ class OpeningARow : public ListHub, public ::testing::WithParamInterface<OpenCas
 TEST_P(OpeningARow, ShowsItsCustomerOnTheMainScreen)
 {
     openList();
-    list->findChild<QCheckBox*>(u("Chk家族"))->setChecked(true);
+    QCheckBox* family = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(list.data(), "Chk家族", family));
+    family->setChecked(true);
     button("cmd_ENT")->click();
     // Rows by name: 山田　太郎, 山田　花子 (his wife), 青木　誠.
     ASSERT_EQ(list->listModel()->rowCount(), 3);
@@ -178,7 +180,8 @@ TEST_F(ListHub, ClosingTheMainScreenClosesTheList)
 TEST_F(ListHub, EscInAnOpenDropDownClosesOnlyTheDropDown)
 {
     openList();
-    auto* sex = list->findChild<ComboBox*>(u("cmb性別"));
+    ComboBox* sex = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(list.data(), "cmb性別", sex));
     sex->setFocus(Qt::OtherFocusReason);
     ASSERT_TRUE(QTest::qWaitFor([sex] { return sex->hasFocus(); }));
     sex->showPopup();

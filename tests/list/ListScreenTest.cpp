@@ -34,16 +34,16 @@ TEST_F(ListScreen, OpensWithItsCaptionAnEmptyListAndTheDropDownsFilled)
 {
     EXPECT_EQ(frm->windowTitle(), u("顧客一覧　　　　VAVⅡaruv　Ver1.00"));
     EXPECT_EQ(frm->listModel()->rowCount(), 0);
-    auto* month = find<ComboBox>("cmb誕生月");
+    auto* month = ctl<ComboBox>("cmb誕生月");
     ASSERT_TRUE(month);
     EXPECT_EQ(month->count(), 12);
     EXPECT_EQ(month->itemText(0), u("1"));
     EXPECT_TRUE(month->text().isEmpty());
-    auto* sex = find<ComboBox>("cmb性別");
+    auto* sex = ctl<ComboBox>("cmb性別");
     ASSERT_TRUE(sex);
     EXPECT_EQ(sex->itemText(0), u("女"));
     EXPECT_EQ(sex->itemText(1), u("男"));
-    auto* grid = find<QTableView>("Grid明細");
+    auto* grid = ctl<QTableView>("Grid明細");
     ASSERT_TRUE(grid);
     const QStringList captions = {QString(), u("顧客名"), u("ふりがな"), u("家族氏名"), u("続柄"), u("住所1"), u("家族")};
     for (int c = 0; c < captions.size(); ++c)
@@ -68,7 +68,7 @@ TEST_F(ListScreen, AllFiltersEmptyListsEveryCustomerInReadingOrder)
     EXPECT_EQ(grid->index(4, listcol::住所1).data().toString(), u("東京都新宿区"));
     EXPECT_EQ(grid->index(4, listcol::ふりがな).data().toString(), u("やまだ たろう"));
     EXPECT_EQ(grid->index(0, listcol::チェック).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
-    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("Grid明細"));
+    EXPECT_EQ(QApplication::focusWidget(), ctl<QWidget>("Grid明細"));
 }
 
 TEST_F(ListScreen, CountsAreWrittenWithThousandsSeparators)
@@ -188,7 +188,7 @@ TEST_F(ListScreen, FiltersCombineAndFamilyRowsAreChosenByTheirOwnFields)
     addCustomer(u("青木　愛"), u("あおき あい"), fields({{"性別", u("女")}, {"区分1", u("一般")}}));
     setText("cmb性別", u("女"));
     setText("cmb区分1", u("会員"));
-    find<QCheckBox>("Chk家族")->setChecked(true);
+    ctl<QCheckBox>("Chk家族")->setChecked(true);
     click("cmd_ENT");
     EXPECT_EQ(listed(), (QList<ListedRow>{member("佐藤　健太", "佐藤　恵子"), own("鈴木　由美")}));
     EXPECT_EQ(label("LblDispNum"), u("2"));
@@ -201,7 +201,7 @@ TEST_F(ListScreen, WithFamilyTheCustomerComesFirstThenItsMembersByName)
     addMember(u("山田　太郎"), u("山田　花子"), u("やまだ はなこ"), fields({{"続柄", u("妻")}}));
     addMember(u("山田　太郎"), u("山田　一郎"), u("やまだ いちろう"), fields({{"続柄", u("長男")}}));
     addCustomer(u("阿部　誠"), u("あべ まこと"));
-    find<QCheckBox>("Chk家族")->setChecked(true);
+    ctl<QCheckBox>("Chk家族")->setChecked(true);
     click("cmd_ENT");
     // Names in Japanese order: 阿 (ア) comes before 山 (サン), though its code point is higher.
     EXPECT_EQ(listed(), (QList<ListedRow>{own("阿部　誠"), own("山田　太郎"), member("山田　太郎", "山田　一郎"),
@@ -252,7 +252,7 @@ TEST_P(MarkedFamilyRow, AsksNamingTheCustomerAndTheFamilyThatGoWithIt)
     addCustomer(u("青木　誠"), u("あおき まこと"));
     addMember(u("青木　誠"), u("青木　愛"), u("あおき あい"), fields({{"性別", u("女")}}));
     setText("cmb性別", u("女")); // 山田　一郎 is not listed, yet goes with his family
-    find<QCheckBox>("Chk家族")->setChecked(true);
+    ctl<QCheckBox>("Chk家族")->setChecked(true);
     click("cmd_ENT");
     {
         auto work = Database::open(d.workFile());
@@ -295,7 +295,7 @@ TEST_F(ListScreen, DeleteWithNothingMarkedOnlyMovesTheFocus)
     EXPECT_EQ(marks(), QList<bool>{false});
     key(Qt::Key_F6, "Grid明細");
     EXPECT_TRUE(dialogs.messages().isEmpty());
-    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("txtふりがな"));
+    EXPECT_EQ(QApplication::focusWidget(), ctl<QWidget>("txtふりがな"));
     EXPECT_EQ(count(d.dataFile(), u("SELECT count(*) AS num FROM 顧客マスタ")), 1);
     EXPECT_EQ(listed().size(), 1);
 }
@@ -373,8 +373,8 @@ TEST_F(ListScreen, ACodeListCutShortByAFailingReadIsToldOnceAndNotOffered)
             ASSERT_TRUE(db->execute(u("UPDATE コードマスタ SET sname = ? WHERE kcode = '区分1' AND code = ?"),
                                     {u("会員") + u(code), u(code)}));
     }
-    frm->SetComb(u("すべて"));
-    auto* box = find<ComboBox>("cmb区分1");
+    frm->SetComb(ListComb::すべて);
+    auto* box = ctl<ComboBox>("cmb区分1");
     ASSERT_TRUE(box);
     const auto entries = [box] {
         QStringList out;
@@ -393,7 +393,7 @@ TEST_F(ListScreen, ACodeListCutShortByAFailingReadIsToldOnceAndNotOffered)
         ASSERT_TRUE(db->execute(u("CREATE VIEW コードマスタ AS SELECT kcode, code, cnt, 性別, CASE WHEN code = '03' "
                                   "THEN abs(-9223372036854775807 - 1) ELSE sname END AS sname FROM 元のコードマスタ")));
     }
-    frm->SetComb(u("すべて"));
+    frm->SetComb(ListComb::すべて);
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_EQ(dialogs.messages().at(0).text, u("コード表 を読み込めませんでした。データファイルを確認してください。"));
     EXPECT_EQ(entries(), offered);
@@ -404,7 +404,7 @@ TEST_F(ListScreen, AClickOrSpaceMarksARowInTheWorkTable)
     for (const char* n : {"あ", "い", "う"})
         addCustomer(u(n), u(n));
     click("cmd_ENT");
-    auto* grid = find<QTableView>("Grid明細");
+    auto* grid = ctl<QTableView>("Grid明細");
     ASSERT_TRUE(grid);
     const QRect cell = grid->visualRect(grid->model()->index(1, listcol::チェック));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
@@ -437,17 +437,17 @@ TEST_F(ListScreen, TheSearchButtonClearsTheFiltersButNotTheList)
     addCustomer(u("会員　一"), u("かいいん いち"), fields({{"区分1", u("会員")}}));
     setText("txtふりがな", u("かい"));
     setText("cmb区分1", u("会員"));
-    find<QCheckBox>("Chk家族")->setChecked(true);
+    ctl<QCheckBox>("Chk家族")->setChecked(true);
     click("cmd_ENT");
-    auto* panel = find<QWidget>("Cn検索条件");
+    auto* panel = ctl<QWidget>("Cn検索条件");
     click("Command1");
     EXPECT_FALSE(panel->isVisible());
     click("Command3");
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_TRUE(find<TextBox>("txtふりがな")->text().isEmpty());
-    EXPECT_TRUE(find<ComboBox>("cmb区分1")->text().isEmpty());
-    EXPECT_FALSE(find<QCheckBox>("Chk家族")->isChecked());
-    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("txtふりがな"));
+    EXPECT_TRUE(ctl<TextBox>("txtふりがな")->text().isEmpty());
+    EXPECT_TRUE(ctl<ComboBox>("cmb区分1")->text().isEmpty());
+    EXPECT_FALSE(ctl<QCheckBox>("Chk家族")->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), ctl<QWidget>("txtふりがな"));
     EXPECT_EQ(listed().size(), 1);
     // The panel's own search button hides it and lists with the (now empty) filters.
     click("Command2");
@@ -465,15 +465,15 @@ TEST_F(ListScreen, ClearEmptiesTheListTheFiltersAndTheCounts)
     key(Qt::Key_F9, "Grid明細");
     EXPECT_TRUE(listed().isEmpty());
     EXPECT_EQ(frm->listModel()->rowCount(), 0);
-    EXPECT_TRUE(find<ComboBox>("cmb誕生月")->text().isEmpty());
-    EXPECT_TRUE(find<TextBox>("txtふりがな")->text().isEmpty());
+    EXPECT_TRUE(ctl<ComboBox>("cmb誕生月")->text().isEmpty());
+    EXPECT_TRUE(ctl<TextBox>("txtふりがな")->text().isEmpty());
     for (const char* name : {"LblDispNum", "LblAllNum", "LblFamNum"})
         EXPECT_EQ(label(name), QString()) << name;
 }
 
 TEST_F(ListScreen, F7AndThePrintButtonToggleThePrintPanel)
 {
-    auto* panel = find<QGroupBox>("frm印刷選択");
+    auto* panel = ctl<QGroupBox>("frm印刷選択");
     ASSERT_TRUE(panel);
     EXPECT_FALSE(panel->isVisible());
     key(Qt::Key_F7, "txtふりがな");
@@ -486,12 +486,12 @@ TEST_F(ListScreen, EnterMovesThroughTheFiltersToTheSearch)
 {
     addCustomer(u("あ"), u("あ"));
     key(Qt::Key_Return, "txtふりがな");
-    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("cmb区分1"));
+    EXPECT_EQ(QApplication::focusWidget(), ctl<QWidget>("cmb区分1"));
     key(Qt::Key_Return, "Chk家族");
-    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("Command2"));
+    EXPECT_EQ(QApplication::focusWidget(), ctl<QWidget>("Command2"));
     key(Qt::Key_Return);
     EXPECT_EQ(label("LblDispNum"), u("1"));
-    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("Grid明細"));
+    EXPECT_EQ(QApplication::focusWidget(), ctl<QWidget>("Grid明細"));
 }
 
 } // namespace

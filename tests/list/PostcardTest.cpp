@@ -166,16 +166,10 @@ protected:
     }
     void markAll()
     {
-        find<QCheckBox>("Chk家族")->setChecked(true);
+        ctl<QCheckBox>("Chk家族")->setChecked(true);
         frm->Read顧客一覧();
         for (int i = 0; i < listed().size(); ++i)
             ASSERT_TRUE(frm->listModel()->setMarked(i, true));
-    }
-    template <class T> T* in(QWidget* w, const char* name)
-    {
-        T* c = w->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_TRUE(c) << name;
-        return c;
     }
 };
 
@@ -187,7 +181,7 @@ TEST_F(PostcardPanel, PreviewShowsOneCardPerPage)
     markAll();
     ASSERT_EQ(listed().size(), 6);
     click("cmd印刷");
-    find<QCheckBox>("chkはがきプレビュー")->click();
+    ctl<QCheckBox>("chkはがきプレビュー")->click();
     click("cmd印刷開始");
     EXPECT_TRUE(dialogs.messages().isEmpty());
     const auto previews = frm->findChildren<report::ReportPreview*>();
@@ -205,7 +199,7 @@ TEST_F(PostcardPanel, PrintGoesThroughThePrintDialogOnTheCard)
     const QString pdf = d.path(QStringLiteral("cards.pdf"));
     dialogs.confirmPrint(pdf);
     click("cmd印刷");
-    find<QCheckBox>("chkはがき")->click();
+    ctl<QCheckBox>("chkはがき")->click();
     click("cmd印刷開始");
     EXPECT_EQ(dialogs.printRequests(), 1);
     EXPECT_TRUE(frm->findChildren<report::ReportPreview*>().isEmpty());
@@ -223,12 +217,12 @@ TEST_F(PostcardPanel, PrintGoesThroughThePrintDialogOnTheCard)
 TEST_F(PostcardPanel, OptionOpensTheSettingsWhichStoreAsTheyChange)
 {
     click("cmd印刷");
-    find<QCheckBox>("chkはがき")->click();
+    ctl<QCheckBox>("chkはがき")->click();
     click("cmdオプション");
-    auto* form = frm->findChild<FrmHagakiSettings*>();
-    ASSERT_TRUE(form);
+    FrmHagakiSettings* form = nullptr;
+    ASSERT_NO_FATAL_FAILURE(test::ctl(frm.get(), "FrmHagakiSettings", form));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("はがき宛名印刷設定"));
-    auto* vertical = in<QRadioButton>(form, "opt縦書き");
+    auto* vertical = test::ctl<QRadioButton>(form, "opt縦書き");
     ASSERT_TRUE(vertical && vertical->isChecked());
     form->activateWindow();
     vertical->setFocus(Qt::OtherFocusReason);
@@ -246,9 +240,9 @@ TEST_F(PostcardPanel, OptionOpensTheSettingsWhichStoreAsTheyChange)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !frm->findChild<FrmHagakiSettings*>(); }));
     // Labels keep their own screen.
-    find<QCheckBox>("chkタック")->click();
+    ctl<QCheckBox>("chkタック")->click();
     click("cmdオプション");
-    EXPECT_FALSE(frm->findChild<FrmHagakiSettings*>());
+    EXPECT_EQ(frm->findChild<FrmHagakiSettings*>(), nullptr);
 }
 
 } // namespace

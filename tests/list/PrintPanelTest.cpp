@@ -66,7 +66,7 @@ protected:
     /// Lists customers and family, then marks the rows whose 名称/氏名 pairs are given.
     void listAndMark(const QList<ListedRow>& toMark)
     {
-        find<QCheckBox>("Chk家族")->setChecked(true);
+        ctl<QCheckBox>("Chk家族")->setChecked(true);
         frm->Read顧客一覧();
         const QList<ListedRow> rows = listed();
         for (const ListedRow& m : toMark) {
@@ -103,14 +103,14 @@ protected:
     }
     void tick(const char* box)
     {
-        if (auto* b = find<QCheckBox>(box))
+        if (auto* b = ctl<QCheckBox>(box))
             b->click();
     }
     QStringList ticked() const
     {
         QStringList out;
         for (const char* name : {"chkタック", "chkタックプレビュー", "chk顧客リスト", "chkリストプレビュー"})
-            if (find<QCheckBox>(name)->isChecked())
+            if (const auto* box = ctl<QCheckBox>(name); box && box->isChecked())
                 out << QString::fromUtf8(name);
         return out;
     }
@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(Clicks, PrintBoxes,
 
 TEST_F(PrintPanel, F7TogglesThePanelWhichKeepsItsBoxes)
 {
-    auto* panel = find<QGroupBox>("frm印刷選択");
+    auto* panel = ctl<QGroupBox>("frm印刷選択");
     ASSERT_TRUE(panel);
     EXPECT_FALSE(panel->isVisible());
     key(Qt::Key_F7, "Grid明細");
@@ -176,7 +176,7 @@ TEST_F(PrintPanel, StartWithNothingMarkedAsksForARow)
     click("cmd印刷開始");
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("行が指定されていません。行指定してください。"));
-    EXPECT_TRUE(find<QGroupBox>("frm印刷選択")->isVisible());
+    EXPECT_TRUE(ctl<QGroupBox>("frm印刷選択")->isVisible());
     EXPECT_TRUE(previews().isEmpty());
 }
 
@@ -188,7 +188,7 @@ TEST_F(PrintPanel, StartWithNothingChosenAsksWhatToPrint)
     click("cmd印刷開始");
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("どれを印刷するか指定してください")));
-    EXPECT_TRUE(find<QGroupBox>("frm印刷選択")->isVisible());
+    EXPECT_TRUE(ctl<QGroupBox>("frm印刷選択")->isVisible());
     EXPECT_TRUE(previews().isEmpty());
 }
 
@@ -201,7 +201,7 @@ TEST_F(PrintPanel, StartPreviewsAndHidesThePanel)
     tick("chkタックプレビュー");
     click("cmd印刷開始");
     EXPECT_TRUE(dialogs.messages().isEmpty());
-    EXPECT_FALSE(find<QGroupBox>("frm印刷選択")->isVisible());
+    EXPECT_FALSE(ctl<QGroupBox>("frm印刷選択")->isVisible());
     ASSERT_EQ(previews().size(), 1);
     EXPECT_EQ(previews()[0]->windowTitle(), QStringLiteral("タックシール"));
     EXPECT_EQ(labels(), (QList<Label>{{QStringLiteral("青木　一郎　様"), QStringLiteral("100-0001"),
@@ -281,11 +281,11 @@ TEST_F(PrintPanel, OptionOpensTheStartPositionScreenOnlyForLabels)
     click("cmd印刷");
     tick("chk顧客リスト");
     click("cmdオプション");
-    EXPECT_FALSE(frm->findChild<TackForm2601*>());
+    EXPECT_EQ(frm->findChild<TackForm2601*>(), nullptr);
     tick("chkタック");
     click("cmdオプション");
-    auto* form = frm->findChild<TackForm2601*>();
-    ASSERT_TRUE(form);
+    TackForm2601* form = nullptr;
+    ASSERT_NO_FATAL_FAILURE(test::ctl(frm.get(), "TackForm2601", form));
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("タックシール印字位置指定"));
 }
@@ -295,24 +295,23 @@ TEST_F(PrintPanel, ReopeningShowsCellZeroButKeepsTheChosenPosition)
     click("cmd印刷");
     tick("chkタックプレビュー");
     click("cmdオプション");
-    auto* form = frm->findChild<TackForm2601*>();
-    ASSERT_TRUE(form);
-    QPushButton* seven = form->findChild<QPushButton*>(QStringLiteral("tacks(7)"));
-    ASSERT_TRUE(seven);
+    TackForm2601* form = nullptr;
+    ASSERT_NO_FATAL_FAILURE(test::ctl(frm.get(), "TackForm2601", form));
+    QPushButton* seven = nullptr;
+    QPushButton* six = nullptr;
+    ASSERT_NO_FATAL_FAILURE(test::ctl(form, "tacks(7)", seven));
+    ASSERT_NO_FATAL_FAILURE(test::ctl(form, "tacks(6)", six));
     seven->click();
     EXPECT_EQ(tackStartPosition(), 7);
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(form->isChosen(i), i == 7) << i;
     EXPECT_TRUE(seven->styleSheet().contains(QStringLiteral("#7baf72")));
-    EXPECT_TRUE(form->findChild<QPushButton*>(QStringLiteral("tacks(6)"))
-                    ->styleSheet()
-                    .contains(QStringLiteral("#ffffff")));
+    EXPECT_TRUE(six->styleSheet().contains(QStringLiteral("#ffffff")));
 
     QTest::keyClick(form, Qt::Key_Escape);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !frm->findChild<TackForm2601*>(); }));
     click("cmdオプション");
-    form = frm->findChild<TackForm2601*>();
-    ASSERT_TRUE(form);
+    ASSERT_NO_FATAL_FAILURE(test::ctl(frm.get(), "TackForm2601", form));
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(form->isChosen(i), i == 0) << i;
     EXPECT_EQ(tackStartPosition(), 7);
@@ -323,10 +322,10 @@ TEST_F(PrintPanel, OffsetBoxesAreStoredInTheProgramSettings)
     click("cmd印刷");
     tick("chkタック");
     click("cmdオプション");
-    auto* form = frm->findChild<TackForm2601*>();
-    ASSERT_TRUE(form);
-    auto* across = form->findChild<QDoubleSpinBox*>(QStringLiteral("txt横位置"));
-    auto* down = form->findChild<QDoubleSpinBox*>(QStringLiteral("txt縦位置"));
+    TackForm2601* form = nullptr;
+    ASSERT_NO_FATAL_FAILURE(test::ctl(frm.get(), "TackForm2601", form));
+    auto* across = test::ctl<QDoubleSpinBox>(form, "txt横位置");
+    auto* down = test::ctl<QDoubleSpinBox>(form, "txt縦位置");
     ASSERT_TRUE(across && down);
     across->setValue(1.5);
     down->setValue(-7); // beyond the range: held at -5.0
@@ -334,10 +333,11 @@ TEST_F(PrintPanel, OffsetBoxesAreStoredInTheProgramSettings)
     form->close();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !frm->findChild<TackForm2601*>(); }));
     click("cmdオプション");
-    form = frm->findChild<TackForm2601*>();
-    ASSERT_TRUE(form);
-    EXPECT_DOUBLE_EQ(form->findChild<QDoubleSpinBox*>(QStringLiteral("txt横位置"))->value(), 1.5);
-    EXPECT_DOUBLE_EQ(form->findChild<QDoubleSpinBox*>(QStringLiteral("txt縦位置"))->value(), -5.0);
+    ASSERT_NO_FATAL_FAILURE(test::ctl(frm.get(), "TackForm2601", form));
+    ASSERT_NO_FATAL_FAILURE(test::ctl(form, "txt横位置", across));
+    ASSERT_NO_FATAL_FAILURE(test::ctl(form, "txt縦位置", down));
+    EXPECT_DOUBLE_EQ(across->value(), 1.5);
+    EXPECT_DOUBLE_EQ(down->value(), -5.0);
 }
 
 // An adjustment that cannot be stored is told, once while it keeps failing.
@@ -350,9 +350,9 @@ TEST_F(PrintPanel, AnOffsetThatCannotBeStoredIsTold)
     click("cmd印刷");
     tick("chkタック");
     click("cmdオプション");
-    auto* form = frm->findChild<TackForm2601*>();
-    ASSERT_TRUE(form);
-    auto* across = form->findChild<QDoubleSpinBox*>(QStringLiteral("txt横位置"));
+    TackForm2601* form = nullptr;
+    ASSERT_NO_FATAL_FAILURE(test::ctl(frm.get(), "TackForm2601", form));
+    auto* across = test::ctl<QDoubleSpinBox>(form, "txt横位置");
     ASSERT_TRUE(across);
     across->setValue(1.5);
     across->setValue(2.0);

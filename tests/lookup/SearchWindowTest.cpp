@@ -2,6 +2,7 @@
 // through the objects the customer screen runs them with.
 #include "CustomerKanaSearch.h"
 #include "CustomerSearch.h"
+#include "FindControl.h"
 #include "FrmCustomerKanaSearch.h"
 #include "FrmCustomerSearch.h"
 #include "FrmPostalCodeSearch.h"
@@ -20,6 +21,8 @@
 namespace rov2 {
 namespace {
 
+using test::ctl;
+
 QString u(const char* s)
 {
     return QString::fromUtf8(s);
@@ -28,12 +31,6 @@ QString u(const char* s)
 QVariantMap customer(const char* name, const char* reading, const char* tel)
 {
     return {{u("名称"), u(name)}, {u("ふりがな"), u(reading)}, {u("TEL1"), u(tel)}};
-}
-
-template <typename T>
-T* child(QWidget* w, const char* name)
-{
-    return w->findChild<T*>(u(name));
 }
 
 /// Shows a window, makes it active and puts the focus into @p focus.
@@ -63,9 +60,9 @@ protected:
 TEST_F(SearchWindows, CustomerSearchListsAsTypedAndEnterChoosesTheCurrentRow)
 {
     FrmCustomerSearch w(d.dataFile());
-    auto* input = child<TextBox>(&w, "txt検索");
-    auto* list = child<MatchList>(&w, "Grid顧客");
-    auto* count = child<QLabel>(&w, "lbl件数");
+    auto* input = ctl<TextBox>(&w, "txt検索");
+    auto* list = ctl<MatchList>(&w, "Grid顧客");
+    auto* count = ctl<QLabel>(&w, "lbl件数");
     ASSERT_TRUE(input && list && count);
     showWithFocus(&w, input);
 
@@ -101,8 +98,9 @@ TEST_F(SearchWindows, CustomerSearchListsAsTypedAndEnterChoosesTheCurrentRow)
 TEST_F(SearchWindows, CustomerSearchFindsByTelephoneAndADoubleClickChooses)
 {
     FrmCustomerSearch w(d.dataFile());
-    auto* input = child<TextBox>(&w, "txt検索");
-    auto* list = child<MatchList>(&w, "Grid顧客");
+    auto* input = ctl<TextBox>(&w, "txt検索");
+    auto* list = ctl<MatchList>(&w, "Grid顧客");
+    ASSERT_TRUE(input && list);
     showWithFocus(&w, input);
     QTest::keyClicks(input, "0698765432");
     ASSERT_EQ(list->model()->rowCount(), 1);
@@ -121,7 +119,8 @@ TEST_F(SearchWindows, CustomerSearchAnswersNullWhenClosedAndEnterOnNothingChoose
     search.setWorkPath(d.workFile());
     search.prepare();
     test::whenModal([](QWidget* w) {
-        auto* input = child<TextBox>(w, "txt検索");
+        auto* input = ctl<TextBox>(w, "txt検索");
+        ASSERT_TRUE(input);
         input->setFocus(Qt::OtherFocusReason);
         test::typeText(u("存在しない人"));
         QTest::keyClick(input, Qt::Key_Return);
@@ -139,7 +138,8 @@ TEST_F(SearchWindows, CustomerSearchRunsInTheScreensOrderAndAnswersTheChosenName
     search.setWorkPath(d.workFile());
     search.prepare();
     test::whenModal([](QWidget* w) {
-        auto* input = child<TextBox>(w, "txt検索");
+        auto* input = ctl<TextBox>(w, "txt検索");
+        ASSERT_TRUE(input);
         input->setFocus(Qt::OtherFocusReason);
         test::typeText(u("ｻﾄｳ"));
         QTest::keyClick(input, Qt::Key_Down);
@@ -152,9 +152,9 @@ TEST_F(SearchWindows, CustomerSearchRunsInTheScreensOrderAndAnswersTheChosenName
 TEST_F(SearchWindows, KanaSearchListsTheRowOfTheCurrentKanaAndEnterChooses)
 {
     FrmCustomerKanaSearch w(d.dataFile());
-    auto* kana = child<QTableView>(&w, "Grid五十音");
-    auto* list = child<MatchList>(&w, "Grid顧客");
-    auto* count = child<QLabel>(&w, "lbl件数");
+    auto* kana = ctl<QTableView>(&w, "Grid五十音");
+    auto* list = ctl<MatchList>(&w, "Grid顧客");
+    auto* count = ctl<QLabel>(&w, "lbl件数");
     ASSERT_TRUE(kana && list && count);
     showWithFocus(&w, kana);
     EXPECT_EQ(list->model()->rowCount(), 0) << "あ lists nobody";
@@ -184,13 +184,13 @@ TEST_F(SearchWindows, ACustomerWrittenAfterAWindowReadTheFileIsFoundByTheNextWin
     }
     test::addCustomers(d.dataFile(), {customer("青木　新", "あおき しん", "")});
     FrmCustomerSearch search(d.dataFile());
-    auto* input = child<TextBox>(&search, "txt検索");
-    auto* found = child<MatchList>(&search, "Grid顧客");
+    auto* input = ctl<TextBox>(&search, "txt検索");
+    auto* found = ctl<MatchList>(&search, "Grid顧客");
     ASSERT_TRUE(input && found);
     input->setText(u("あおき"));
     EXPECT_EQ(found->model()->rowCount(), 1);
     FrmCustomerKanaSearch kana(d.dataFile());
-    auto* listed = child<MatchList>(&kana, "Grid顧客");
+    auto* listed = ctl<MatchList>(&kana, "Grid顧客");
     ASSERT_TRUE(listed);
     EXPECT_EQ(listed->model()->rowCount(), 1) << "listed under あ as the window opens";
 }
@@ -198,7 +198,8 @@ TEST_F(SearchWindows, ACustomerWrittenAfterAWindowReadTheFileIsFoundByTheNextWin
 TEST_F(SearchWindows, KanaTableSkipsCellsWithoutAKana)
 {
     FrmCustomerKanaSearch w(d.dataFile());
-    auto* kana = child<QTableView>(&w, "Grid五十音");
+    auto* kana = ctl<QTableView>(&w, "Grid五十音");
+    ASSERT_TRUE(kana);
     showWithFocus(&w, kana);
     w.List顧客(u("や"));
     QTest::keyClick(kana, Qt::Key_Down);
@@ -214,7 +215,8 @@ TEST_F(SearchWindows, KanaSearchRunsInTheScreensOrder)
     search.setWorkPath(d.workFile());
     search.prepare();
     test::whenModal([](QWidget* w) {
-        auto* kana = child<QTableView>(w, "Grid五十音");
+        auto* kana = ctl<QTableView>(w, "Grid五十音");
+        ASSERT_TRUE(kana);
         kana->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(kana, Qt::Key_Right);
         QTest::keyClick(kana, Qt::Key_Return);
@@ -238,8 +240,9 @@ TEST_F(SearchWindows, PostalSearchFindsATownsCodeByItsAddress)
     search.setDictionaryPath(d.postalFile());
     search.prepare();
     test::whenModal([](QWidget* w) {
-        auto* input = child<TextBox>(w, "txt検索");
-        auto* list = child<MatchList>(w, "Grid郵便番号");
+        auto* input = ctl<TextBox>(w, "txt検索");
+        auto* list = ctl<MatchList>(w, "Grid郵便番号");
+        ASSERT_TRUE(input && list);
         input->setFocus(Qt::OtherFocusReason);
         test::typeText(u("霞が関"));
         ASSERT_EQ(list->model()->rowCount(), 2);
@@ -256,9 +259,10 @@ TEST_F(SearchWindows, PostalSearchFindsATownsCodeByItsAddress)
 TEST_F(SearchWindows, PostalSearchByLeadingDigitsAndItsHints)
 {
     FrmPostalCodeSearch w(d.postalFile());
-    auto* input = child<TextBox>(&w, "txt検索");
-    auto* list = child<MatchList>(&w, "Grid郵便番号");
-    auto* count = child<QLabel>(&w, "lbl件数");
+    auto* input = ctl<TextBox>(&w, "txt検索");
+    auto* list = ctl<MatchList>(&w, "Grid郵便番号");
+    auto* count = ctl<QLabel>(&w, "lbl件数");
+    ASSERT_TRUE(input && list && count);
     showWithFocus(&w, input);
     EXPECT_EQ(count->text(), u("郵便番号の上3桁以上か、住所の一部を入力してください。"));
     test::typeText(u("１０"));
@@ -278,9 +282,12 @@ TEST_F(SearchWindows, PostalSearchClosedAnswersNothingAndAnUnreadableDictionaryI
     search.setDictionaryPath(d.path(u("gone.mdb")));
     search.prepare();
     test::whenModal([](QWidget* w) {
-        child<TextBox>(w, "txt検索")->setFocus(Qt::OtherFocusReason);
+        auto* input = ctl<TextBox>(w, "txt検索");
+        auto* count = ctl<QLabel>(w, "lbl件数");
+        ASSERT_TRUE(input && count);
+        input->setFocus(Qt::OtherFocusReason);
         test::typeText(u("100"));
-        EXPECT_EQ(child<QLabel>(w, "lbl件数")->text(), u("郵便番号辞書を読めません。"));
+        EXPECT_EQ(count->text(), u("郵便番号辞書を読めません。"));
         QTest::keyClick(w, Qt::Key_Escape);
     });
     EXPECT_EQ(search.run(), QDialog::Rejected);

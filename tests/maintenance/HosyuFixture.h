@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FindControl.h"
 #include "FrmHosyu.h"
 #include "ProgramEnv.h"
 #include "ScriptedDialogs.h"
@@ -28,10 +29,7 @@ protected:
     template <class T>
     T* ctl(const char* name)
     {
-        T* w = frm->findChild<T*>(QString::fromUtf8(name));
-        if (!w)
-            ADD_FAILURE() << "no control " << name;
-        return w;
+        return test::ctl<T>(frm.get(), name);
     }
     void click(const char* button);
     void focus(QWidget* w);

@@ -1,16 +1,18 @@
 // The maintenance screen opened from the main screen, as the program wires it.
 #include "CodeColumn.h"
-#include "CodeScreens.h"
 #include "CodeTableModel.h"
 #include "ComboBox.h"
 #include "CustomerListModel.h"
 #include "Database.h"
 #include "DateBox.h"
 #include "DateText.h"
+#include "FindControl.h"
 #include "FrmCodeMaster.h"
+#include "FrmHint.h"
 #include "FrmHosyu.h"
 #include "FrmKokyakuList.h"
 #include "FrmROV2.h"
+#include "HintButton.h"
 #include "JapaneseDate.h"
 #include "ProgramEnv.h"
 #include "ScreenStack.h"
@@ -43,7 +45,9 @@ protected:
         resetScreenStack();
         main = std::make_unique<FrmROV2>();
         registerScreen(kMainScreenName, [this] { return main.get(); });
-        FrmHosyu::registerScreen([this] { main->FormInit(); });
+        registerScreenType<FrmHosyu>(QStringLiteral("FrmHosyu"), [this](FrmHosyu& hosyu) {
+            QObject::connect(&hosyu, &FrmHosyu::settingsSaved, &hosyu, [this] { main->FormInit(); });
+        });
         main->Form_Load();
         main->show();
         main->activateWindow();
@@ -75,12 +79,6 @@ protected:
                 return f;
         return nullptr;
     }
-    template <class T>
-    T* ctl(QWidget* screen, const char* name)
-    {
-        return screen->findChild<T*>(QString::fromUtf8(name));
-    }
-
     TempData d;
     ScriptedDialogs dialogs;
     std::unique_ptr<FrmROV2> main;
@@ -172,8 +170,9 @@ protected:
                                             "(SELECT min(rowid) FROM コードマスタ WHERE kcode = '区分1')");
         exec(d.dataFile(), name, {text("旧い区分")});
         exec(backup(), name, {text("新しい区分")});
-        registerKokyakuList();
-        registerCodeScreens();
+        registerScreenType<FrmKokyakuList>(kKokyakuListName);
+        registerScreenType<FrmCodeMaster>(QStringLiteral("FrmCodeMaster"));
+        registerScreenType<FrmHint>(kHintScreenName);
         main->Form_Load();
     }
     void TearDown() override
@@ -268,8 +267,8 @@ TEST_F(ReadBack, TheCodeTableReadsItsListAgainWhenItComesForward)
     QPointer<FrmCodeMaster> codes =
         qobject_cast<FrmCodeMaster*>(screenNamed(QStringLiteral("FrmCodeMaster")));
     ASSERT_TRUE(codes);
-    auto* model = codes->findChild<CodeTableModel*>(QStringLiteral("datコードマスタ"));
-    ASSERT_TRUE(model);
+    CodeTableModel* model = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ctl(codes.data(), "datコードマスタ", model));
     const auto names = [model] {
         QStringList out;
         for (int row = 0; row < model->rowCount(); ++row)

@@ -162,7 +162,7 @@ TEST_P(Keys, PressTheirButtons)
     auto* era = ctl<ComboBox>("cmb年号");
     era->setText(text("和暦"));
     if (key == "F1")
-        ScreenStack(QStringLiteral("PUSH"), main); // the main screen opened this one
+        ScreenStack(StackOp::Push, main); // the main screen opened this one
     press();
     if (key == "F5") {
         ASSERT_FALSE(dialogs.messages().isEmpty());

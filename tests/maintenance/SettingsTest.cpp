@@ -67,8 +67,10 @@ TEST_P(NullFields, LoadAsTheirDefault)
 {
     const NullField& p = GetParam();
     open();
-    auto* choice = frm->findChild<ComboBox*>(text(p.control));
-    auto* box = frm->findChild<QCheckBox*>(text(p.control));
+    QWidget* control = nullptr;
+    ASSERT_NO_FATAL_FAILURE(control = ctl<QWidget>(p.control));
+    auto* choice = qobject_cast<ComboBox*>(control);
+    auto* box = qobject_cast<QCheckBox*>(control);
     ASSERT_TRUE(choice || box);
     if (choice)
         choice->setText(text(p.before));

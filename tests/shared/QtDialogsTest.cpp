@@ -170,7 +170,7 @@ TEST(QtDialogs, EnterOnTheSaveQuestionSaves)
     QtDialogs qt;
     const DialogsScope scope(qt);
     whenShown<QMessageBox>([](QMessageBox* box) { press(box, Qt::Key_Return); });
-    EXPECT_TRUE(ShowMessage(QStringLiteral("登録"), QStringLiteral("確認"), QStringLiteral("山田")));
+    EXPECT_TRUE(ShowMessage(MsgOp::登録, MsgKind::確認, QStringLiteral("山田")));
 }
 
 TEST(QtDialogs, EnterOnTheDeleteQuestionKeeps)
@@ -179,7 +179,7 @@ TEST(QtDialogs, EnterOnTheDeleteQuestionKeeps)
     const DialogsScope scope(qt);
     whenShown<QMessageBox>([](QMessageBox* box) { press(box, Qt::Key_Return); });
     EXPECT_FALSE(
-        ShowMessage(QStringLiteral("削除"), QStringLiteral("伝票確認2"), QStringLiteral("すべてのデータ")));
+        ShowMessage(MsgOp::削除, MsgKind::伝票確認2, QStringLiteral("すべてのデータ")));
 }
 
 // A tool or test that installed no dialogs must not have its questions
@@ -187,7 +187,7 @@ TEST(QtDialogs, EnterOnTheDeleteQuestionKeeps)
 TEST(QtDialogs, WithNoneInstalledNothingIsAgreedToAndTheLogSaysSo)
 {
     test::CapturedWarnings log;
-    EXPECT_FALSE(ShowMessage(QStringLiteral("登録"), QStringLiteral("確認"), QStringLiteral("山田")));
+    EXPECT_FALSE(ShowMessage(MsgOp::登録, MsgKind::確認, QStringLiteral("山田")));
     EXPECT_TRUE(log.said(QStringLiteral("no dialogs installed")));
     EXPECT_EQ(dialogs().saveFile(nullptr, QStringLiteral("t"), QStringLiteral("a.csv"), {}, 0), std::nullopt);
     EXPECT_EQ(dialogs().folder(nullptr, QStringLiteral("p")), std::nullopt);

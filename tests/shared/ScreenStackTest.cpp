@@ -1,7 +1,10 @@
 #include "ScreenStack.h"
 
+#include "CapturedWarnings.h"
 #include "QtPrinters.h"
 
+#include <QPointer>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <map>
@@ -43,8 +46,8 @@ protected:
         registerScreen(name, [this, name] { return screen(name); });
         return screen(name);
     }
-    QVariant push(const QString& name) { return ScreenStack(QStringLiteral("PUSH"), screen(name)); }
-    QVariant pop(const QString& name) { return ScreenStack(QStringLiteral("POP"), screen(name)); }
+    QVariant push(const QString& name) { return ScreenStack(StackOp::Push, screen(name)); }
+    QVariant pop(const QString& name) { return ScreenStack(StackOp::Pop, screen(name)); }
     QWidget* mainScreen() { return screen(kMainScreenName); }
 
     std::map<QString, std::unique_ptr<QWidget>> screens_;
@@ -108,20 +111,12 @@ TEST_F(ScreenStackTest, AScreenWithoutANameGivesNoValueAndChangesNothing)
 {
     push(QStringLiteral("Frm1"));
     QWidget unnamed;
-    for (const char* op : {"PUSH", "POP"}) {
-        EXPECT_FALSE(ScreenStack(QString::fromLatin1(op), &unnamed).isValid()) << op;
-        EXPECT_FALSE(ScreenStack(QString::fromLatin1(op), nullptr).isValid()) << op;
+    for (const StackOp op : {StackOp::Push, StackOp::Pop}) {
+        EXPECT_FALSE(ScreenStack(op, &unnamed).isValid()) << static_cast<int>(op);
+        EXPECT_FALSE(ScreenStack(op, nullptr).isValid()) << static_cast<int>(op);
     }
     EXPECT_EQ(screenStackEntries(), QStringList{"Frm1"});
     EXPECT_FALSE(mainScreen()->isVisible());
-}
-
-TEST_F(ScreenStackTest, AnOtherOperationChangesNothingAndAnswersTrue)
-{
-    push(QStringLiteral("Frm1"));
-    for (const char* op : {"push", "pop", "PEEK", ""})
-        EXPECT_EQ(ScreenStack(QString::fromLatin1(op), screen(QStringLiteral("Frm2"))), QVariant(true)) << op;
-    EXPECT_EQ(screenStackEntries(), QStringList{"Frm1"});
 }
 
 TEST_F(ScreenStackTest, MainScreenThatCannotBeLoadedGivesFalse)
@@ -130,6 +125,46 @@ TEST_F(ScreenStackTest, MainScreenThatCannotBeLoadedGivesFalse)
     EXPECT_EQ(pop(QStringLiteral("FrmHint")), QVariant(false));
     unregisterScreen(kMainScreenName);
     EXPECT_EQ(pop(QStringLiteral("FrmHint")), QVariant(false));
+}
+
+/// A screen class as the program registers one: it names itself and counts its loads.
+class CountedScreen : public QWidget
+{
+public:
+    CountedScreen() { setObjectName(QStringLiteral("FrmCounted")); }
+    void Form_Load() { ++loads; }
+    int loads = 0;
+};
+
+TEST_F(ScreenStackTest, AScreenTypeIsMadeOnceAndAfreshAfterItWasClosed)
+{
+    const QString name = QStringLiteral("FrmCounted");
+    int setups = 0;
+    registerScreenType<CountedScreen>(name, [&setups](CountedScreen& s) { setups += s.loads == 0 ? 1 : 100; });
+    auto* first = dynamic_cast<CountedScreen*>(screenNamed(name));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(screenNamed(name), first);
+    EXPECT_EQ(first->loads, 1);
+    EXPECT_EQ(setups, 1) << "set up once, before loading";
+    QPointer<QWidget> closed(first);
+    first->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closed.isNull(); }));
+    auto* second = dynamic_cast<CountedScreen*>(screenNamed(name));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->loads, 1);
+    EXPECT_EQ(setups, 2);
+    delete second;
+    unregisterScreen(name);
+}
+
+TEST_F(ScreenStackTest, AScreenTypeUnderAnotherNameIsWarnedAbout)
+{
+    const QString name = QStringLiteral("FrmElsewhere");
+    registerScreenType<CountedScreen>(name);
+    test::CapturedWarnings warnings;
+    const std::unique_ptr<QWidget> made(screenNamed(name));
+    EXPECT_TRUE(warnings.said(QStringLiteral("FrmElsewhere"))) << "the stack would record a name that finds nothing";
+    unregisterScreen(name);
 }
 
 } // namespace

@@ -139,8 +139,10 @@ TEST_F(DateBoxTest, EscapeClosesTheCalendarAndKeepsWhatWasTyped)
 TEST_F(DateBoxTest, AnEmptyBoxOpensOnTodayAndTheButtonTakesTheFocus)
 {
     QSignalSpy leftBefore(before, &TextBox::left);
+    auto* button = birth->findChild<QToolButton*>(); // the box's own unnamed part
+    ASSERT_NE(button, nullptr);
     before->setFocus(Qt::OtherFocusReason);
-    QTest::mouseClick(birth->findChild<QToolButton*>(), Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
     ASSERT_TRUE(calendarOpen());
     EXPECT_EQ(leftBefore.count(), 1) << "the input left before runs its check";
     press(Qt::Key_Return);

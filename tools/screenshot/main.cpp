@@ -1,7 +1,6 @@
 // rov2-screenshot DIR: renders each screen, filled with a sample customer, to
 // PNG files in DIR, and the first pages of each list report and of the labels to PNG and the
 // whole report to PDF, for looking at them without a display or printer.
-#include "CodeScreens.h"
 #include "ComboBox.h"
 #include "CustomerListModel.h"
 #include "CustomerFamilyListReport.h"
@@ -164,7 +163,8 @@ int main(int argc, char** argv)
     ok = savePostcards(l.dataFile, l.workFile, out) && ok;
 
     // The code table on its relationships, the list with the gender column.
-    rov2::registerCodeScreens();
+    rov2::registerScreenType<rov2::FrmCodeMaster>(QStringLiteral("FrmCodeMaster"));
+    rov2::registerScreenType<rov2::FrmHint>(rov2::kHintScreenName);
     auto* codes = qobject_cast<rov2::FrmCodeMaster*>(rov2::screenNamed(QStringLiteral("FrmCodeMaster")));
     if (!codes)
         return 1;

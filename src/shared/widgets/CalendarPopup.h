@@ -46,8 +46,8 @@ private:
     void pick(const QDate& date);
     void placeBelow(const QWidget* anchor);
 
-    QCalendarWidget* calendar_;
-    QLabel* title_;
+    QCalendarWidget* calendar_ = nullptr;
+    QLabel* title_ = nullptr;
     bool era_ = false;
 };
 

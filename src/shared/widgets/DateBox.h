@@ -61,7 +61,7 @@ private:
     void tidyText();
     void takePick(const QDate& date);
 
-    QToolButton* button_;
+    QToolButton* button_ = nullptr;
     CalendarPopup* popup_ = nullptr;
     bool era_ = false;
 };
