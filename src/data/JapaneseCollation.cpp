@@ -20,7 +20,8 @@ struct CollatorCloser {
 };
 
 // One collator serves every connection: comparing through a collator does not
-// change it, and all database work runs on the user-interface thread.
+// change it, so the connection the customer search reads with on a thread of
+// its own shares it too.
 UCollator* collator()
 {
     static std::unique_ptr<UCollator, CollatorCloser> instance = [] {

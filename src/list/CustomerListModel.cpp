@@ -53,7 +53,7 @@ QString CustomerListModel::workFile() const
     return workFile_;
 }
 
-bool CustomerListModel::readRowIds(Database& db)
+bool CustomerListModel::readRowIds(Database& db, std::optional<qint64> count)
 {
     rows_ = 0;
     firstRowId_ = 0;
@@ -61,7 +61,8 @@ bool CustomerListModel::readRowIds(Database& db)
     // Three statements rather than one: each alone has SQLite's short cut
     // (count(*) counts the table's pages without reading its rows, min and
     // max of the rowid look at one end), together they read every row.
-    const std::optional<qint64> count = db.count(QStringLiteral("SELECT count(*) AS num FROM %1").arg(kTable));
+    if (!count)
+        count = db.count(QStringLiteral("SELECT count(*) AS num FROM %1").arg(kTable));
     if (!count)
         return false;
     if (*count == 0)
@@ -86,12 +87,12 @@ bool CustomerListModel::readRowIds(Database& db)
     return true;
 }
 
-bool CustomerListModel::refresh()
+bool CustomerListModel::refresh(std::optional<qint64> rows)
 {
     beginResetModel();
     pages_.clear();
     auto db = Database::open(workFile());
-    const bool ok = db && readRowIds(*db);
+    const bool ok = db && readRowIds(*db, rows);
     if (!ok) {
         rows_ = 0;
         rowIds_.clear();

@@ -7,6 +7,7 @@
 #include <QVector>
 
 #include <array>
+#include <optional>
 
 namespace rov2 {
 
@@ -31,8 +32,10 @@ public:
     QString workFile() const;
 
     /// Reads the row ids again after the table was refilled.
+    /// @param rows the table's rows when the caller knows them (it has just
+    /// refilled the table), which spares counting them.
     /// @return false when the table could not be read (the model is then empty).
-    bool refresh();
+    bool refresh(std::optional<qint64> rows = std::nullopt);
     /// Forgets the rows read so far, keeping the row ids: after the marks of
     /// many rows changed behind the model's back.
     void reloadRows();
@@ -69,7 +72,7 @@ private:
 
     QString workFile_;
     qint64 rowIdAt(int row) const { return rowIds_.isEmpty() ? firstRowId_ + row : rowIds_.at(row); }
-    bool readRowIds(Database& db);
+    bool readRowIds(Database& db, std::optional<qint64> count);
 
     // A list refilled in one statement holds the row ids first, first + 1, ...
     // and needs no table of them; only a list with gaps keeps one.

@@ -77,7 +77,17 @@ QString listStatement(const ListFilter& f, QVariantList* params)
     return insert + customers + family + QStringLiteral(" ORDER BY 名称 COLLATE JA, 氏名 COLLATE JA");
 }
 
-bool fill(Database& work, const QString& dataFile, const ListFilter& filter)
+std::optional<qint64> countOf(Database* db, const QString& table)
+{
+    if (!db)
+        return std::nullopt;
+    return db->count(QStringLiteral("SELECT count(*) AS num FROM %1").arg(table));
+}
+
+/// Refills the list; with @p counts, counts as counts() does while the data
+/// file is attached: the list holds just the rows inserted, so it need not
+/// be counted again, and the data file need not be opened once more.
+bool fill(Database& work, const QString& dataFile, const ListFilter& filter, ListCounts* counts)
 {
     if (!registerKanaFunctions(work.native().getHandle()))
         return false;
@@ -87,15 +97,12 @@ bool fill(Database& work, const QString& dataFile, const ListFilter& filter)
     Transaction tx(work);
     QVariantList params;
     const QString sql = listStatement(filter, &params);
-    return tx.active() && work.execute(QStringLiteral("DELETE FROM w顧客リスト")) && work.execute(sql, params) &&
-           tx.commit();
-}
-
-std::optional<qint64> countOf(Database* db, const QString& table)
-{
-    if (!db)
-        return std::nullopt;
-    return db->count(QStringLiteral("SELECT count(*) AS num FROM \"%1\"").arg(table));
+    if (!tx.active() || !work.execute(QStringLiteral("DELETE FROM w顧客リスト")) || !work.execute(sql, params))
+        return false;
+    if (counts)
+        *counts = {work.changes(), countOf(&work, QStringLiteral("data.\"顧客マスタ\"")),
+                   countOf(&work, QStringLiteral("data.\"家族情報\""))};
+    return tx.commit();
 }
 
 } // namespace
@@ -106,16 +113,16 @@ bool clearList(const QString& workFile)
     return work && work->execute(QStringLiteral("DELETE FROM w顧客リスト"));
 }
 
-bool buildList(const QString& dataFile, const QString& workFile, const ListFilter& filter)
+bool buildList(const QString& dataFile, const QString& workFile, const ListFilter& filter, ListCounts* counts)
 {
     auto work = Database::open(workFile);
-    if (!work)
-        return false;
-    if (fill(*work, dataFile, filter))
+    if (work && fill(*work, dataFile, filter, counts))
         return true;
     // What was listed before belongs to other filter values: show nothing rather than that.
-    if (!work->execute(QStringLiteral("DELETE FROM w顧客リスト")))
+    if (work && !work->execute(QStringLiteral("DELETE FROM w顧客リスト")))
         qWarning("customer list: the list could not be emptied after a failed search");
+    if (counts)
+        *counts = CustomerListStore::counts(dataFile, workFile);
     return false;
 }
 
@@ -123,8 +130,8 @@ ListCounts counts(const QString& dataFile, const QString& workFile)
 {
     const auto work = Database::open(workFile);
     const auto data = Database::open(dataFile);
-    return {countOf(work.get(), QStringLiteral("w顧客リスト")), countOf(data.get(), QStringLiteral("顧客マスタ")),
-            countOf(data.get(), QStringLiteral("家族情報"))};
+    return {countOf(work.get(), QStringLiteral("\"w顧客リスト\"")),
+            countOf(data.get(), QStringLiteral("\"顧客マスタ\"")), countOf(data.get(), QStringLiteral("\"家族情報\""))};
 }
 
 bool setAllMarks(const QString& workFile, bool marked)

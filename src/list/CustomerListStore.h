@@ -38,8 +38,11 @@ namespace CustomerListStore {
 /// family, by customer name, the customer's own row first, then its family
 /// members by name. Every row starts unmarked. All filter texts are bound as
 /// values: a quote, % or _ is matched as itself.
+/// @param counts when given, receives what counts() would answer afterwards,
+/// the list's rows taken from the refill rather than counted again.
 /// @return false when the list could not be built; the list is then empty.
-[[nodiscard]] bool buildList(const QString& dataFile, const QString& workFile, const ListFilter& filter);
+[[nodiscard]] bool buildList(const QString& dataFile, const QString& workFile, const ListFilter& filter,
+                             ListCounts* counts = nullptr);
 
 [[nodiscard]] ListCounts counts(const QString& dataFile, const QString& workFile);
 

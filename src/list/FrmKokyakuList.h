@@ -19,6 +19,7 @@ class ComboBox;
 class CustomerListModel;
 class FrmHagakiSettings;
 class ListGridView;
+struct ListCounts;
 class PrintSelection;
 class TackForm2601;
 class TextBox;
@@ -129,7 +130,7 @@ private:
     void openHagakiSettings();
     void showBusy(const QString& text);
     void hideBusy();
-    void showCounts();
+    void showCounts(const ListCounts& n);
     void focusGrid();
 
     QFrame* Cn検索条件_ = nullptr;

@@ -112,9 +112,10 @@ void FrmKokyakuList::Read顧客一覧()
     const ListFilter filter{cmb区分1_->text(), cmb区分2_->text(), txtふりがな_->text(),
                             cmb誕生月_->text(), cmb性別_->text(),  Chk家族_->isChecked()};
     showBusy(QStringLiteral("読込中です････"));
-    const bool built = CustomerListStore::buildList(env().locations.dataFile, model_->workFile(), filter);
-    showCounts();
-    model_->refresh();
+    ListCounts counts;
+    const bool built = CustomerListStore::buildList(env().locations.dataFile, model_->workFile(), filter, &counts);
+    showCounts(counts);
+    model_->refresh(counts.listed);
     hideBusy();
     if (!built) {
         qWarning("customer list: the search failed; the list is empty");
@@ -123,9 +124,8 @@ void FrmKokyakuList::Read顧客一覧()
     focusGrid();
 }
 
-void FrmKokyakuList::showCounts()
+void FrmKokyakuList::showCounts(const ListCounts& n)
 {
-    const ListCounts n = CustomerListStore::counts(env().locations.dataFile, model_->workFile());
     LblDispNum_->setText(thousands(n.listed));
     LblAllNum_->setText(thousands(n.customers));
     LblFamNum_->setText(thousands(n.family));

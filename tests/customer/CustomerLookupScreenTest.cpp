@@ -14,6 +14,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
@@ -33,6 +34,10 @@ void typeInto(QWidget* window, const QString& text)
     input->setFocus(Qt::OtherFocusReason);
     ASSERT_TRUE(waitForFocus(input));
     typeText(text);
+    // The customer search reads the customers on a thread of its own and searches what was typed as they arrive.
+    auto* count = window->findChild<QLabel*>(u("lbl件数"));
+    ASSERT_TRUE(count);
+    ASSERT_TRUE(QTest::qWaitFor([count] { return count->text() != u("読込中です････"); }));
 }
 
 class CustomerLookups : public ScreenFixture {

@@ -69,6 +69,32 @@ TEST_F(Store, ASearchWithoutTheDataFileLeavesAnEmptyList)
     EXPECT_FALSE(n.customers.has_value());
 }
 
+// The screen shows the counts a refill gives; they must be those counted afterwards.
+TEST_F(Store, TheCountsOfARefillAreThoseCountedAfterIt)
+{
+    addCustomer(QStringLiteral("山田　太郎"), QStringLiteral("やまだ たろう"));
+    addMember(QStringLiteral("山田　太郎"), QStringLiteral("山田　花子"), QStringLiteral("やまだ はなこ"));
+    addCustomer(QStringLiteral("青木　誠"), QStringLiteral("あおき まこと"));
+    for (const bool family : {false, true}) {
+        for (const QString& reading : {QString(), QStringLiteral("ヤマ")}) {
+            ListFilter filter;
+            filter.ふりがな = reading;
+            filter.家族 = family;
+            ListCounts n;
+            ASSERT_TRUE(CustomerListStore::buildList(d.dataFile(), d.workFile(), filter, &n));
+            const ListCounts counted = CustomerListStore::counts(d.dataFile(), d.workFile());
+            EXPECT_EQ(n.listed, counted.listed) << family << reading.toStdString();
+            EXPECT_EQ(n.customers, counted.customers);
+            EXPECT_EQ(n.family, counted.family);
+        }
+    }
+    ASSERT_TRUE(QFile::remove(d.dataFile()));
+    ListCounts n;
+    EXPECT_FALSE(CustomerListStore::buildList(d.dataFile(), d.workFile(), {}, &n));
+    EXPECT_EQ(n.listed, 0);
+    EXPECT_FALSE(n.customers.has_value());
+}
+
 TEST_F(Store, TheListsChoiceOfCodesFollowsTheirOrderAndSkipsEmptySlots)
 {
     auto db = Database::open(d.dataFile());

@@ -14,6 +14,8 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -43,6 +45,13 @@ void showWithFocus(QWidget* window, QWidget* focus)
     ASSERT_TRUE(test::waitForFocus(focus));
 }
 
+/// Waits until the customer search @p w has read the customers, which it does on a thread of its own.
+bool customersRead(QWidget* w)
+{
+    auto* search = qobject_cast<FrmCustomerSearch*>(w);
+    return search && QTest::qWaitFor([search] { return search->customersRead(); });
+}
+
 class SearchWindows : public ::testing::Test
 {
 protected:
@@ -65,6 +74,7 @@ TEST_F(SearchWindows, CustomerSearchListsAsTypedAndEnterChoosesTheCurrentRow)
     auto* count = ctl<QLabel>(&w, "lbl件数");
     ASSERT_TRUE(input && list && count);
     showWithFocus(&w, input);
+    ASSERT_TRUE(customersRead(&w));
 
     test::typeText(u("とう"));
     EXPECT_EQ(list->model()->rowCount(), 3);
@@ -102,6 +112,7 @@ TEST_F(SearchWindows, CustomerSearchFindsByTelephoneAndADoubleClickChooses)
     auto* list = ctl<MatchList>(&w, "Grid顧客");
     ASSERT_TRUE(input && list);
     showWithFocus(&w, input);
+    ASSERT_TRUE(customersRead(&w));
     QTest::keyClicks(input, "0698765432");
     ASSERT_EQ(list->model()->rowCount(), 1);
     const QRect cell = list->visualRect(list->model()->index(0, 1));
@@ -122,6 +133,7 @@ TEST_F(SearchWindows, CustomerSearchAnswersNullWhenClosedAndEnterOnNothingChoose
         auto* input = ctl<TextBox>(w, "txt検索");
         ASSERT_TRUE(input);
         input->setFocus(Qt::OtherFocusReason);
+        ASSERT_TRUE(customersRead(w));
         test::typeText(u("存在しない人"));
         QTest::keyClick(input, Qt::Key_Return);
         EXPECT_TRUE(w->isVisible()) << "nothing to choose: the window stays";
@@ -141,12 +153,56 @@ TEST_F(SearchWindows, CustomerSearchRunsInTheScreensOrderAndAnswersTheChosenName
         auto* input = ctl<TextBox>(w, "txt検索");
         ASSERT_TRUE(input);
         input->setFocus(Qt::OtherFocusReason);
+        ASSERT_TRUE(customersRead(w));
         test::typeText(u("ｻﾄｳ"));
         QTest::keyClick(input, Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     search.showModal();
     EXPECT_EQ(search.result(), QVariant(u("佐藤　一郎")));
+}
+
+// The window opens before the customers are read; no key typed meanwhile is lost.
+TEST_F(SearchWindows, CustomerSearchSearchesWhatWasTypedWhileTheCustomersWereRead)
+{
+    QSemaphore held;
+    FrmCustomerSearch w(d.dataFile(), nullptr, [&held](const QString& file, QString* error) {
+        held.acquire();
+        return CustomerIndex::load(file, error);
+    });
+    const auto release = qScopeGuard([&held] { held.release(); });
+    auto* input = child<TextBox>(&w, "txt検索");
+    auto* list = child<MatchList>(&w, "Grid顧客");
+    auto* count = child<QLabel>(&w, "lbl件数");
+    ASSERT_TRUE(input && list && count);
+    showWithFocus(&w, input);
+
+    test::typeText(u("さ")); // さとう and サイトウ
+    EXPECT_EQ(count->text(), u("読込中です････"));
+    test::typeText(u("い"));
+    EXPECT_EQ(list->model()->rowCount(), 0);
+    held.release();
+    ASSERT_TRUE(customersRead(&w));
+    ASSERT_EQ(list->model()->rowCount(), 1);
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), u("斉藤　花子"));
+    EXPECT_EQ(count->text(), u("1件"));
+}
+
+TEST_F(SearchWindows, CustomerSearchSaysAnUnreadableFileAndTheNextKeyReadsItAgain)
+{
+    int readings = 0;
+    FrmCustomerSearch w(d.dataFile(), nullptr, [&readings](const QString& file, QString* error) {
+        return ++readings == 1 ? std::nullopt : CustomerIndex::load(file, error);
+    });
+    auto* input = child<TextBox>(&w, "txt検索");
+    auto* count = child<QLabel>(&w, "lbl件数");
+    ASSERT_TRUE(input && count);
+    showWithFocus(&w, input);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return count->text() == u("顧客データを読めません。"); }));
+    test::typeText(u("さい"));
+    ASSERT_TRUE(customersRead(&w));
+    EXPECT_EQ(count->text(), u("1件"));
+    EXPECT_EQ(readings, 2);
 }
 
 TEST_F(SearchWindows, KanaSearchListsTheRowOfTheCurrentKanaAndEnterChooses)
@@ -187,6 +243,7 @@ TEST_F(SearchWindows, ACustomerWrittenAfterAWindowReadTheFileIsFoundByTheNextWin
     auto* input = ctl<TextBox>(&search, "txt検索");
     auto* found = ctl<MatchList>(&search, "Grid顧客");
     ASSERT_TRUE(input && found);
+    ASSERT_TRUE(customersRead(&search));
     input->setText(u("あおき"));
     EXPECT_EQ(found->model()->rowCount(), 1);
     FrmCustomerKanaSearch kana(d.dataFile());
