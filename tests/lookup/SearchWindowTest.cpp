@@ -171,9 +171,9 @@ TEST_F(SearchWindows, CustomerSearchSearchesWhatWasTypedWhileTheCustomersWereRea
         return CustomerIndex::load(file, error);
     });
     const auto release = qScopeGuard([&held] { held.release(); });
-    auto* input = child<TextBox>(&w, "txt検索");
-    auto* list = child<MatchList>(&w, "Grid顧客");
-    auto* count = child<QLabel>(&w, "lbl件数");
+    auto* input = ctl<TextBox>(&w, "txt検索");
+    auto* list = ctl<MatchList>(&w, "Grid顧客");
+    auto* count = ctl<QLabel>(&w, "lbl件数");
     ASSERT_TRUE(input && list && count);
     showWithFocus(&w, input);
 
@@ -194,8 +194,8 @@ TEST_F(SearchWindows, CustomerSearchSaysAnUnreadableFileAndTheNextKeyReadsItAgai
     FrmCustomerSearch w(d.dataFile(), nullptr, [&readings](const QString& file, QString* error) {
         return ++readings == 1 ? std::nullopt : CustomerIndex::load(file, error);
     });
-    auto* input = child<TextBox>(&w, "txt検索");
-    auto* count = child<QLabel>(&w, "lbl件数");
+    auto* input = ctl<TextBox>(&w, "txt検索");
+    auto* count = ctl<QLabel>(&w, "lbl件数");
     ASSERT_TRUE(input && count);
     showWithFocus(&w, input);
     ASSERT_TRUE(QTest::qWaitFor([&] { return count->text() == u("顧客データを読めません。"); }));
