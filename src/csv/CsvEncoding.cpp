@@ -2,8 +2,10 @@
 
 #include <QStringDecoder>
 #include <QtDebug>
+#include <algorithm>
 #include <memory>
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <unicode/ucnv_err.h>
 
 namespace rov2 {
@@ -68,23 +70,68 @@ qsizetype firstUnencodable(UConverter* c, const QString& text)
 /// the second for the same JIS code point (〜 1-33 is 0x8160 either way).
 /// They are the same character to a CP932 reader, so they are written as
 /// Windows would, rather than refused.
+char16_t windowsForm(char16_t c)
+{
+    // Every JIS form lies in U+00A2..U+301C: kana, kanji, full-width forms
+    // and ASCII are told apart by the range alone.
+    if (c < u'\u00A2' || c > u'\u301C')
+        return c;
+    switch (c) {
+    case u'\u301C':
+        return u'\uFF5E'; // 〜 wave dash
+    case u'\u2016':
+        return u'\u2225'; // ‖ double vertical line
+    case u'\u2212':
+        return u'\uFF0D'; // − minus sign
+    case u'\u2014':
+        return u'\u2015'; // — em dash
+    case u'\u00A2':
+        return u'\uFFE0'; // ¢
+    case u'\u00A3':
+        return u'\uFFE1'; // £
+    case u'\u00AC':
+        return u'\uFFE2'; // ¬
+    default:
+        return c;
+    }
+}
+
+/// @p text with the Windows forms; a text without JIS forms, nearly every
+/// text, is given back as it is rather than copied.
 QString toWindowsForms(const QString& text)
 {
-    static const std::pair<char16_t, char16_t> kSame[] = {
-        {u'\u301C', u'\uFF5E'}, // 〜 wave dash
-        {u'\u2016', u'\u2225'}, // ‖ double vertical line
-        {u'\u2212', u'\uFF0D'}, // − minus sign
-        {u'\u2014', u'\u2015'}, // — em dash
-        {u'\u00A2', u'\uFFE0'}, // ¢
-        {u'\u00A3', u'\uFFE1'}, // £
-        {u'\u00AC', u'\uFFE2'}, // ¬
-    };
+    const auto changes = [](QChar c) { return windowsForm(c.unicode()) != c.unicode(); };
+    const auto first = std::find_if(text.cbegin(), text.cend(), changes);
+    if (first == text.cend())
+        return text;
     QString out = text;
-    for (QChar& c : out)
-        for (const auto& [jis, windows] : kSame)
-            if (c.unicode() == jis)
-                c = QChar(windows);
+    for (auto it = out.begin() + (first - text.cbegin()); it != out.end(); ++it)
+        *it = QChar(windowsForm(it->unicode()));
     return out;
+}
+
+/// The callback of a conversion from UTF-8: a JIS form, which has no mapping
+/// of its own, is written as its Windows form; anything else goes to ICU's
+/// stop callback as in openCp932 (which also passes over the default
+/// ignorable code points, such as a soft hyphen, rather than stopping).
+void windowsFormOrStop(const void* context, UConverterFromUnicodeArgs* args, const UChar* codeUnits,
+                       int32_t length, UChar32 c, UConverterCallbackReason reason, UErrorCode* status)
+{
+    if (reason != UCNV_UNASSIGNED || c > 0xFFFF || windowsForm(static_cast<char16_t>(c)) == c) {
+        UCNV_FROM_U_CALLBACK_STOP(context, args, codeUnits, length, c, reason, status);
+        return;
+    }
+    const auto windows = static_cast<UChar>(windowsForm(static_cast<char16_t>(c)));
+    const UChar* from = &windows;
+    *status = U_ZERO_ERROR;
+    ucnv_cbFromUWriteUChars(args, &from, from + 1, 0, status);
+}
+
+Converter openUtf8()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    Converter c(ucnv_open("UTF-8", &status));
+    return U_SUCCESS(status) ? std::move(c) : nullptr;
 }
 
 } // namespace
@@ -106,9 +153,8 @@ CsvEncoding detectEncoding(const QByteArray& bytes)
 {
     if (bytes.startsWith(kBom))
         return CsvEncoding::Utf8Bom;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString ignored = utf8.decode(bytes);
-    return utf8.hasError() ? CsvEncoding::Cp932 : CsvEncoding::Utf8;
+    // Checked in place: the decoder tells the same bytes invalid, but writes the whole text out.
+    return QByteArrayView(bytes).isValidUtf8() ? CsvEncoding::Utf8 : CsvEncoding::Cp932;
 }
 
 std::optional<QString> decodeText(const QByteArray& bytes, CsvEncoding e, qint64* badOffset)
@@ -154,6 +200,26 @@ std::optional<QByteArray> encodeCp932(const QString& text, qsizetype* badIndex)
     auto out = fromUnicode(c.get(), reinterpret_cast<const char16_t*>(windows.constData()), windows.size());
     if (!out && badIndex)
         *badIndex = firstUnencodable(c.get(), windows);
+    return out;
+}
+
+std::optional<QByteArray> encodeCp932Utf8(QByteArrayView utf8)
+{
+    Converter cp932 = openCp932();
+    Converter source = openUtf8();
+    UErrorCode status = U_ZERO_ERROR;
+    if (!cp932 || !source)
+        return std::nullopt;
+    ucnv_setFromUCallBack(cp932.get(), windowsFormOrStop, nullptr, nullptr, nullptr, &status);
+    // No character takes more bytes in CP932 than in UTF-8.
+    QByteArray out(utf8.size() + 16, Qt::Uninitialized);
+    char* target = out.data();
+    const char* from = utf8.data();
+    ucnv_convertEx(cp932.get(), source.get(), &target, out.data() + out.size(), &from, from + utf8.size(),
+                   nullptr, nullptr, nullptr, nullptr, true, true, &status);
+    if (U_FAILURE(status))
+        return std::nullopt;
+    out.truncate(target - out.data());
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -31,6 +32,10 @@ std::optional<QString> decodeText(const QByteArray& bytes, CsvEncoding e, qint64
 /// other code points than Windows (〜 U+301C, − U+2212, — U+2014, ‖, ¢, £, ¬)
 /// are written as the same CP932 character, and read back in Windows' form.
 std::optional<QByteArray> encodeCp932(const QString& text, qsizetype* badIndex = nullptr);
+
+/// encodeCp932(QString::fromUtf8(@p utf8)) of valid UTF-8, converted as it
+/// is rather than through a QString: for a whole file's text at once.
+std::optional<QByteArray> encodeCp932Utf8(QByteArrayView utf8);
 
 /// The bytes of @p text in @p e: Utf8Bom starts with the mark.
 /// @return nothing when CP932 cannot hold a character (see encodeCp932).

@@ -47,6 +47,44 @@ void setError(CsvReadError* error, CsvReadError e)
         *error = e;
 }
 
+// libcsv works on bytes; UTF-8 never uses the bytes of '"', ',', CR or LF
+// inside a character, so the text is split as UTF-8.
+std::optional<std::vector<QStringList>> parseUtf8(QByteArrayView bytes)
+{
+    std::unique_ptr<csv_parser, ParserFree> parser(new csv_parser);
+    // Strict: a quote that never closes, or one inside a plain field, makes
+    // the file unreadable rather than silently shifting the columns of every
+    // row after it. Blanks around a field are kept: what the cell holds is stored.
+    if (csv_init(parser.get(), CSV_STRICT | CSV_STRICT_FINI) != 0)
+        return std::nullopt;
+    csv_set_space_func(parser.get(), [](unsigned char) { return 0; });
+    Collector collector;
+    if (csv_parse(parser.get(), bytes.data(), static_cast<size_t>(bytes.size()), onField, onRowEnd,
+                  &collector) != static_cast<size_t>(bytes.size()) ||
+        csv_fini(parser.get(), onField, onRowEnd, &collector) != 0) {
+        qWarning("CSV text not readable: %s", csv_strerror(csv_error(parser.get())));
+        return std::nullopt;
+    }
+    return std::move(collector.rows);
+}
+
+// The text of a file in UTF-8, as decodeText reads it. A UTF-8 file's own
+// bytes, not decoded whole and encoded again: without the byte-order mark of
+// a Utf8Bom file and the one more that the decoder drops behind it.
+std::optional<QByteArray> utf8Text(const QByteArray& bytes, CsvEncoding e)
+{
+    if (e == CsvEncoding::Cp932) {
+        const auto text = decodeText(bytes, e);
+        return text ? std::optional<QByteArray>(text->toUtf8()) : std::nullopt;
+    }
+    QByteArrayView text(bytes);
+    for (int marks = e == CsvEncoding::Utf8Bom ? 2 : 0; marks > 0 && text.startsWith("\xEF\xBB\xBF"); --marks)
+        text = text.sliced(3);
+    if (!text.isValidUtf8())
+        return std::nullopt;
+    return QByteArray::fromRawData(text.data(), text.size()); // lives as long as bytes
+}
+
 } // namespace
 
 qsizetype widestRow(const CsvTable& table)
@@ -59,24 +97,7 @@ qsizetype widestRow(const CsvTable& table)
 
 std::optional<std::vector<QStringList>> parseCsv(const QString& text)
 {
-    // libcsv works on bytes; UTF-8 never uses the bytes of '"', ',', CR or LF
-    // inside a character, so the text is split as UTF-8.
-    const QByteArray bytes = text.toUtf8();
-    std::unique_ptr<csv_parser, ParserFree> parser(new csv_parser);
-    // Strict: a quote that never closes, or one inside a plain field, makes
-    // the file unreadable rather than silently shifting the columns of every
-    // row after it. Blanks around a field are kept: what the cell holds is stored.
-    if (csv_init(parser.get(), CSV_STRICT | CSV_STRICT_FINI) != 0)
-        return std::nullopt;
-    csv_set_space_func(parser.get(), [](unsigned char) { return 0; });
-    Collector collector;
-    if (csv_parse(parser.get(), bytes.constData(), static_cast<size_t>(bytes.size()), onField, onRowEnd,
-                  &collector) != static_cast<size_t>(bytes.size()) ||
-        csv_fini(parser.get(), onField, onRowEnd, &collector) != 0) {
-        qWarning("CSV text not readable: %s", csv_strerror(csv_error(parser.get())));
-        return std::nullopt;
-    }
-    return std::move(collector.rows);
+    return parseUtf8(text.toUtf8());
 }
 
 std::optional<CsvTable> readCsvBytes(const QByteArray& bytes, CsvReadError* error)
@@ -85,12 +106,12 @@ std::optional<CsvTable> readCsvBytes(const QByteArray& bytes, CsvReadError* erro
         return readVCardBytes(bytes, error);
     CsvTable table;
     table.encoding = detectEncoding(bytes);
-    const auto text = decodeText(bytes, table.encoding);
+    const auto text = utf8Text(bytes, table.encoding);
     if (!text) {
         setError(error, CsvReadError::BadEncoding);
         return std::nullopt;
     }
-    auto rows = parseCsv(*text);
+    auto rows = parseUtf8(*text);
     if (!rows) {
         setError(error, CsvReadError::BadFormat);
         return std::nullopt;

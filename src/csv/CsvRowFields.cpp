@@ -11,10 +11,8 @@
 namespace rov2 {
 namespace {
 
-const QString kBirth = QStringLiteral("生年月日");
 const QString kMonth = QStringLiteral("誕生月");
 const QString kAge = QStringLiteral("年齢");
-const QString kSex = QStringLiteral("性別");
 const QString kWoman = QStringLiteral("女");
 const QString kMan = QStringLiteral("男");
 
@@ -48,16 +46,33 @@ QString storedSex(const QString& text)
     return t;
 }
 
+/// The places of the fields the rules read and write: fields of 顧客マスタ,
+/// and so the same in every layout.
+struct RuleSlots
+{
+    std::size_t sex = FieldLayout::slotOf(u"性別");
+    std::size_t month = FieldLayout::slotOf(u"誕生月");
+    std::size_t age = FieldLayout::slotOf(u"年齢");
+    std::size_t birth = FieldLayout::slotOf(u"生年月日");
+};
+
+const RuleSlots& ruleSlots()
+{
+    static const RuleSlots slots;
+    return slots;
+}
+
 /// 性別 as the screens' lists offer it; what they would not show becomes
 /// the default sex, and without one the row is refused.
-bool sexField(QVariantMap* fields, const QString& defaultSex, QString* reason)
+bool sexField(FieldValues* fields, const QString& defaultSex, QString* reason)
 {
-    if (!fields->contains(kSex))
+    QVariant& value = (*fields)[ruleSlots().sex];
+    if (!value.isValid())
         return true;
-    const QString given = fields->value(kSex).toString();
+    const QString given = value.toString();
     for (const QString& sex : {storedSex(given), defaultSex}) {
         if (sex == kWoman || sex == kMan) {
-            fields->insert(kSex, sex);
+            value = sex;
             return true;
         }
     }
@@ -65,18 +80,20 @@ bool sexField(QVariantMap* fields, const QString& defaultSex, QString* reason)
     return false;
 }
 
-bool numberFields(QVariantMap* fields, QString* reason)
+bool numberFields(FieldValues* fields, QString* reason)
 {
-    for (const QString& f : {kMonth, kAge}) {
-        if (!fields->contains(f))
+    for (const std::size_t f : {ruleSlots().month, ruleSlots().age}) {
+        QVariant& value = (*fields)[f];
+        if (!value.isValid())
             continue;
-        const auto n = wholeNumber(fields->value(f).toString());
-        const bool inRange = n && (f == kMonth ? (*n >= 1 && *n <= 12) : (*n >= 0 && *n < 200));
+        const auto n = wholeNumber(value.toString());
+        const bool inRange = n && (f == ruleSlots().month ? (*n >= 1 && *n <= 12) : (*n >= 0 && *n < 200));
         if (!inRange) {
-            *reason = QStringLiteral("%1「%2」が数ではありません").arg(f, fields->value(f).toString());
+            *reason = QStringLiteral("%1「%2」が数ではありません")
+                          .arg(f == ruleSlots().month ? kMonth : kAge, value.toString());
             return false;
         }
-        fields->insert(f, *n);
+        value = *n;
     }
     return true;
 }
@@ -100,11 +117,12 @@ std::optional<QDate> storedFormDate(const QString& text)
 
 /// 生年月日 in its stored form, with the birth month and (unless the row
 /// gives one) the age that go with it.
-bool birthFields(QVariantMap* fields, const QDate& today, QString* reason)
+bool birthFields(FieldValues* fields, const QDate& today, QString* reason)
 {
-    if (!fields->contains(kBirth))
+    QVariant& birth = (*fields)[ruleSlots().birth];
+    if (!birth.isValid())
         return true;
-    const QString typed = fields->value(kBirth).toString();
+    const QString typed = birth.toString();
     const QString stored = typed.trimmed();
     const std::optional<QDate> storedDate = storedFormDate(stored);
     const bool inStoredForm = storedDate.has_value();
@@ -117,10 +135,10 @@ bool birthFields(QVariantMap* fields, const QDate& today, QString* reason)
         *reason = QStringLiteral("生年月日「%1」が今日より後です").arg(typed);
         return false;
     }
-    fields->insert(kBirth, inStoredForm ? stored : toStoredDate(*date));
-    fields->insert(kMonth, date->month());
-    if (!fields->contains(kAge))
-        fields->insert(kAge, ageOn(*date, today));
+    birth = inStoredForm ? stored : toStoredDate(*date);
+    (*fields)[ruleSlots().month] = date->month();
+    if (QVariant& age = (*fields)[ruleSlots().age]; !age.isValid())
+        age = ageOn(*date, today);
     return true;
 }
 
@@ -162,9 +180,9 @@ std::vector<FieldColumns> fieldColumns(const std::vector<QString>& mapping, cons
             f.columns.push_back(r.second);
         out.push_back(std::move(f));
     }
-    // In the order of the fields' names: a row's fields then go into their
-    // map each at its end, without searching it.
-    std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.field < b.field; });
+    const FieldLayout layout(mapping);
+    for (FieldColumns& f : out)
+        f.slot = layout.slot(f.field);
     return out;
 }
 
@@ -208,19 +226,37 @@ QString fieldText(const QStringList& cells, const FieldColumns& f)
     return joinedParts(f.field, parts);
 }
 
+void fieldTexts(const QStringList& cells, const std::vector<FieldColumns>& columns, FieldValues* row)
+{
+    std::fill(row->begin(), row->end(), QVariant());
+    for (const FieldColumns& f : columns) {
+        QString value = fieldText(cells, f);
+        if (!value.isEmpty())
+            (*row)[static_cast<std::size_t>(f.slot)] = std::move(value);
+    }
+}
+
+bool applyRowRules(const RowRules& rules, FieldValues* row, QString* reason)
+{
+    return sexField(row, rules.defaultSex, reason) && numberFields(row, reason) &&
+           birthFields(row, rules.today, reason);
+}
+
 std::optional<QVariantMap> fieldsOfRow(const QStringList& cells, const std::vector<FieldColumns>& columns,
                                        const RowRules& rules, QString* reason)
 {
-    QVariantMap fields;
-    for (const FieldColumns& f : columns) {
-        const QString value = fieldText(cells, f);
-        if (!value.isEmpty())
-            fields.insert(fields.cend(), f.field, value);
-    }
-    if (!sexField(&fields, rules.defaultSex, reason) || !numberFields(&fields, reason) ||
-        !birthFields(&fields, rules.today, reason))
+    std::vector<QString> fields;
+    for (const FieldColumns& f : columns)
+        fields.push_back(f.field);
+    const FieldLayout layout(fields);
+    std::vector<FieldColumns> placed = columns;
+    for (FieldColumns& f : placed)
+        f.slot = layout.slot(f.field);
+    FieldValues row = layout.emptyRow();
+    fieldTexts(cells, placed, &row);
+    if (!applyRowRules(rules, &row, reason))
         return std::nullopt;
-    return fields;
+    return layout.toMap(row);
 }
 
 std::optional<QVariantMap> fieldsOfRow(const QStringList& cells, const std::vector<QString>& mapping,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FieldLayout.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -24,13 +26,14 @@ struct FieldColumns
 {
     QString field;
     std::vector<qsizetype> columns;
+    int slot = -1; ///< the field's place in a row's values (FieldLayout of the mapping)
 };
 
 /// The fields of @p mapping (a field per column; empty: left out) with their
-/// columns, in the order of the fields' names. Several columns of one field are
-/// joined in the rank order of their @p headings (headingMeaning: 姓 before
-/// 名, 都道府県 before 番地 whatever the column order), then in column order;
-/// without headings in column order.
+/// columns and their places in FieldLayout(@p mapping). Several columns of
+/// one field are joined in the rank order of their @p headings
+/// (headingMeaning: 姓 before 名, 都道府県 before 番地 whatever the column
+/// order), then in column order; without headings in column order.
 std::vector<FieldColumns> fieldColumns(const std::vector<QString>& mapping, const QStringList& headings);
 
 /// The texts of the columns of one field joined: a name's parts with a
@@ -62,6 +65,16 @@ struct RowRules
 /// @return the fields, or nothing with the reason the row is refused in @p reason.
 std::optional<QVariantMap> fieldsOfRow(const QStringList& cells, const std::vector<FieldColumns>& columns,
                                        const RowRules& rules, QString* reason);
+
+/// The first half of fieldsOfRow: the texts the cells of one row give the
+/// fields of @p columns (placed by fieldColumns), into @p row, which is
+/// overwritten; the fields no column fills are left invalid. What an import
+/// runs for each of its rows, into one array.
+void fieldTexts(const QStringList& cells, const std::vector<FieldColumns>& columns, FieldValues* row);
+
+/// The second half: the rules of fieldsOfRow applied to the texts of fieldTexts.
+/// @return false, with the reason in @p reason, when the row is refused.
+bool applyRowRules(const RowRules& rules, FieldValues* row, QString* reason);
 
 /// The same for a mapping without headings, on Clock::today().
 std::optional<QVariantMap> fieldsOfRow(const QStringList& cells, const std::vector<QString>& mapping,

@@ -45,6 +45,14 @@ char32_t codePointAt(const char* p)
     return c;
 }
 
+// QChar::isSpace() of a character of the BMP. No space lies above U+3000,
+// where kana, kanji and the full-width forms are: they are told apart
+// without the look-up in Unicode's tables.
+bool isSpace(char32_t c)
+{
+    return c <= 0x3000 && QChar::isSpace(c);
+}
+
 // QChar::isSpace() of the last character; a character beyond the BMP is a
 // surrogate pair there, whose low half is no space.
 bool endsWithSpace(QByteArrayView text)
@@ -53,7 +61,7 @@ bool endsWithSpace(QByteArrayView text)
     while (i > 0 && (static_cast<unsigned char>(text.at(i)) & 0xC0u) == 0x80u)
         --i;
     const char32_t c = codePointAt(text.data() + i);
-    return c <= 0xFFFF && QChar::isSpace(c);
+    return isSpace(c);
 }
 
 bool needsQuotes(QByteArrayView text, bool guarded)
@@ -64,7 +72,7 @@ bool needsQuotes(QByteArrayView text, bool guarded)
         if (c == ',' || c == '"' || c == '\r' || c == '\n')
             return true;
     const char32_t first = codePointAt(text.data());
-    return (!guarded && first <= 0xFFFF && QChar::isSpace(first)) || endsWithSpace(text);
+    return (!guarded && isSpace(first)) || endsWithSpace(text);
 }
 
 CsvEncodeProblem locate(const QStringList& row, int line)

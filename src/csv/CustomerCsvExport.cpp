@@ -3,6 +3,7 @@
 #include "CsvFieldNames.h"
 #include "Database.h"
 #include "Dialogs.h"
+#include "ListedPositions.h"
 #include "OwnFiles.h"
 #include "Query.h"
 
@@ -15,7 +16,6 @@
 #include <sqlite3.h>
 #include <stdexcept>
 #include <string>
-#include <unordered_map>
 
 namespace rov2 {
 namespace {
@@ -69,13 +69,21 @@ struct CsvTable
     CsvLines lines;
 };
 
+// A cell's value as sqlite3_column_value gives it: one call, and so one
+// lock of the connection, instead of one per sqlite3_column_* asked. The value
+// is read only here, on the one thread that owns the connection.
+sqlite3_value* cell(sqlite3_stmt* row, int i)
+{
+    return sqlite3_column_value(row, i);
+}
+
 // A name as the join compares it: its storage class beside its bytes, in
 // @p key (reused, so that looking a row up allocates nothing).
-const std::string& nameKey(sqlite3_stmt* row, int i, std::string& key)
+const std::string& nameKey(sqlite3_value* name, std::string& key)
 {
-    key.assign(1, static_cast<char>('0' + sqlite3_column_type(row, i)));
-    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(row, i));
-    key.append(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(row, i)));
+    key.assign(1, static_cast<char>('0' + sqlite3_value_type(name)));
+    const auto* bytes = static_cast<const char*>(sqlite3_value_blob(name));
+    key.append(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_value_bytes(name)));
     return key;
 }
 
@@ -107,12 +115,11 @@ bool nextRow(sqlite3_stmt* rows)
 /// Where each listed name first stands in the list: among the marked rows,
 /// or among all rows when none is marked. In one pass here rather than as a
 /// grouped join, which made SQLite sort whole customer rows.
-std::unordered_map<std::string, qint64> listedPositions(sqlite3* db)
+ListedPositions listedPositions(sqlite3* db)
 {
     const Rows rows =
         prepare(db, QStringLiteral("SELECT 名称, チェック <> 0, rowid FROM w.w顧客リスト ORDER BY rowid"));
-    std::unordered_map<std::string, qint64> all, marked;
-    all.reserve(std::size_t{1} << 16);
+    ListedPositions all, marked;
     bool anyMarked = false;
     std::string key;
     while (nextRow(rows.get())) {
@@ -120,32 +127,32 @@ std::unordered_map<std::string, qint64> listedPositions(sqlite3* db)
         anyMarked = anyMarked || mark;
         if (sqlite3_column_type(rows.get(), 0) == SQLITE_NULL)
             continue;
-        nameKey(rows.get(), 0, key);
-        all.try_emplace(key, sqlite3_column_int64(rows.get(), 2));
+        nameKey(cell(rows.get(), 0), key);
+        all.add(key, sqlite3_column_int64(rows.get(), 2));
         if (mark)
-            marked.try_emplace(key, sqlite3_column_int64(rows.get(), 2));
+            marked.add(key, sqlite3_column_int64(rows.get(), 2));
     }
-    return anyMarked ? marked : all;
+    return anyMarked ? std::move(marked) : std::move(all);
 }
 
 // Text and whole numbers go over as SQLite holds them; anything else, and
 // text that is no valid UTF-8 or starts with a byte-order mark (which
 // QString::fromUtf8 drops), as the QString the rest of the program sees.
-void appendField(sqlite3_stmt* row, int i, QByteArray& out)
+void appendField(sqlite3_value* value, QByteArray& out)
 {
-    const int type = sqlite3_column_type(row, i);
+    const int type = sqlite3_value_type(value);
     if (type == SQLITE_INTEGER || type == SQLITE_TEXT) {
-        const QByteArrayView text(reinterpret_cast<const char*>(sqlite3_column_text(row, i)),
-                                  sqlite3_column_bytes(row, i));
+        const QByteArrayView text(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                                  sqlite3_value_bytes(value));
         if (type == SQLITE_INTEGER || (text.isValidUtf8() && !text.startsWith("\xEF\xBB\xBF")))
             appendCsvField(out, text);
         else
             appendCsvField(out, QString::fromUtf8(text).toUtf8());
     } else if (type == SQLITE_FLOAT) {
-        appendCsvField(out, QVariant(sqlite3_column_double(row, i)).toString().toUtf8());
+        appendCsvField(out, QVariant(sqlite3_value_double(value)).toString().toUtf8());
     } else if (type == SQLITE_BLOB) {
-        const QByteArray blob(static_cast<const char*>(sqlite3_column_blob(row, i)),
-                              sqlite3_column_bytes(row, i));
+        const QByteArray blob(static_cast<const char*>(sqlite3_value_blob(value)),
+                              sqlite3_value_bytes(value));
         appendCsvField(out, QVariant(blob).toString().toUtf8());
     }
 }
@@ -157,7 +164,7 @@ void takeRow(sqlite3_stmt* row, int columns, qint64 order, CsvLines& out)
     for (int i = 0; i < columns; ++i) {
         if (i > 0)
             out.text += ',';
-        appendField(row, i, out.text);
+        appendField(cell(row, i), out.text);
     }
     out.text += "\r\n";
     out.lines.push_back({order, sqlite3_column_int64(row, columns), start, out.text.size()});
@@ -194,8 +201,8 @@ void readCustomers(sqlite3* db, CsvTable& customers)
     const Rows rows = prepare(db, select);
     std::string key;
     while (nextRow(rows.get()))
-        if (const auto listed = positions.find(nameKey(rows.get(), name, key)); listed != positions.end())
-            takeRow(rows.get(), columns, listed->second, customers.lines);
+        if (const auto listed = positions.find(nameKey(cell(rows.get(), name), key)))
+            takeRow(rows.get(), columns, *listed, customers.lines);
     auto& lines = customers.lines.lines;
     std::stable_sort(lines.begin(), lines.end(),
                      [](const auto& a, const auto& b) { return a.order < b.order; });
@@ -287,35 +294,20 @@ void reportProblem(const CsvTable& t, const QString& path, const QString& dataFi
     }
 }
 
-// CP932 a piece of whole lines at a time: one conversion per line costs
-// more than the conversion itself, one for the whole text holds it twice.
-std::optional<QByteArray> cp932Text(const QByteArray& text)
-{
-    constexpr qsizetype kPiece = qsizetype{1} << 20;
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype from = 0; from < text.size();) {
-        const qsizetype lineEnd = text.indexOf('\n', std::min(from + kPiece, text.size() - 1));
-        const qsizetype to = lineEnd < 0 ? text.size() : lineEnd + 1;
-        const auto piece = encodeCp932(QString::fromUtf8(QByteArrayView(text).sliced(from, to - from)));
-        if (!piece)
-            return std::nullopt;
-        out += *piece;
-        from = to;
-    }
-    return out;
-}
+/// The bytes of a file in pieces, written one after the other: a UTF-8 file's
+/// byte-order mark goes ahead of its text rather than the text being copied behind it.
+using FileBytes = QByteArrayList;
 
 bool encode(const CsvTable& t, CsvEncoding encoding, const QString& path, const QString& dataFile,
-            QByteArray* out, CustomerCsvExportResult* r)
+            FileBytes* out, CustomerCsvExportResult* r)
 {
     const QByteArray text = fileText(t);
     if (encoding != CsvEncoding::Cp932) {
-        *out = encodeText(QString(), encoding).value_or(QByteArray()) + text;
+        *out = {encodeText(QString(), encoding).value_or(QByteArray()), text};
         return true;
     }
-    if (auto bytes = cp932Text(text)) {
-        *out = std::move(*bytes);
+    if (auto bytes = encodeCp932Utf8(text)) {
+        *out = {std::move(*bytes)};
         return true;
     }
     reportProblem(t, path, dataFile, r);
@@ -324,15 +316,19 @@ bool encode(const CsvTable& t, CsvEncoding encoding, const QString& path, const 
 
 /// Writes the customer file and, when @p familyPath is set, the family file:
 /// both reach the disk whole before either replaces what was there.
-bool writeBoth(const QString& customerPath, const QByteArray& customerBytes, const QString& familyPath,
-               const QByteArray& familyBytes, const FileSinkFactory& sinks)
+bool writeBoth(const QString& customerPath, const FileBytes& customerBytes, const QString& familyPath,
+               const FileBytes& familyBytes, const FileSinkFactory& sinks)
 {
     const FileSinkFactory makeSink = sinksOrDefault(sinks);
     const std::unique_ptr<FileSink> customers = makeSink(customerPath);
     const std::unique_ptr<FileSink> family = familyPath.isEmpty() ? nullptr : makeSink(familyPath);
-    bool ok = customers->open() && writeAll(*customers, customerBytes);
+    const auto write = [](FileSink& sink, const FileBytes& bytes) {
+        return sink.open() && std::all_of(bytes.begin(), bytes.end(),
+                                          [&](const QByteArray& piece) { return writeAll(sink, piece); });
+    };
+    bool ok = write(*customers, customerBytes);
     if (ok && family)
-        ok = family->open() && writeAll(*family, familyBytes);
+        ok = write(*family, familyBytes);
     if (ok)
         return family ? finishAllWhole({customers.get(), family.get()}) : finishWhole(*customers);
     customers->cancel();
@@ -373,7 +369,7 @@ CustomerCsvExportResult writeCustomerCsv(const QString& workFile, const QString&
         r.status = Status::Empty;
         return r;
     }
-    QByteArray customerBytes, familyBytes;
+    FileBytes customerBytes, familyBytes;
     if (!encode(customers, encoding, r.customerPath, dataFile, &customerBytes, &r) ||
         (includeFamily && !encode(family, encoding, r.familyPath, dataFile, &familyBytes, &r)))
         return r;

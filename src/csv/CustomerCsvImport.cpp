@@ -11,79 +11,85 @@
 #include <QtDebug>
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace rov2 {
 namespace {
 
-const QString kName = QStringLiteral("名称");
 constexpr int kImportCacheKiB = 64 * 1024;
-const QString kSex = QStringLiteral("性別");
-const QString kQuick = QStringLiteral("クイック");
 
-/// The joint names a row gives, taken out of its customer's fields.
-QStringList takeJointNames(QVariantMap* fields)
+/// The places in a row of the fields an import itself reads or sets.
+struct Slots
 {
-    QStringList names;
-    for (const QString& f : jointNameFields())
-        if (fields->contains(f))
-            names << fields->take(f).toString().trimmed();
-    names.removeAll(QString());
-    return names;
-}
+    std::size_t name = FieldLayout::slotOf(u"名称");
+    std::size_t sex = FieldLayout::slotOf(u"性別");
+    std::size_t quick = FieldLayout::slotOf(u"クイック");
+    std::size_t category1 = FieldLayout::slotOf(u"区分1");
+    std::size_t category2 = FieldLayout::slotOf(u"区分2");
+    std::size_t jointNames = FieldLayout::slotOf(u"連名1"); ///< 連名1 to 連名5 stand side by side
+};
 
 /// The rows of one import and where they go; throws on a failing statement.
 class RowImport
 {
 public:
     RowImport(Database& db, const CsvTable& table, const CsvImportOptions& options, CsvImportReport* report)
-        : options_(options), report_(report), writer_(db), family_(db),
+        : options_(options), report_(report),
           reader_(options,
-                  options.firstRowIsHeading && !table.rows.empty() ? table.rows.front() : QStringList())
+                  options.firstRowIsHeading && !table.rows.empty() ? table.rows.front() : QStringList()),
+          writer_(db, reader_.layout()), family_(db), row_(reader_.layout().emptyRow())
     {
     }
 
     void importRow(int row, const QStringList& cells, const QString& reasonBefore)
     {
         QString reason = reasonBefore;
-        auto fields = reason.isEmpty() ? reader_.read(cells, &reason) : std::nullopt;
-        if (!fields) {
+        if (!reason.isEmpty() || !reader_.read(cells, &row_, &reason)) {
             report_->refused.push_back({row, reader_.name(cells), reason});
             return;
         }
-        const QStringList joint = takeJointNames(&*fields);
-        const QString name = fields->value(kName).toString();
+        const QStringList joint = takeJointNames();
+        const QString name = row_[slots_.name].toString();
         const qint64 existing = writer_.find(name);
         if (existing >= 0 && options_.existing == ExistingCustomer::Skip) {
             ++report_->skipped;
             return;
         }
         if (existing < 0)
-            add(&*fields);
+            add();
         else
-            overwrite(existing, *fields);
+            overwrite(existing);
         if (!joint.isEmpty())
-            addFamily(row, name, existing < 0 ? categoriesOf(*fields) : writer_.categories(existing), joint);
+            addFamily(row, name, existing < 0 ? categories() : writer_.categories(existing), joint);
     }
 
 private:
-    static QVariantList categoriesOf(const QVariantMap& fields)
+    /// The joint names the row gives, taken out of its customer's fields.
+    QStringList takeJointNames()
     {
-        return {fields.value(QStringLiteral("区分1")), fields.value(QStringLiteral("区分2"))};
+        QStringList names;
+        for (std::size_t i = slots_.jointNames; i < slots_.jointNames + jointNameFields().size(); ++i)
+            if (row_[i].isValid())
+                names << std::exchange(row_[i], QVariant()).toString().trimmed();
+        names.removeAll(QString());
+        return names;
     }
 
-    void add(QVariantMap* fields)
+    QVariantList categories() const { return {row_[slots_.category1], row_[slots_.category2]}; }
+
+    void add()
     {
-        if (!fields->contains(kQuick))
-            fields->insert(kQuick, QStringLiteral("しない"));
-        if (!fields->contains(kSex) && !options_.defaultSex.isEmpty())
-            fields->insert(kSex, options_.defaultSex);
-        writer_.insert(*fields);
+        if (!row_[slots_.quick].isValid())
+            row_[slots_.quick] = QStringLiteral("しない");
+        if (!row_[slots_.sex].isValid() && !options_.defaultSex.isEmpty())
+            row_[slots_.sex] = options_.defaultSex;
+        writer_.insert(row_);
         ++report_->added;
     }
 
-    void overwrite(qint64 rowid, const QVariantMap& fields)
+    void overwrite(qint64 rowid)
     {
-        writer_.update(rowid, fields);
+        writer_.update(rowid, row_);
         ++report_->overwritten;
     }
 
@@ -98,9 +104,11 @@ private:
 
     const CsvImportOptions& options_;
     CsvImportReport* report_;
+    CustomerRowReader reader_;
     CustomerImportWriter writer_;
     JointNameFamily family_;
-    CustomerRowReader reader_;
+    const Slots slots_;
+    FieldValues row_; ///< the row being imported, its array reused for the next
 };
 
 /// Imports the rows; throws on a failing statement.

@@ -25,16 +25,11 @@ std::string insertSql()
         .toStdString();
 }
 
-/// Binds a field's value; a text is bound where it lies, in the fields that
-/// outlive the statement's step.
+/// Binds a value other than a text.
 int bindValue(sqlite3_stmt* s, int n, const QVariant& v)
 {
     if (v.isNull())
         return sqlite3_bind_null(s, n);
-    if (v.typeId() == QMetaType::QString) {
-        const auto* text = static_cast<const QString*>(v.constData());
-        return sqlite3_bind_text16(s, n, text->utf16(), static_cast<int>(text->size() * 2), SQLITE_STATIC);
-    }
     if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong)
         return sqlite3_bind_int64(s, n, v.toLongLong());
     const QByteArray text = v.toString().toUtf8();
@@ -48,7 +43,8 @@ void CustomerImportWriter::Finalize::operator()(sqlite3_stmt* s) const
     sqlite3_finalize(s);
 }
 
-CustomerImportWriter::CustomerImportWriter(Database& db) : db_(db)
+CustomerImportWriter::CustomerImportWriter(Database& db, const FieldLayout& layout)
+    : db_(db), layout_(layout), name_(FieldLayout::slotOf(u"名称"))
 {
     SQLite::Statement names(db.native(),
                             "SELECT 名称, rowid FROM 顧客マスタ WHERE 名称 IS NOT NULL ORDER BY rowid");
@@ -59,8 +55,19 @@ CustomerImportWriter::CustomerImportWriter(Database& db) : db_(db)
     if (sqlite3_prepare_v2(db.native().getHandle(), sql.c_str(), -1, &insert, nullptr) != SQLITE_OK)
         throw std::runtime_error(sqlite3_errmsg(db.native().getHandle()));
     insert_.reset(insert);
-    for (qsizetype c = 0; c < importableFields().size(); ++c)
-        columns_.insert(importableFields().at(c), static_cast<int>(c));
+    texts_.resize(static_cast<std::size_t>(importableFields().size()));
+}
+
+// Texts go to SQLite in UTF-8, the data file's own encoding, each written into
+// a buffer kept for its parameter: bound as UTF-16, every cell would be
+// converted again into memory SQLite allocates and frees for it.
+int CustomerImportWriter::bindText(int n, const QString& text)
+{
+    QByteArray& buffer = texts_[static_cast<std::size_t>(n - 1)];
+    buffer.resize(utf8_.requiredSpace(text.size()));
+    const char* end = utf8_.appendToBuffer(buffer.data(), text);
+    return sqlite3_bind_text(insert_.get(), n, buffer.constData(), static_cast<int>(end - buffer.constData()),
+                             SQLITE_STATIC);
 }
 
 CustomerImportWriter::~CustomerImportWriter() = default;
@@ -86,29 +93,44 @@ QVariantList CustomerImportWriter::categories(qint64 rowid)
     return out;
 }
 
-void CustomerImportWriter::insert(const QVariantMap& fields)
+// The fields the row does not give are Null.
+int CustomerImportWriter::bind(int n, const QVariant& value)
+{
+    if (!value.isValid())
+        return sqlite3_bind_null(insert_.get(), n);
+    if (value.typeId() == QMetaType::QString)
+        return bindText(n, *static_cast<const QString*>(value.constData()));
+    return bindValue(insert_.get(), n, value);
+}
+
+// The layout starts with the importable fields in the insert's order, so a
+// field's place is its parameter, less one.
+void CustomerImportWriter::insert(const FieldValues& row)
 {
     sqlite3_stmt* s = insert_.get();
     sqlite3* db = db_.native().getHandle();
     sqlite3_reset(s);
-    sqlite3_clear_bindings(s); // the fields the row does not give are Null
-    for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
-        const int column = columns_.value(it.key(), -1);
-        if (column < 0 || bindValue(s, column + 1, it.value()) != SQLITE_OK)
-            throw std::runtime_error(column < 0 ? "not a field of 顧客マスタ" : sqlite3_errmsg(db));
+    const std::size_t importable = texts_.size();
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (i >= importable && row[i].isValid())
+            throw std::runtime_error("not a field of 顧客マスタ");
+        if (i < importable && bind(static_cast<int>(i) + 1, row[i]) != SQLITE_OK)
+            throw std::runtime_error(sqlite3_errmsg(db));
     }
     if (sqlite3_step(s) != SQLITE_DONE)
         throw std::runtime_error(sqlite3_errmsg(db));
-    remember(fields.value(QStringLiteral("名称")).toString(), sqlite3_last_insert_rowid(db));
+    remember(row[name_].toString(), sqlite3_last_insert_rowid(db));
 }
 
-void CustomerImportWriter::update(qint64 rowid, const QVariantMap& fields)
+void CustomerImportWriter::update(qint64 rowid, const FieldValues& row)
 {
     QStringList sets;
     QVariantList values;
-    for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
-        sets << QLatin1Char('"') + it.key() + QStringLiteral("\" = ?");
-        values << it.value();
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (!row[i].isValid())
+            continue;
+        sets << QLatin1Char('"') + layout_.fields().at(static_cast<qsizetype>(i)) + QStringLiteral("\" = ?");
+        values << row[i];
     }
     values << rowid;
     SQLite::Statement s(db_.native(), (QStringLiteral("UPDATE 顧客マスタ SET ") +
