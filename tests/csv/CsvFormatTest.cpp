@@ -182,6 +182,22 @@ TEST(CsvEncoding, NamesTheFirstCharacterCp932CannotHold)
     EXPECT_EQ(at, 2);
 }
 
+// The export converts its UTF-8 text straight to CP932; that path must give
+// the same bytes, and refuse the same characters, as the one from QString
+// (the Windows forms, characters ICU would skip such as the soft hyphen).
+TEST(CsvEncoding, FromUtf8EveryCharacterBecomesWhatItBecomesFromText)
+{
+    int differ = 0;
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c < 0xE000)
+            continue;
+        const QString text = QStringLiteral("a") + QString::fromUcs4(&c, 1) + QStringLiteral("b");
+        if (encodeCp932(text) != encodeCp932Utf8(text.toUtf8()) && ++differ <= 5)
+            ADD_FAILURE() << "U+" << std::hex << static_cast<unsigned>(c);
+    }
+    EXPECT_EQ(differ, 0);
+}
+
 TEST(EncodeCsv, TellsLineFieldAndCharacterInsteadOfReplacing)
 {
     CsvEncodeProblem p;
