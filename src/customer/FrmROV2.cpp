@@ -1,6 +1,7 @@
 #include "FrmROV2.h"
 
 #include "Accessibility.h"
+#include "BusyPanel.h"
 #include "ComboBox.h"
 #include "DateBox.h"
 #include "FamilyGrid.h"
@@ -67,16 +68,7 @@ void FrmROV2::buildControls()
     root->addWidget(Tab顧客情報_, 1);
     root->addWidget(buildButtonBar());
 
-    CnMsg_ = new QFrame(this);
-    CnMsg_->setFrameShape(QFrame::Panel);
-    CnMsg_->setFrameShadow(QFrame::Raised);
-    CnMsg_->setAutoFillBackground(true);
-    LMsg_ = new QLabel(CnMsg_);
-    LMsg_->setAlignment(Qt::AlignCenter);
-    auto* busy = new QVBoxLayout(CnMsg_);
-    busy->addWidget(LMsg_);
-    CnMsg_->resize(260, 60);
-    CnMsg_->hide();
+    CnMsg_ = makeBusyPanel(this, LMsg_);
     // Wide enough for the family grid's columns on the second tab, with room
     // for the tab frame and the margins around it.
     const int around = 4 * style()->pixelMetric(QStyle::PM_LayoutLeftMargin) + 16;
@@ -268,12 +260,7 @@ void FrmROV2::setInputOrder()
 
 void FrmROV2::showBusy(const QString& text)
 {
-    LMsg_->setText(text);
-    CnMsg_->move((width() - CnMsg_->width()) / 2, (height() - CnMsg_->height()) / 2);
-    CnMsg_->raise();
-    CnMsg_->show();
-    CnMsg_->repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    showBusyPanel(CnMsg_, LMsg_, text);
 }
 
 void FrmROV2::hideBusy() { CnMsg_->hide(); }

@@ -1,6 +1,7 @@
 #include "FrmKokyakuList.h"
 
 #include "Accessibility.h"
+#include "BusyPanel.h"
 #include "ComboBox.h"
 #include "CustomerListModel.h"
 #include "InputMethod.h"
@@ -91,16 +92,7 @@ void FrmKokyakuList::buildControls()
     root->addWidget(buildCounts());
     root->addWidget(buildButtonBar());
 
-    CnMsg_ = new QFrame(this);
-    CnMsg_->setFrameShape(QFrame::Panel);
-    CnMsg_->setFrameShadow(QFrame::Raised);
-    CnMsg_->setAutoFillBackground(true);
-    LMsg_ = new QLabel(CnMsg_);
-    LMsg_->setAlignment(Qt::AlignCenter);
-    auto* busy = new QVBoxLayout(CnMsg_);
-    busy->addWidget(LMsg_);
-    CnMsg_->resize(260, 60);
-    CnMsg_->hide();
+    CnMsg_ = makeBusyPanel(this, LMsg_);
     resize(900, 620);
 }
 
@@ -250,12 +242,7 @@ void FrmKokyakuList::setInputOrder()
 
 void FrmKokyakuList::showBusy(const QString& text)
 {
-    LMsg_->setText(text);
-    CnMsg_->move((width() - CnMsg_->width()) / 2, (height() - CnMsg_->height()) / 2);
-    CnMsg_->raise();
-    CnMsg_->show();
-    CnMsg_->repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    showBusyPanel(CnMsg_, LMsg_, text);
 }
 
 void FrmKokyakuList::hideBusy() { CnMsg_->hide(); }
