@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -56,6 +57,13 @@ bool CodesFixture::focus(QWidget* w)
 QPushButton* CodesFixture::buttonOf(QWidget* screen, const char* name) const
 {
     return ctl<QPushButton>(screen, name);
+}
+
+void CodesFixture::expectHintFor(QWidget* hint, const QString& form, const QString& control, const QString& title)
+{
+    EXPECT_EQ(ctl<QLabel>(hint, "lblFormName")->text(), form);
+    EXPECT_EQ(ctl<QLabel>(hint, "lblCtlName")->text(), control);
+    EXPECT_EQ(ctl<QLabel>(hint, "lblFormTitle")->text(), title);
 }
 
 QComboBox* CodesFixture::kindBox() const { return ctl<QComboBox>(codes.data(), "cmb区分"); }

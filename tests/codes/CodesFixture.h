@@ -46,6 +46,8 @@ protected:
     QComboBox* kindBox() const;
     CodeGridView* grid() const;
     CodeTableModel* model() const;
+    /// Expects the hint editor @p hint to name the screen, control and title it was opened for.
+    static void expectHintFor(QWidget* hint, const QString& form, const QString& control, const QString& title);
     /// Chooses a kind in the kind box as the user does.
     void chooseKind(const QString& kind);
 

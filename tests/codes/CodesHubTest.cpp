@@ -107,20 +107,12 @@ TEST_F(CodesHub, HintButtonsOpenOneEditorWhichTheCodeTableClosesWithItself)
     QPointer<FrmHint> hint = qobject_cast<FrmHint*>(screenNamed(QStringLiteral("FrmHint")));
     ASSERT_TRUE(hint);
     EXPECT_TRUE(hint->isVisible());
-    QLabel* formName = nullptr;
-    QLabel* ctlName = nullptr;
-    QLabel* formTitle = nullptr;
-    ASSERT_NO_FATAL_FAILURE(ctl(hint.data(), "lblFormName", formName));
-    ASSERT_NO_FATAL_FAILURE(ctl(hint.data(), "lblCtlName", ctlName));
-    ASSERT_NO_FATAL_FAILURE(ctl(hint.data(), "lblFormTitle", formTitle));
-    EXPECT_EQ(formName->text(), QStringLiteral("FrmCodeMaster"));
-    EXPECT_EQ(ctlName->text(), QStringLiteral("cmdHint"));
-    EXPECT_EQ(formTitle->text(), codes->windowTitle());
+    expectHintFor(hint.data(), QStringLiteral("FrmCodeMaster"), QStringLiteral("cmdHint"), codes->windowTitle());
 
     // The main screen's button brings the same editor forward, still on its note.
     main->CmdHint()->click();
     EXPECT_EQ(screenNamed(QStringLiteral("FrmHint")), hint.data());
-    EXPECT_EQ(formName->text(), QStringLiteral("FrmCodeMaster"));
+    EXPECT_EQ(ctl<QLabel>(hint.data(), "lblFormName")->text(), QStringLiteral("FrmCodeMaster"));
 
     buttonOf(codes, "cmd閉じる")->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return hint.isNull() && codes.isNull(); }));
@@ -129,8 +121,7 @@ TEST_F(CodesHub, HintButtonsOpenOneEditorWhichTheCodeTableClosesWithItself)
     main->CmdHint()->click();
     hint = qobject_cast<FrmHint*>(screenNamed(QStringLiteral("FrmHint")));
     ASSERT_TRUE(hint);
-    ASSERT_NO_FATAL_FAILURE(ctl(hint.data(), "lblFormName", formName));
-    EXPECT_EQ(formName->text(), QStringLiteral("FrmROV2"));
+    EXPECT_EQ(ctl<QLabel>(hint.data(), "lblFormName")->text(), QStringLiteral("FrmROV2"));
 }
 
 } // namespace

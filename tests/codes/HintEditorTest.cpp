@@ -63,15 +63,7 @@ TEST_F(HintEditor, ShowsTheHandedOverScreenAndItsNote)
     store(QStringLiteral("FrmROV2"), QStringLiteral("CmdHint"), QStringLiteral("一行目\n二行目"));
     load(QStringLiteral("FrmROV2"), QStringLiteral("CmdHint"), QStringLiteral("VAVⅡaruv　Ver1.00"));
     EXPECT_EQ(hint->windowTitle(), QStringLiteral("ヒント"));
-    QLabel* formName = nullptr;
-    QLabel* ctlName = nullptr;
-    QLabel* formTitle = nullptr;
-    ASSERT_NO_FATAL_FAILURE(ctl(hint.data(), "lblFormName", formName));
-    ASSERT_NO_FATAL_FAILURE(ctl(hint.data(), "lblCtlName", ctlName));
-    ASSERT_NO_FATAL_FAILURE(ctl(hint.data(), "lblFormTitle", formTitle));
-    EXPECT_EQ(formName->text(), QStringLiteral("FrmROV2"));
-    EXPECT_EQ(ctlName->text(), QStringLiteral("CmdHint"));
-    EXPECT_EQ(formTitle->text(), QStringLiteral("VAVⅡaruv　Ver1.00"));
+    expectHintFor(hint.data(), QStringLiteral("FrmROV2"), QStringLiteral("CmdHint"), QStringLiteral("VAVⅡaruv　Ver1.00"));
     EXPECT_EQ(text()->toPlainText(), QStringLiteral("一行目\n二行目"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return text()->hasFocus(); }));
 }
